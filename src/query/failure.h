@@ -1,0 +1,60 @@
+#pragma once
+
+// The program's failures. Each is raised where it happens, with a reason in plain words, and
+// caught only at a handler's edge: the display command turns every one of them into "无法找到"
+// (its reason goes to the status line's tooltip); start-up shows it in a message box.
+
+#include <stdexcept>
+#include <string>
+
+namespace veltaro {
+
+class Failure : public std::runtime_error
+{
+public:
+    explicit Failure(const std::string &reason) : std::runtime_error(reason) {}
+};
+
+// A list text that is empty, not a number, or outside the 16-bit range.
+class ConversionFailure : public Failure
+{
+public:
+    using Failure::Failure;
+};
+
+// 16-bit arithmetic whose result leaves -32768..32767.
+class OverflowFailure : public Failure
+{
+public:
+    using Failure::Failure;
+};
+
+// The transfer failed: no connection, an HTTP error status, a short or oversized body, a time-out.
+class NetworkFailure : public Failure
+{
+public:
+    using Failure::Failure;
+};
+
+// The staging file could not be written.
+class FileFailure : public Failure
+{
+public:
+    using Failure::Failure;
+};
+
+// The staged bytes are not a whole picture.
+class PictureFailure : public Failure
+{
+public:
+    using Failure::Failure;
+};
+
+// A call on a control that could not be carried out.
+class ControlFailure : public Failure
+{
+public:
+    using Failure::Failure;
+};
+
+} // namespace veltaro
