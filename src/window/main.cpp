@@ -1,11 +1,23 @@
+#include "query/failure.h"
+#include "window/formmain.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QMessageBox>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral(u"Veltaro查询-数据来自中国风云二号气象卫星"));
-    window.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Veltaro"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+
+    // A failure while the window is built or laid out is shown, and the program stops.
+    try {
+        veltaro::Formmain window;
+        window.Form_Load();
+        window.showStarted();
+        return QApplication::exec();
+    } catch (const std::exception &failure) {
+        QMessageBox::critical(nullptr, QStringLiteral("Veltaro"), QString::fromUtf8(failure.what()));
+        return 1;
+    }
 }

@@ -1,0 +1,109 @@
+#include "platform/picturebox.h"
+
+#include "platform/twips.h"
+
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace veltaro {
+
+// The inner area: draws the picture, clipped to the frame's inside.
+class PictureSurface : public QWidget
+{
+public:
+    explicit PictureSurface(QWidget *parent) : QWidget(parent) {}
+
+    void setPixmap(QPixmap pixmap)
+    {
+        m_pixmap = std::move(pixmap);
+        update();
+    }
+    const QPixmap &pixmap() const { return m_pixmap; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (m_pixmap.isNull())
+            return;
+        QPainter painter(this);
+        const QRect exposed = event->rect() & m_pixmap.rect();
+        painter.drawPixmap(exposed, m_pixmap, exposed);
+    }
+
+private:
+    QPixmap m_pixmap;
+};
+
+PictureBox::PictureBox(QWidget *container, bool autoSize)
+    : QFrame(container), m_surface(new PictureSurface(this)), m_autoSize(autoSize)
+{
+    // A sunken two-pixel border, the look of a classic picture box.
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFocusPolicy(Qt::StrongFocus);
+    m_surface->setGeometry(contentsRect());
+}
+
+void PictureBox::setLeft(float left)
+{
+    m_left = left;
+    applyGeometry();
+}
+
+void PictureBox::setTop(float top)
+{
+    m_top = top;
+    applyGeometry();
+}
+
+void PictureBox::setWidth(float width)
+{
+    m_width = width;
+    applyGeometry();
+}
+
+void PictureBox::setHeight(float height)
+{
+    m_height = height;
+    applyGeometry();
+}
+
+void PictureBox::setPicture(const QImage &picture)
+{
+    m_surface->setPixmap(QPixmap::fromImage(picture));
+    if (m_autoSize && !picture.isNull()) {
+        m_width = twips::fromPixels(picture.width() + 2 * frameWidth());
+        m_height = twips::fromPixels(picture.height() + 2 * frameWidth());
+        applyGeometry();
+    }
+}
+
+bool PictureBox::hasPicture() const
+{
+    return !m_surface->pixmap().isNull();
+}
+
+QImage PictureBox::picture() const
+{
+    return m_surface->pixmap().toImage();
+}
+
+QWidget *PictureBox::innerArea() const
+{
+    return m_surface;
+}
+
+void PictureBox::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    m_surface->setGeometry(contentsRect());
+}
+
+void PictureBox::applyGeometry()
+{
+    setGeometry(twips::toPixels(m_left), twips::toPixels(m_top), twips::toPixels(m_width),
+                twips::toPixels(m_height));
+}
+
+} // namespace veltaro

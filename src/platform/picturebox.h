@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QFrame>
+#include <QPixmap>
+
+class QImage;
+
+namespace veltaro {
+
+class PictureSurface;
+
+// A framed box that shows a picture at its inner top-left corner and clips what lies inside it.
+// Boxes placed in it are children of innerArea(), so their Left and Top count from inside the
+// frame. Geometry is in twips and reads back exactly what was written; with automatic sizing,
+// setting a picture makes Width and Height the picture's size plus the frame.
+class PictureBox : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit PictureBox(QWidget *container, bool autoSize = false);
+
+    float left() const { return m_left; }
+    float top() const { return m_top; }
+    float width() const { return m_width; }
+    float height() const { return m_height; }
+    void setLeft(float left);
+    void setTop(float top);
+    void setWidth(float width);
+    void setHeight(float height);
+
+    void setPicture(const QImage &picture);
+    bool hasPicture() const;
+    QImage picture() const;
+
+    // Where boxes contained in this one are placed, and where the picture is drawn.
+    QWidget *innerArea() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void applyGeometry();
+
+    PictureSurface *m_surface = nullptr;
+    bool m_autoSize = false;
+    float m_left = 0;
+    float m_top = 0;
+    float m_width = 0;
+    float m_height = 0;
+};
+
+} // namespace veltaro

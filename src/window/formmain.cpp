@@ -1,0 +1,247 @@
+#include "window/formmain.h"
+
+#include "platform/picturebox.h"
+#include "platform/scrollbar.h"
+#include "query/failure.h"
+#include "window/appicon.h"
+#include "window/designtable.h"
+#include "window/viewport.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
+
+namespace veltaro {
+
+namespace {
+
+QWidget *createControl(const ControlDesign &design, QWidget *container)
+{
+    const QString caption = QString::fromUtf8(design.caption);
+    switch (design.kind) {
+    case ControlKind::PushButton:
+        return new QPushButton(caption, container);
+    case ControlKind::DropDownList:
+        return new QComboBox(container);
+    case ControlKind::VerticalScrollBar:
+        return new ScrollBar(Qt::Vertical, kArrowStep, kVerticalPageStep, container);
+    case ControlKind::HorizontalScrollBar:
+        return new ScrollBar(Qt::Horizontal, kArrowStep, kHorizontalPageStep, container);
+    case ControlKind::PictureBox:
+        return new PictureBox(container);
+    case ControlKind::AutoSizePictureBox:
+        return new PictureBox(container, true);
+    case ControlKind::Label:
+        return new QLabel(caption, container);
+    case ControlKind::Transfer:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+template <typename Control>
+Control *typed(QWidget *widget, const char *name)
+{
+    auto *control = qobject_cast<Control *>(widget);
+    if (!control)
+        throw ControlFailure(std::string("控件缺失：") + name);
+    return control;
+}
+
+// Single-precision sums of the layout, written as the window's load handler computes them.
+float plus(double value, double offset)
+{
+    return static_cast<float>(value + offset);
+}
+
+} // namespace
+
+Formmain::Formmain(TwipsSize screen, QWidget *parent) : QWidget(parent), m_screen(screen)
+{
+    setWindowTitle(QString::fromUtf8(kWindowCaption));
+    setWindowIcon(appIcon());
+    createControls();
+    setOuterWidth(kDesignClientWidth);
+    setOuterHeight(kDesignClientHeight);
+}
+
+Formmain::~Formmain() = default;
+
+void Formmain::createControls()
+{
+    for (const ControlDesign &design : designTable()) {
+        QWidget *container = this;
+        if (design.container)
+            container = typed<PictureBox>(m_controls.value(design.container), design.container)
+                            ->innerArea();
+        QWidget *widget = createControl(design, container);
+        if (!widget)
+            continue;
+        widget->setObjectName(QString::fromLatin1(design.name));
+        m_controls.insert(widget->objectName(), widget);
+
+        if (auto *box = qobject_cast<PictureBox *>(widget)) {
+            box->setLeft(design.left);
+            box->setTop(design.top);
+            box->setWidth(design.width);
+            box->setHeight(design.height);
+        } else {
+            twips::setLeft(widget, design.left);
+            twips::setTop(widget, design.top);
+            twips::setWidth(widget, design.width);
+            // A list keeps the toolkit's own height.
+            if (design.kind != ControlKind::DropDownList)
+                twips::setHeight(widget, design.height);
+        }
+    }
+
+    m_command1 = typed<QPushButton>(control("Command1"), "Command1");
+    m_command2 = typed<QPushButton>(control("Command2"), "Command2");
+    m_combo1 = typed<QComboBox>(control("Combo1"), "Combo1");
+    m_combo2 = typed<QComboBox>(control("Combo2"), "Combo2");
+    m_combo3 = typed<QComboBox>(control("Combo3"), "Combo3");
+    m_combo4 = typed<QComboBox>(control("Combo4"), "Combo4");
+    m_picture1 = typed<PictureBox>(control("Picture1"), "Picture1");
+    m_picture2 = typed<PictureBox>(control("Picture2"), "Picture2");
+    m_hScroll1 = typed<ScrollBar>(control("HScroll1"), "HScroll1");
+    m_vScroll1 = typed<ScrollBar>(control("VScroll1"), "VScroll1");
+
+    // Labels lie beneath the picture boxes that overlap them (the note under the viewport).
+    m_picture1->raise();
+    arrangeTabOrder();
+
+    m_viewport = new Viewport(m_picture1, m_picture2, m_hScroll1, m_vScroll1, this);
+    connect(m_command1, &QPushButton::clicked, this, &Formmain::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &Formmain::Command2_Click);
+}
+
+void Formmain::arrangeTabOrder()
+{
+    std::vector<const ControlDesign *> focusable;
+    for (const ControlDesign &design : designTable()) {
+        QWidget *widget = m_controls.value(QString::fromLatin1(design.name));
+        if (widget && widget->focusPolicy() != Qt::NoFocus)
+            focusable.push_back(&design);
+    }
+    std::sort(focusable.begin(), focusable.end(),
+              [](auto *a, auto *b) { return a->tabIndex < b->tabIndex; });
+    for (size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(m_controls.value(QString::fromLatin1(focusable[i - 1]->name)),
+                             m_controls.value(QString::fromLatin1(focusable[i]->name)));
+}
+
+QWidget *Formmain::control(const char *name) const
+{
+    return m_controls.value(QString::fromLatin1(name));
+}
+
+void Formmain::Form_Load()
+{
+    setOuterWidth(m_screen.width);
+    setOuterHeight(m_screen.height);
+
+    // H / 5 × 4 is computed in double, dividing first; every result is handed on as float.
+    const auto fourFifths = [this] { return static_cast<double>(outerHeight()) / 5 * 4; };
+
+    m_picture1->setTop(200);
+    m_picture1->setLeft(300);
+    m_picture1->setWidth(plus(outerWidth(), -600));
+    m_picture1->setHeight(plus(fourFifths(), 0));
+
+    m_picture2->setLeft(0);
+    m_picture2->setTop(0);
+    m_picture2->setWidth(m_picture1->width());
+    m_picture2->setHeight(m_picture1->height());
+
+    twips::setTop(m_hScroll1, plus(fourFifths(), 200));
+    twips::setLeft(m_hScroll1, 300);
+    twips::setWidth(m_hScroll1, m_picture1->width());
+
+    twips::setTop(m_vScroll1, 200);
+    twips::setLeft(m_vScroll1, plus(outerWidth(), -300));
+    twips::setHeight(m_vScroll1, m_picture1->height());
+
+    for (const char *name : {"Combo1", "Combo2", "Combo3", "Combo4", "Label1", "Label2", "Label3",
+                             "Label4", "Command1", "Command2", "Label5"})
+        twips::setTop(control(name), plus(fourFifths(), 610));
+    twips::setTop(control("Label6"), plus(fourFifths(), 650));
+    twips::setTop(control("Label9"), 0);
+
+    m_viewport->UpdateScrollRanges();
+    fillLists();
+}
+
+void Formmain::fillLists()
+{
+    for (const char *digit : {"6", "7", "8", "9"})
+        m_combo1->addItem(QString::fromLatin1(digit));
+    const auto twoDigits = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    for (int month = 1; month <= 12; ++month)
+        m_combo2->addItem(twoDigits(month));
+    for (int day = 1; day <= 31; ++day)
+        m_combo3->addItem(twoDigits(day));
+    // The hour list runs 01..23 and ends with 00.
+    for (int hour = 1; hour <= 23; ++hour)
+        m_combo4->addItem(twoDigits(hour));
+    m_combo4->addItem(QStringLiteral("00"));
+    for (QComboBox *list : {m_combo1, m_combo2, m_combo3, m_combo4})
+        list->setCurrentIndex(-1);
+}
+
+void Formmain::setOuterWidth(float width)
+{
+    m_outerWidth = width;
+    applyOuterSize();
+}
+
+void Formmain::setOuterHeight(float height)
+{
+    m_outerHeight = height;
+    applyOuterSize();
+}
+
+void Formmain::applyOuterSize()
+{
+    const QSize frame = frameGeometry().size() - size();
+    resize(std::max(1, twips::toPixels(m_outerWidth) - frame.width()),
+           std::max(1, twips::toPixels(m_outerHeight) - frame.height()));
+}
+
+void Formmain::showStarted()
+{
+    // The normal size is the screen's; place it centred, then maximize.
+    const QSize screen(twips::toPixels(m_screen.width), twips::toPixels(m_screen.height));
+    move((screen.width() - twips::toPixels(m_outerWidth)) / 2,
+         (screen.height() - twips::toPixels(m_outerHeight)) / 2);
+    showMaximized();
+    m_picture1->setFocus(Qt::OtherFocusReason);
+}
+
+void Formmain::Command1_Click()
+{
+}
+
+void Formmain::Command2_Click()
+{
+    exitProgram();
+}
+
+void Formmain::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    exitProgram();
+}
+
+void Formmain::exitProgram()
+{
+    // Leaves every event loop at once, a display command's wait included.
+    hide();
+    QCoreApplication::exit(0);
+}
+
+} // namespace veltaro

@@ -1,0 +1,135 @@
+#include "window/viewport.h"
+
+#include "platform/picturebox.h"
+#include "platform/scrollbar.h"
+#include "platform/twips.h"
+#include "query/failure.h"
+
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <cmath>
+#include <limits>
+
+namespace veltaro {
+
+namespace {
+
+// A difference of two sizes as a scroll range: rounded to the nearest whole twip, a half to
+// the even neighbour.
+int rangeFromDifference(float difference)
+{
+    const double rounded = std::nearbyint(static_cast<double>(difference));
+    if (!std::isfinite(rounded) || rounded < std::numeric_limits<int>::min() ||
+        rounded > std::numeric_limits<int>::max())
+        throw OverflowFailure("图像尺寸超出滚动范围");
+    return static_cast<int>(rounded);
+}
+
+// One wheel notch (120 units of angle) moves a bar by its arrow step.
+constexpr int kWheelNotch = 120;
+
+} // namespace
+
+Viewport::Viewport(PictureBox *picture1, PictureBox *picture2, ScrollBar *hScroll1,
+                   ScrollBar *vScroll1, QObject *parent)
+    : QObject(parent), m_picture1(picture1), m_picture2(picture2), m_hScroll1(hScroll1),
+      m_vScroll1(vScroll1)
+{
+    connect(m_hScroll1, &ScrollBar::changed, this, &Viewport::HScroll1_Change);
+    connect(m_vScroll1, &ScrollBar::changed, this, &Viewport::VScroll1_Change);
+    for (QObject *watched : std::initializer_list<QObject *>{m_picture1, m_picture1->innerArea(),
+                             m_picture2, m_picture2->innerArea()})
+        watched->installEventFilter(this);
+}
+
+void Viewport::UpdateScrollRanges()
+{
+    m_vScroll1->setMin(0);
+    m_hScroll1->setMin(0);
+    m_vScroll1->setMax(rangeFromDifference(m_picture2->height() - m_picture1->height()));
+    m_hScroll1->setMax(rangeFromDifference(m_picture2->width() - m_picture1->width()));
+    // A bar disabled for a small picture comes back for a larger one.
+    m_hScroll1->setEnabled(m_hScroll1->max() >= 0);
+    m_vScroll1->setEnabled(m_vScroll1->max() >= 0);
+}
+
+void Viewport::HScroll1_Change()
+{
+    m_picture2->setLeft(static_cast<float>(-m_hScroll1->value()));
+}
+
+void Viewport::VScroll1_Change()
+{
+    m_picture2->setTop(static_cast<float>(-m_vScroll1->value()));
+}
+
+bool Viewport::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Wheel:
+        return wheel(event);
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        return drag(event);
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+bool Viewport::wheel(QEvent *event)
+{
+    const auto *wheelEvent = static_cast<QWheelEvent *>(event);
+    QPoint delta = wheelEvent->angleDelta();
+    // Shift turns a vertical wheel into a horizontal one.
+    if (wheelEvent->modifiers() & Qt::ShiftModifier)
+        delta = QPoint(delta.y() + delta.x(), 0);
+    m_wheelRemainder += delta;
+
+    const auto move = [](ScrollBar *bar, int &remainder) {
+        const int notches = remainder / kWheelNotch;
+        remainder -= notches * kWheelNotch;
+        if (notches != 0 && bar->isEnabled())
+            bar->setValue(bar->value() - notches * bar->singleStep());
+    };
+    move(m_hScroll1, m_wheelRemainder.rx());
+    move(m_vScroll1, m_wheelRemainder.ry());
+    return true;
+}
+
+bool Viewport::drag(QEvent *event)
+{
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() != Qt::LeftButton || !m_picture2->hasPicture())
+            return false;
+        m_dragging = true;
+        m_dragStart = mouse->globalPosition().toPoint();
+        m_dragStartH = m_hScroll1->value();
+        m_dragStartV = m_vScroll1->value();
+        m_picture1->setFocus(Qt::MouseFocusReason);
+        return true;
+    case QEvent::MouseMove: {
+        if (!m_dragging)
+            return false;
+        // Dragging the picture left reveals what lies right of it: the bar moves the other way.
+        const QPoint moved = mouse->globalPosition().toPoint() - m_dragStart;
+        if (m_hScroll1->isEnabled())
+            m_hScroll1->setValue(m_dragStartH - static_cast<int>(twips::fromPixels(moved.x())));
+        if (m_vScroll1->isEnabled())
+            m_vScroll1->setValue(m_dragStartV - static_cast<int>(twips::fromPixels(moved.y())));
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (!m_dragging || mouse->button() != Qt::LeftButton)
+            return false;
+        m_dragging = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace veltaro
