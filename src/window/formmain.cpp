@@ -2,7 +2,10 @@
 
 #include "platform/picturebox.h"
 #include "platform/scrollbar.h"
+#include "platform/stagingfile.h"
+#include "platform/transfer.h"
 #include "query/failure.h"
+#include "retrieval/displaycommand.h"
 #include "window/appicon.h"
 #include "window/designtable.h"
 #include "window/viewport.h"
@@ -39,7 +42,7 @@ QWidget *createControl(const ControlDesign &design, QWidget *container)
     case ControlKind::Label:
         return new QLabel(caption, container);
     case ControlKind::Transfer:
-        return nullptr;
+        return nullptr; // not a widget: the window creates its Transfer itself
     }
     return nullptr;
 }
@@ -61,11 +64,15 @@ float plus(double value, double offset)
 
 } // namespace
 
-Formmain::Formmain(TwipsSize screen, QWidget *parent) : QWidget(parent), m_screen(screen)
+Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *parent)
+    : QWidget(parent), m_screen(screen),
+      m_staging(std::make_unique<StagingFile>(
+          stagingFolder.isEmpty() ? QCoreApplication::applicationDirPath() : stagingFolder))
 {
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(appIcon());
     createControls();
+    m_display = std::make_unique<DisplayCommand>(*this, *m_inet1, *m_staging);
     setOuterWidth(kDesignClientWidth);
     setOuterHeight(kDesignClientHeight);
 }
@@ -80,8 +87,11 @@ void Formmain::createControls()
             container = typed<PictureBox>(m_controls.value(design.container), design.container)
                             ->innerArea();
         QWidget *widget = createControl(design, container);
-        if (!widget)
+        if (!widget) {
+            m_inet1 = new Transfer(this);
+            m_inet1->setObjectName(QString::fromLatin1(design.name));
             continue;
+        }
         widget->setObjectName(QString::fromLatin1(design.name));
         m_controls.insert(widget->objectName(), widget);
 
@@ -110,6 +120,9 @@ void Formmain::createControls()
     m_picture2 = typed<PictureBox>(control("Picture2"), "Picture2");
     m_hScroll1 = typed<ScrollBar>(control("HScroll1"), "HScroll1");
     m_vScroll1 = typed<ScrollBar>(control("VScroll1"), "VScroll1");
+    m_label5 = typed<QLabel>(control("Label5"), "Label5");
+    if (!m_inet1)
+        throw ControlFailure("控件缺失：Inet1");
 
     // Labels lie beneath the picture boxes that overlap them (the note under the viewport).
     m_picture1->raise();
@@ -224,6 +237,29 @@ void Formmain::showStarted()
 
 void Formmain::Command1_Click()
 {
+    m_display->run();
+}
+
+QueryTime Formmain::queryTime() const
+{
+    return {m_combo1->currentText().toStdString(), m_combo2->currentText().toStdString(),
+            m_combo3->currentText().toStdString(), m_combo4->currentText().toStdString()};
+}
+
+void Formmain::setStatus(const QString &text, const QString &reason)
+{
+    m_label5->setText(text);
+    m_label5->setToolTip(reason);
+}
+
+void Formmain::showPicture(const QImage &picture)
+{
+    m_picture2->setPicture(picture);
+}
+
+void Formmain::updateScrollRanges()
+{
+    m_viewport->UpdateScrollRanges();
 }
 
 void Formmain::Command2_Click()

@@ -5,9 +5,12 @@
 // retrieval/, panning to the Viewport, and the exit command here.
 
 #include "platform/twips.h"
+#include "retrieval/displayview.h"
 
 #include <QHash>
 #include <QWidget>
+
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -15,17 +18,22 @@ class QPushButton;
 
 namespace veltaro {
 
+class DisplayCommand;
 class PictureBox;
 class ScrollBar;
+class StagingFile;
+class Transfer;
 class Viewport;
 
-class Formmain : public QWidget
+class Formmain : public QWidget, public DisplayView
 {
     Q_OBJECT
 
 public:
-    // `screen` is the screen's size in twips; the layout follows it.
-    explicit Formmain(TwipsSize screen = twips::screenSize(), QWidget *parent = nullptr);
+    // `screen` is the screen's size in twips; the layout follows it. The staging file lies in
+    // `stagingFolder`, by default the folder of the running executable.
+    explicit Formmain(TwipsSize screen = twips::screenSize(), const QString &stagingFolder = {},
+                      QWidget *parent = nullptr);
     ~Formmain() override;
 
     void Form_Load();
@@ -45,6 +53,15 @@ public:
     QWidget *control(const char *name) const;
 
     Viewport *viewport() const { return m_viewport; }
+    // The download control Inet1.
+    Transfer &transfer() const { return *m_inet1; }
+    const StagingFile &stagingFile() const { return *m_staging; }
+
+    // What the display command sees of the window.
+    QueryTime queryTime() const override;
+    void setStatus(const QString &text, const QString &reason) override;
+    void showPicture(const QImage &picture) override;
+    void updateScrollRanges() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -71,7 +88,11 @@ private:
     PictureBox *m_picture2 = nullptr;
     ScrollBar *m_hScroll1 = nullptr;
     ScrollBar *m_vScroll1 = nullptr;
+    QLabel *m_label5 = nullptr;
     Viewport *m_viewport = nullptr;
+    Transfer *m_inet1 = nullptr;
+    std::unique_ptr<StagingFile> m_staging;
+    std::unique_ptr<DisplayCommand> m_display;
 };
 
 } // namespace veltaro

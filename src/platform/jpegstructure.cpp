@@ -1,0 +1,83 @@
+#include "platform/jpegstructure.h"
+
+namespace veltaro {
+
+namespace {
+
+constexpr unsigned char kMarker = 0xFF;
+constexpr unsigned char kStartOfImage = 0xD8;
+constexpr unsigned char kEndOfImage = 0xD9;
+constexpr unsigned char kStartOfScan = 0xDA;
+
+bool isRestart(unsigned char code)
+{
+    return code >= 0xD0 && code <= 0xD7;
+}
+
+// Markers that stand alone, with no length after them.
+bool isStandalone(unsigned char code)
+{
+    return isRestart(code) || code == 0x01;
+}
+
+} // namespace
+
+JpegStructure scanJpegStructure(QByteArrayView bytes)
+{
+    JpegStructure found;
+    const qsizetype size = bytes.size();
+    const auto at = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    if (size < 2 || at(0) != kMarker || at(1) != kStartOfImage)
+        return found;
+    found.isJpeg = true;
+
+    qsizetype pos = 2;
+    while (pos < size) {
+        if (at(pos) != kMarker)
+            return found; // something other than a marker where one must stand
+        while (pos < size && at(pos) == kMarker)
+            ++pos; // fill bytes
+        if (pos >= size)
+            return found;
+        const unsigned char code = at(pos++);
+        if (code == kEndOfImage) {
+            found.complete = true;
+            found.end = pos;
+            return found;
+        }
+        if (isStandalone(code))
+            continue;
+        if (pos + 2 > size)
+            return found;
+        const qsizetype length = (qsizetype(at(pos)) << 8) | at(pos + 1);
+        if (length < 2)
+            return found;
+        pos += length;
+        if (code != kStartOfScan)
+            continue;
+
+        ++found.scans;
+        // Entropy-coded data runs to the next marker that is neither a stuffed zero nor a
+        // restart marker.
+        while (pos < size) {
+            if (at(pos) != kMarker) {
+                ++pos;
+                continue;
+            }
+            qsizetype next = pos + 1;
+            while (next < size && at(next) == kMarker)
+                ++next;
+            if (next >= size)
+                return found;
+            if (at(next) == 0x00 || isRestart(at(next))) {
+                pos = next + 1;
+                continue;
+            }
+            pos = next - 1; // at the marker's last 0xFF
+            break;
+        }
+    }
+    return found;
+}
+
+} // namespace veltaro

@@ -1,0 +1,43 @@
+#include "platform/picturedecoder.h"
+
+#include "platform/jpegstructure.h"
+#include "query/failure.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
+namespace veltaro {
+
+QImage PictureDecoder::decode(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw PictureFailure("无法读取 " + path.toStdString() + "：" + file.errorString().toStdString());
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw PictureFailure("无法读取 " + path.toStdString() + "：" + file.errorString().toStdString());
+
+    // Qt's JPEG reader fills a missing end with grey and reports success, so a JPEG must be
+    // whole before it is decoded.
+    const JpegStructure jpeg = scanJpegStructure(bytes);
+    if (jpeg.isJpeg) {
+        if (!jpeg.complete)
+            throw PictureFailure("图像不完整：JPEG 没有结束标记");
+        if (jpeg.scans > kMaxJpegScans)
+            throw PictureFailure("JPEG 扫描数过多（" + std::to_string(jpeg.scans) + "）");
+        bytes.truncate(jpeg.end);
+    }
+
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader::setAllocationLimit(kAllocationLimitMiB);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    QImage picture;
+    if (!reader.read(&picture) || picture.isNull())
+        throw PictureFailure("无法解码图像：" + reader.errorString().toStdString());
+    return picture;
+}
+
+} // namespace veltaro

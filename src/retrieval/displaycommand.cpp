@@ -1,0 +1,58 @@
+#include "retrieval/displaycommand.h"
+
+#include "platform/busycursor.h"
+#include "platform/picturedecoder.h"
+#include "platform/stagingfile.h"
+#include "platform/transfer.h"
+#include "query/failure.h"
+#include "retrieval/displayview.h"
+
+#include <QImage>
+
+namespace veltaro {
+
+DisplayCommand::DisplayCommand(DisplayView &view, Transfer &transfer, const StagingFile &staging)
+    : m_view(view), m_transfer(transfer), m_staging(staging)
+{
+}
+
+void DisplayCommand::run()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    struct Done
+    {
+        bool &running;
+        ~Done() { running = false; }
+    } done{m_running};
+
+    // The command's one trap: whatever fails, the status line says so, and nothing is undone.
+    try {
+        display();
+    } catch (const TransferCancelled &) {
+        // The program is ending; there is no one left to tell.
+    } catch (const std::exception &failure) {
+        m_view.setStatus(QString::fromUtf16(kStatusNotFound), QString::fromUtf8(failure.what()));
+    }
+}
+
+void DisplayCommand::display()
+{
+    m_view.setStatus(QString::fromUtf16(kStatusWorking), QString());
+    const BusyCursor busy;
+
+    const auto request = ToUtcRequest(m_view.queryTime());
+    if (!request)
+        return; // an hour outside 0..23: nothing to fetch, and the status line stays as it is
+    const ImageRequest built = BuildImageUrl(*request);
+
+    const QByteArray body = m_transfer.OpenURL(QString::fromStdString(built.address));
+    m_staging.write(body);
+    const QImage picture = PictureDecoder::decode(m_staging.path());
+    m_view.showPicture(picture);
+    m_view.updateScrollRanges();
+    m_view.setStatus(QString(), QString());
+}
+
+} // namespace veltaro
