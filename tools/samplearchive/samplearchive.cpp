@@ -1,0 +1,293 @@
+#include "samplearchive.h"
+
+#include "cloudpicture.h"
+
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
+
+#include <sys/socket.h>
+
+namespace veltaro::sample {
+
+namespace {
+
+constexpr qint64 kStreamChunk = 1024 * 1024;
+constexpr qint64 kOversized = 100 * 1024 * 1024;
+
+QByteArray head(int status, const char *reason, const QList<QByteArray> &headers)
+{
+    QByteArray bytes = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n";
+    for (const QByteArray &header : headers)
+        bytes += header + "\r\n";
+    return bytes + "\r\n";
+}
+
+QByteArray contentLength(qint64 length)
+{
+    return "Content-Length: " + QByteArray::number(length);
+}
+
+// A reset instead of an orderly close.
+void reset(QTcpSocket *socket)
+{
+    const linger hard{1, 0};
+    setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard,
+               sizeof hard);
+    socket->abort();
+}
+
+} // namespace
+
+QByteArray withDeclaredSize(QByteArray jpeg, int width, int height)
+{
+    for (qsizetype i = 2; i + 9 < jpeg.size();) {
+        if (static_cast<uchar>(jpeg[i]) != 0xFF)
+            break;
+        const uchar code = static_cast<uchar>(jpeg[i + 1]);
+        const int length = (static_cast<uchar>(jpeg[i + 2]) << 8) | static_cast<uchar>(jpeg[i + 3]);
+        if (code >= 0xC0 && code <= 0xC2) {
+            jpeg[i + 5] = static_cast<char>(height >> 8);
+            jpeg[i + 6] = static_cast<char>(height & 0xFF);
+            jpeg[i + 7] = static_cast<char>(width >> 8);
+            jpeg[i + 8] = static_cast<char>(width & 0xFF);
+            break;
+        }
+        i += 2 + length;
+    }
+    return jpeg;
+}
+
+SampleArchive::SampleArchive(QObject *parent) : QObject(parent), m_pictureSize(kPictureSize)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &SampleArchive::accept);
+}
+
+SampleArchive::~SampleArchive() = default;
+
+bool SampleArchive::listen(quint16 port)
+{
+    return m_server.listen(QHostAddress::LocalHost, port);
+}
+
+quint16 SampleArchive::port() const
+{
+    return m_server.serverPort();
+}
+
+QString SampleArchive::proxyAddress() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+}
+
+QString SampleArchive::imageAddress(const QString &name) const
+{
+    return proxyAddress() + QLatin1String(kImagePath) + name + QLatin1String("00.jpg");
+}
+
+void SampleArchive::setMissing(const QStringList &names)
+{
+    m_missing = QSet<QString>(names.begin(), names.end());
+}
+
+QByteArray SampleArchive::pictureBytes(const QString &name, bool progressive)
+{
+    const QString key = QStringLiteral("%1/%2x%3/%4")
+                            .arg(name)
+                            .arg(m_pictureSize.width())
+                            .arg(m_pictureSize.height())
+                            .arg(progressive);
+    auto cached = m_cache.constFind(key);
+    if (cached == m_cache.cend())
+        cached = m_cache.insert(key, cloudJpeg(name, m_pictureSize, progressive));
+    return *cached;
+}
+
+void SampleArchive::accept()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        socket->setParent(this);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readRequests(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+            m_pending.remove(socket);
+            socket->deleteLater();
+        });
+    }
+}
+
+void SampleArchive::readRequests(QTcpSocket *socket)
+{
+    QByteArray &pending = m_pending[socket];
+    pending += socket->readAll();
+    // Requests carry no body here; each ends with an empty line.
+    qsizetype end;
+    while ((end = pending.indexOf("\r\n\r\n")) >= 0) {
+        const QByteArray request = pending.left(end);
+        pending.remove(0, end + 4);
+        const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
+        if (requestLine.size() < 2)
+            continue;
+        const QString target = QString::fromLatin1(requestLine.at(1));
+        m_requests << target;
+        emit requestReceived(target);
+        answer(socket, target);
+        if (socket->state() != QAbstractSocket::ConnectedState || !m_pending.contains(socket))
+            return;
+    }
+}
+
+void SampleArchive::answer(QTcpSocket *socket, const QString &target)
+{
+    // Absolute form from a proxy client, origin form from anyone else.
+    const QString path = target.startsWith(QLatin1Char('/')) ? target : QUrl(target).path();
+    const QString prefix = QLatin1String(kImagePath);
+    const QString suffix = QStringLiteral("00.jpg");
+    const bool isImage = path.startsWith(prefix) && path.endsWith(suffix) &&
+                         path.size() > prefix.size() + suffix.size();
+    const QString name = path.mid(prefix.size(), path.size() - prefix.size() - suffix.size());
+
+    const auto send = [socket](const QByteArray &bytes, bool close) {
+        socket->write(bytes);
+        if (close)
+            socket->disconnectFromHost();
+    };
+    const auto page = [&](int status, const char *reason, const char *type, const QByteArray &body) {
+        send(head(status, reason, {"Content-Type: " + QByteArray(type), contentLength(body.size())}) +
+                 body,
+             false);
+    };
+
+    if (!isImage || m_missing.contains(name) || m_script.fault == Fault::NotFound) {
+        page(404, "Not Found", "text/html", "<html><body>404 Not Found</body></html>");
+        return;
+    }
+    switch (m_script.fault) {
+    case Fault::ServerError:
+        page(500, "Internal Server Error", "text/html", "<html><body>500</body></html>");
+        return;
+    case Fault::TextPage:
+        page(200, "OK", "text/html", "<html><body>No such image today.</body></html>");
+        return;
+    case Fault::Empty:
+        send(head(200, "OK", {"Content-Type: image/jpeg", contentLength(0)}), false);
+        return;
+    case Fault::Reset:
+        reset(socket);
+        return;
+    case Fault::RedirectLoop:
+        send(head(302, "Found", {"Location: " + imageAddress(name).toLatin1(), contentLength(0)}),
+             false);
+        return;
+    case Fault::RedirectToFile:
+        send(head(302, "Found", {"Location: file:///etc/hostname", contentLength(0)}), false);
+        return;
+    case Fault::Oversized:
+        socket->write(head(200, "OK", {"Content-Type: image/jpeg", contentLength(kOversized)}));
+        stream(socket, kOversized);
+        return;
+    case Fault::OversizedUnannounced:
+        socket->write(head(200, "OK", {"Content-Type: image/jpeg", "Connection: close"}));
+        stream(socket, kOversized);
+        return;
+    case Fault::HeaderFlood: {
+        QByteArray flood = "HTTP/1.1 200 OK\r\n";
+        for (int i = 0; i < 100000; ++i)
+            flood += "X-Flood-" + QByteArray::number(i) + ": x\r\n";
+        send(flood + "\r\n", true);
+        return;
+    }
+    case Fault::LongHeader:
+        send("HTTP/1.1 200 OK\r\nX-Long: " + QByteArray(1024 * 1024, 'x') + "\r\n\r\n", true);
+        return;
+    default:
+        answerPicture(socket, name);
+        return;
+    }
+}
+
+void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name)
+{
+    QByteArray body = pictureBytes(name, m_script.progressive);
+    switch (m_script.fault) {
+    case Fault::HugeDimensions:
+        body = withDeclaredSize(body, 60000, 60000);
+        break;
+    case Fault::TrailingBytes:
+        body += QByteArray(4096, 'x');
+        break;
+    case Fault::Truncated:
+        body.truncate(static_cast<qsizetype>(body.size() * m_script.fraction));
+        break;
+    default:
+        break;
+    }
+    m_lastBody = body;
+
+    QList<QByteArray> headers{"Content-Type: image/jpeg"};
+    const bool closeDelimited = !m_script.contentLength;
+    if (m_script.fault == Fault::ChunkedCut) {
+        headers << "Transfer-Encoding: chunked";
+        const QByteArray half = body.left(body.size() / 2);
+        socket->write(head(200, "OK", headers) + QByteArray::number(half.size(), 16) + "\r\n" +
+                      half + "\r\n");
+        socket->disconnectFromHost();
+        return;
+    }
+    if (closeDelimited)
+        headers << "Connection: close";
+    else
+        headers << contentLength(body.size());
+
+    switch (m_script.fault) {
+    case Fault::ShortBody:
+        socket->write(head(200, "OK", headers) + body.left(body.size() / 2));
+        socket->disconnectFromHost();
+        return;
+    case Fault::StallAfterHeaders:
+        socket->write(head(200, "OK", headers));
+        return;
+    case Fault::Drip:
+        socket->write(head(200, "OK", headers));
+        drip(socket, body);
+        return;
+    default:
+        socket->write(head(200, "OK", headers) + body);
+        if (closeDelimited)
+            socket->disconnectFromHost();
+        return;
+    }
+}
+
+void SampleArchive::stream(QTcpSocket *socket, qint64 total)
+{
+    // Feeds the body a chunk at a time as the client takes it, until it is sent or refused.
+    auto sent = std::make_shared<qint64>(0);
+    const QByteArray chunk(kStreamChunk, '\0');
+    const auto feed = [socket, sent, total, chunk] {
+        while (*sent < total && socket->bytesToWrite() < 4 * kStreamChunk) {
+            socket->write(chunk);
+            *sent += chunk.size();
+        }
+        if (*sent >= total)
+            socket->disconnectFromHost();
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, feed);
+    feed();
+}
+
+void SampleArchive::drip(QTcpSocket *socket, QByteArray body)
+{
+    auto *timer = new QTimer(socket);
+    auto next = std::make_shared<qsizetype>(0);
+    connect(timer, &QTimer::timeout, socket, [socket, timer, next, body] {
+        if (*next >= body.size()) {
+            timer->stop();
+            return;
+        }
+        socket->write(body.mid((*next)++, 1));
+    });
+    timer->start(m_script.dripIntervalMs);
+}
+
+} // namespace veltaro::sample

@@ -1,0 +1,106 @@
+#pragma once
+
+// A small HTTP/1.1 image archive on 127.0.0.1. It answers the image path, in the origin form a
+// server receives and in the absolute form a proxy receives, with a generated cloud picture for
+// the image's name. Tests script faults into it; scripts/run --offline and the end-to-end test
+// run it as a separate program.
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QSize>
+#include <QStringList>
+#include <QTcpServer>
+
+class QTcpSocket;
+
+namespace veltaro::sample {
+
+enum class Fault {
+    None,
+    NotFound,            // 404
+    ServerError,         // 500
+    TextPage,            // 200 with an HTML page
+    Empty,               // 200 with no body
+    ShortBody,           // the body stops short of its Content-Length, then the connection closes
+    Reset,               // the connection is reset once the request arrives
+    StallAfterHeaders,   // headers, then nothing
+    RedirectLoop,        // 302 to the same address, forever
+    RedirectToFile,      // 302 to a file: address
+    Oversized,           // announces and streams a body far over any sane limit
+    OversizedUnannounced, // streams it with no Content-Length
+    HugeDimensions,      // a JPEG whose header declares an enormous picture
+    TrailingBytes,       // a whole JPEG followed by unrelated bytes
+    Truncated,           // a JPEG cut at `fraction`, sent as if it were whole
+    Drip,                // the body one byte at a time
+    ChunkedCut,          // a chunked body that stops before its last chunk
+    HeaderFlood,         // 100,000 header lines
+    LongHeader,          // one header line of 1 MiB
+};
+
+struct Script
+{
+    Fault fault = Fault::None;
+    double fraction = 0.5;        // Truncated: how much of the picture is sent
+    bool progressive = false;     // the picture's JPEG encoding
+    bool contentLength = true;    // false: the body ends when the connection closes
+    int dripIntervalMs = 1000;    // Drip
+};
+
+class SampleArchive : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char *kImagePath = "/is_nsmc/product_app/imagesGMS5/NL/";
+
+    explicit SampleArchive(QObject *parent = nullptr);
+    ~SampleArchive() override;
+
+    bool listen(quint16 port = 0);
+    quint16 port() const;
+    // For http_proxy: every request then reaches the archive, whatever its host.
+    QString proxyAddress() const;
+    // The archive's own address for an image name.
+    QString imageAddress(const QString &name) const;
+
+    void setScript(const Script &script) { m_script = script; }
+    void setPictureSize(QSize size) { m_pictureSize = size; }
+    // Names answered with 404.
+    void setMissing(const QStringList &names);
+
+    // Request targets in the order they arrived, and the last picture body sent.
+    QStringList requests() const { return m_requests; }
+    QByteArray lastBody() const { return m_lastBody; }
+    void clearRequests() { m_requests.clear(); }
+
+    // The bytes served for a name under the current settings (cached).
+    QByteArray pictureBytes(const QString &name, bool progressive = false);
+
+signals:
+    void requestReceived(const QString &target);
+
+private:
+    struct Connection;
+
+    void accept();
+    void readRequests(QTcpSocket *socket);
+    void answer(QTcpSocket *socket, const QString &target);
+    void answerPicture(QTcpSocket *socket, const QString &name);
+    void stream(QTcpSocket *socket, qint64 total);
+    void drip(QTcpSocket *socket, QByteArray body);
+
+    QTcpServer m_server;
+    Script m_script;
+    QSize m_pictureSize;
+    QSet<QString> m_missing;
+    QStringList m_requests;
+    QByteArray m_lastBody;
+    QHash<QString, QByteArray> m_cache;
+    QHash<QTcpSocket *, QByteArray> m_pending;
+};
+
+// Replaces the size in a JPEG's frame header; the rest of the bytes stay as they are.
+QByteArray withDeclaredSize(QByteArray jpeg, int width, int height);
+
+} // namespace veltaro::sample
