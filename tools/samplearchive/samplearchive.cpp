@@ -153,6 +153,7 @@ void SampleArchive::answer(QTcpSocket *socket, const QString &target)
             socket->disconnectFromHost();
     };
     const auto page = [&](int status, const char *reason, const char *type, const QByteArray &body) {
+        m_lastBody = body;
         send(head(status, reason, {"Content-Type: " + QByteArray(type), contentLength(body.size())}) +
                  body,
              false);

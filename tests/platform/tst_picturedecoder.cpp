@@ -1,0 +1,184 @@
+#include "cloudpicture.h"
+#include "platform/jpegstructure.h"
+#include "platform/picturedecoder.h"
+#include "query/failure.h"
+#include "samplearchive.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace veltaro;
+
+namespace {
+
+constexpr QSize kSize{320, 240};
+
+QByteArray baseline()
+{
+    static const QByteArray bytes = sample::cloudJpeg(QStringLiteral("8071802"), kSize, false);
+    return bytes;
+}
+
+QByteArray progressive()
+{
+    static const QByteArray bytes = sample::cloudJpeg(QStringLiteral("8071802"), kSize, true);
+    return bytes;
+}
+
+QByteArray png()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(40, 30, QImage::Format_RGB32).save(&buffer, "PNG");
+    return bytes;
+}
+
+// A progressive JPEG whose first scan is repeated `count` times: each repeat costs the
+// decoder a pass over the whole picture and adds nothing.
+QByteArray manyScans(int count)
+{
+    const QByteArray whole = progressive();
+    const qsizetype first = whole.indexOf("\xFF\xDA");
+    // The scan's data runs to the next marker: a table, another scan or the end.
+    qsizetype scanEnd = whole.size();
+    for (const char *marker : {"\xFF\xC4", "\xFF\xDA", "\xFF\xD9"}) {
+        const qsizetype at = whole.indexOf(marker, first + 2);
+        if (at > 0)
+            scanEnd = std::min(scanEnd, at);
+    }
+    return whole.left(first) + whole.mid(first, scanEnd - first).repeated(count) + "\xFF\xD9";
+}
+
+} // namespace
+
+class TestPictureDecoder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void structure_data();
+    void structure();
+    void decodes_data();
+    void decodes();
+    void refuses_data();
+    void refuses();
+    void missingFile();
+
+private:
+    QString stage(const QByteArray &bytes);
+    QTemporaryDir m_dir;
+};
+
+QString TestPictureDecoder::stage(const QByteArray &bytes)
+{
+    const QString path = m_dir.filePath(QStringLiteral("temp.jpg"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot stage the test file");
+    return path;
+}
+
+void TestPictureDecoder::structure_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("isJpeg");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<bool>("severalScans");
+    QTest::addColumn<qsizetype>("end");
+
+    const qsizetype whole = baseline().size();
+    QTest::newRow("baseline") << baseline() << true << true << false << whole;
+    QTest::newRow("progressive") << progressive() << true << true << true << progressive().size();
+    QTest::newRow("trailing bytes") << baseline() + QByteArray(100, 'x') << true << true << false
+                                    << whole;
+    QTest::newRow("baseline without its end marker") << baseline().chopped(2) << true << false
+                                                     << false << qsizetype(0);
+    QTest::newRow("baseline cut at 50%") << baseline().left(whole / 2) << true << false << false
+                                         << qsizetype(0);
+    QTest::newRow("progressive cut at 50%") << progressive().left(progressive().size() / 2) << true
+                                            << false << true << qsizetype(0);
+    QTest::newRow("cut inside the header") << baseline().left(100) << true << false << false
+                                           << qsizetype(0);
+    QTest::newRow("only the start marker") << QByteArray("\xFF\xD8") << true << false << false
+                                           << qsizetype(0);
+    QTest::newRow("png") << png() << false << false << false << qsizetype(0);
+    QTest::newRow("empty") << QByteArray() << false << false << false << qsizetype(0);
+}
+
+void TestPictureDecoder::structure()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, isJpeg);
+    QFETCH(bool, complete);
+    QFETCH(bool, severalScans);
+
+    const JpegStructure found = scanJpegStructure(bytes);
+    QCOMPARE(found.isJpeg, isJpeg);
+    QCOMPARE(found.complete, complete);
+    QFETCH(qsizetype, end);
+    QCOMPARE(found.scans > 1, severalScans);
+    QCOMPARE(found.end, end);
+}
+
+void TestPictureDecoder::decodes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("size");
+
+    QTest::newRow("baseline jpeg") << baseline() << kSize;
+    QTest::newRow("progressive jpeg") << progressive() << kSize;
+    QTest::newRow("bytes after the end are ignored") << baseline() + QByteArray(4096, 'x') << kSize;
+    QTest::newRow("another jpeg after the end") << baseline() + progressive() << kSize;
+    QTest::newRow("png") << png() << QSize(40, 30);
+    QTest::newRow("50 scans is still fine") << manyScans(50) << kSize;
+}
+
+void TestPictureDecoder::decodes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, size);
+    const QImage picture = PictureDecoder::decode(stage(bytes));
+    QCOMPARE(picture.size(), size);
+}
+
+void TestPictureDecoder::refuses_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("empty") << QByteArray() << "无法解码";
+    QTest::newRow("a text page") << QByteArray("<html><body>not here</body></html>") << "无法解码";
+    QTest::newRow("baseline cut at 10%") << baseline().left(baseline().size() / 10) << "图像不完整";
+    QTest::newRow("baseline cut at 50%") << baseline().left(baseline().size() / 2) << "图像不完整";
+    QTest::newRow("baseline without its end marker") << baseline().chopped(2) << "图像不完整";
+    QTest::newRow("progressive cut at 10%") << progressive().left(progressive().size() / 10) << "图像不完整";
+    QTest::newRow("progressive cut at 50%") << progressive().left(progressive().size() / 2) << "图像不完整";
+    QTest::newRow("enormous declared size") << sample::withDeclaredSize(baseline(), 60000, 60000) << "无法解码";
+    QTest::newRow("101 scans") << manyScans(101) << "扫描数过多";
+    QTest::newRow("thousands of scans") << manyScans(5000) << "扫描数过多";
+}
+
+void TestPictureDecoder::refuses()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    const QString path = stage(bytes);
+    try {
+        PictureDecoder::decode(path);
+        QFAIL("the picture was accepted");
+    } catch (const PictureFailure &failure) {
+        QVERIFY2(QString::fromUtf8(failure.what()).contains(reason), failure.what());
+    }
+}
+
+void TestPictureDecoder::missingFile()
+{
+    QVERIFY_THROWS_EXCEPTION(PictureFailure,
+                             PictureDecoder::decode(m_dir.filePath(QStringLiteral("absent.jpg"))));
+}
+
+QTEST_MAIN(TestPictureDecoder)
+#include "tst_picturedecoder.moc"

@@ -1,0 +1,148 @@
+#include "platform/transfer.h"
+#include "query/failure.h"
+#include "samplearchive.h"
+
+#include <QTcpServer>
+#include <QTest>
+
+using namespace veltaro;
+using sample::Fault;
+using sample::Script;
+
+Q_DECLARE_METATYPE(sample::Script)
+
+class TestTransfer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void fetchesTheWholeBody();
+    void failures_data();
+    void failures();
+    void closedPort();
+    void deadlineBoundsTheWholeTransfer();
+    void followsTheProxySetting();
+
+private:
+    void expectFailure(const QString &address, const char *reasonPart);
+    void expectSuccess();
+
+    sample::SampleArchive m_archive;
+    Transfer m_transfer;
+};
+
+void TestTransfer::initTestCase()
+{
+    qunsetenv("http_proxy");
+    qunsetenv("HTTP_PROXY");
+    qunsetenv("no_proxy");
+    m_archive.setPictureSize({200, 150});
+    QVERIFY(m_archive.listen());
+}
+
+void TestTransfer::init()
+{
+    m_archive.setScript({});
+    m_archive.clearRequests();
+    m_transfer.setDeadline(std::chrono::seconds(10));
+}
+
+void TestTransfer::expectSuccess()
+{
+    m_archive.setScript({});
+    const QByteArray body = m_transfer.OpenURL(m_archive.imageAddress("8071802"));
+    QCOMPARE(body, m_archive.pictureBytes("8071802"));
+}
+
+void TestTransfer::expectFailure(const QString &address, const char *reasonPart)
+{
+    try {
+        const QByteArray body = m_transfer.OpenURL(address);
+        QFAIL(qPrintable(QStringLiteral("no failure; %1 bytes arrived").arg(body.size())));
+    } catch (const NetworkFailure &failure) {
+        QVERIFY2(QString::fromUtf8(failure.what()).contains(QString::fromUtf8(reasonPart)),
+                 failure.what());
+    }
+}
+
+void TestTransfer::fetchesTheWholeBody()
+{
+    expectSuccess();
+    QCOMPARE(m_archive.requests(),
+             QStringList{"/is_nsmc/product_app/imagesGMS5/NL/807180200.jpg"});
+
+    // A body whose end is the connection's close is whole too.
+    m_archive.setScript({.fault = Fault::None, .contentLength = false});
+    QCOMPARE(m_transfer.OpenURL(m_archive.imageAddress("8071802")),
+             m_archive.pictureBytes("8071802"));
+}
+
+void TestTransfer::failures_data()
+{
+    QTest::addColumn<Script>("script");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("404") << Script{.fault = Fault::NotFound} << "HTTP 404";
+    QTest::newRow("500") << Script{.fault = Fault::ServerError} << "HTTP 500";
+    QTest::newRow("empty body") << Script{.fault = Fault::Empty} << "没有返回内容";
+    QTest::newRow("body short of its length") << Script{.fault = Fault::ShortBody} << "网络错误";
+    QTest::newRow("chunked body cut") << Script{.fault = Fault::ChunkedCut} << "网络错误";
+    QTest::newRow("connection reset") << Script{.fault = Fault::Reset} << "网络错误";
+    QTest::newRow("redirect loop") << Script{.fault = Fault::RedirectLoop} << "网络错误";
+    QTest::newRow("redirect to a file") << Script{.fault = Fault::RedirectToFile} << "网络错误";
+    QTest::newRow("announced oversized body") << Script{.fault = Fault::Oversized} << "图像过大";
+    QTest::newRow("unannounced oversized body")
+        << Script{.fault = Fault::OversizedUnannounced} << "图像超过 64 MiB";
+    QTest::newRow("stall after the headers") << Script{.fault = Fault::StallAfterHeaders}
+                                             << "下载超时";
+    // Qt reads these without complaint; the deadline ends them.
+    QTest::newRow("100,000 headers") << Script{.fault = Fault::HeaderFlood} << "";
+    QTest::newRow("1 MiB header line") << Script{.fault = Fault::LongHeader} << "";
+}
+
+void TestTransfer::failures()
+{
+    QFETCH(Script, script);
+    QFETCH(QString, reason);
+
+    m_transfer.setDeadline(std::chrono::milliseconds(1500));
+    m_archive.setScript(script);
+    expectFailure(m_archive.imageAddress("8071802"), reason.toUtf8().constData());
+    // A failed transfer never spoils the next one.
+    expectSuccess();
+}
+
+void TestTransfer::closedPort()
+{
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    expectFailure(QStringLiteral("http://127.0.0.1:%1/x.jpg").arg(port), "网络错误");
+}
+
+void TestTransfer::deadlineBoundsTheWholeTransfer()
+{
+    // A byte every 20 ms keeps the connection busy, yet the whole must end within the deadline.
+    m_transfer.setDeadline(std::chrono::milliseconds(400));
+    m_archive.setScript({.fault = Fault::Drip, .dripIntervalMs = 20});
+    expectFailure(m_archive.imageAddress("8071802"), "下载超时（0.4 秒）");
+    expectSuccess();
+}
+
+void TestTransfer::followsTheProxySetting()
+{
+    qputenv("http_proxy", m_archive.proxyAddress().toLatin1());
+    const QByteArray body = m_transfer.OpenURL(
+        QStringLiteral("http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180200.jpg"));
+    qunsetenv("http_proxy");
+    QCOMPARE(body, m_archive.pictureBytes("8071802"));
+    // A proxy receives the address in its absolute form.
+    QCOMPARE(m_archive.requests(),
+             QStringList{"http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180200.jpg"});
+}
+
+QTEST_MAIN(TestTransfer)
+#include "tst_transfer.moc"

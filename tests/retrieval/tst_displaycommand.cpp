@@ -1,0 +1,352 @@
+#include "platform/picturebox.h"
+#include "platform/scrollbar.h"
+#include "platform/stagingfile.h"
+#include "platform/transfer.h"
+#include "retrieval/displaycommand.h"
+#include "cloudpicture.h"
+#include "samplearchive.h"
+#include "window/formmain.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace veltaro;
+using sample::Fault;
+using sample::Script;
+
+Q_DECLARE_METATYPE(sample::Script)
+
+namespace {
+
+constexpr TwipsSize kScreen{15360, 11520};
+const QString kWorking = QString::fromUtf16(kStatusWorking);
+const QString kNotFound = QString::fromUtf16(kStatusNotFound);
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The main window, recording every status text it is given.
+class Window : public Formmain
+{
+public:
+    explicit Window(const QString &folder) : Formmain(kScreen, folder)
+    {
+        Form_Load();
+        transfer().setDeadline(std::chrono::seconds(5));
+    }
+
+    void setStatus(const QString &text, const QString &reason) override
+    {
+        statuses << text;
+        Formmain::setStatus(text, reason);
+    }
+
+    void pick(const QString &year, const QString &month, const QString &day, const QString &hour)
+    {
+        const QStringList texts{year, month, day, hour};
+        for (int i = 0; i < 4; ++i) {
+            auto *list = qobject_cast<QComboBox *>(control(qPrintable(QStringLiteral("Combo%1").arg(i + 1))));
+            list->setCurrentIndex(list->findText(texts[i]));
+        }
+    }
+
+    QString status() const { return qobject_cast<QLabel *>(control("Label5"))->text(); }
+    QString reason() const { return qobject_cast<QLabel *>(control("Label5"))->toolTip(); }
+    PictureBox *imageBox() const { return qobject_cast<PictureBox *>(control("Picture2")); }
+    ScrollBar *bar(const char *name) const { return qobject_cast<ScrollBar *>(control(name)); }
+
+    QStringList statuses;
+};
+
+} // namespace
+
+class TestDisplayCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void showsThePicture();
+    void nothingPicked();
+    void failureKeepsWhatWasShown_data();
+    void failureKeepsWhatWasShown();
+    void closedPort();
+    void trailingBytesAreShown();
+    void smallerAfterLarger();
+    void emptyYearNamesImageWithoutDigit();
+    void unwritableFolder();
+    void windowStaysAliveDuringTransfer();
+    void exitDuringStall();
+
+private:
+    sample::SampleArchive m_archive;
+    QTemporaryDir m_dir;
+};
+
+void TestDisplayCommand::initTestCase()
+{
+    qunsetenv("no_proxy");
+    qunsetenv("NO_PROXY");
+    QVERIFY(m_archive.listen());
+    // The program's fixed address reaches the archive through the proxy setting.
+    qputenv("http_proxy", m_archive.proxyAddress().toLatin1());
+}
+
+void TestDisplayCommand::init()
+{
+    m_archive.setScript({});
+    m_archive.setPictureSize(sample::kPictureSize);
+    m_archive.clearRequests();
+    QFile::remove(m_dir.filePath("temp.jpg"));
+}
+
+void TestDisplayCommand::showsThePicture()
+{
+    Window window(m_dir.path());
+    window.pick("8", "07", "18", "10");
+    window.Command1_Click();
+
+    QCOMPARE(window.statuses, (QStringList{kWorking, QString()}));
+    QCOMPARE(window.reason(), QString());
+    QCOMPARE(m_archive.requests(),
+             QStringList{"http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180200.jpg"});
+    QCOMPARE(contents(window.stagingFile().path()), m_archive.pictureBytes("8071802"));
+    QCOMPARE(window.imageBox()->picture().size(), sample::kPictureSize);
+    QVERIFY(window.bar("HScroll1")->max() > 0);
+    QVERIFY(window.bar("VScroll1")->max() > 0);
+    QCOMPARE(window.bar("HScroll1")->max(),
+             qRound(window.imageBox()->width() -
+                    qobject_cast<PictureBox *>(window.control("Picture1"))->width()));
+}
+
+void TestDisplayCommand::nothingPicked()
+{
+    Window window(m_dir.path());
+    window.pick("8", "07", "18", "");
+    window.Command1_Click();
+    QCOMPARE(window.statuses, (QStringList{kWorking, kNotFound}));
+    QVERIFY2(window.reason().contains(QStringLiteral(u"未选择小时")), qPrintable(window.reason()));
+    QVERIFY(m_archive.requests().isEmpty());
+    QVERIFY(!QFile::exists(window.stagingFile().path()));
+
+    // Nothing picked at all: the same.
+    Window untouched(m_dir.path());
+    untouched.Command1_Click();
+    QCOMPARE(untouched.status(), kNotFound);
+    QVERIFY(m_archive.requests().isEmpty());
+}
+
+void TestDisplayCommand::failureKeepsWhatWasShown_data()
+{
+    QTest::addColumn<Script>("script");
+    QTest::addColumn<bool>("staged"); // the failure comes after the body was written
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("404") << Script{.fault = Fault::NotFound} << false << "HTTP 404";
+    QTest::newRow("500") << Script{.fault = Fault::ServerError} << false << "HTTP 500";
+    QTest::newRow("empty body") << Script{.fault = Fault::Empty} << false << "没有返回内容";
+    QTest::newRow("short body") << Script{.fault = Fault::ShortBody} << false << "网络错误";
+    QTest::newRow("chunked body cut") << Script{.fault = Fault::ChunkedCut} << false << "网络错误";
+    QTest::newRow("reset") << Script{.fault = Fault::Reset} << false << "网络错误";
+    QTest::newRow("redirect loop") << Script{.fault = Fault::RedirectLoop} << false << "网络错误";
+    QTest::newRow("oversized") << Script{.fault = Fault::Oversized} << false << "图像过大";
+    QTest::newRow("stall") << Script{.fault = Fault::StallAfterHeaders} << false << "下载超时";
+    QTest::newRow("drip") << Script{.fault = Fault::Drip, .dripIntervalMs = 10} << false
+                          << "下载超时";
+    QTest::newRow("text page") << Script{.fault = Fault::TextPage} << true << "无法解码";
+    QTest::newRow("enormous dimensions") << Script{.fault = Fault::HugeDimensions} << true
+                                         << "无法解码";
+    for (bool progressive : {false, true}) {
+        for (bool length : {true, false}) {
+            for (double fraction : {0.1, 0.5}) {
+                const QString name = QStringLiteral("%1 cut at %2%, %3")
+                                         .arg(progressive ? "progressive" : "baseline")
+                                         .arg(fraction * 100)
+                                         .arg(length ? "with length" : "without length");
+                QTest::newRow(qPrintable(name))
+                    << Script{.fault = Fault::Truncated, .fraction = fraction,
+                              .progressive = progressive, .contentLength = length}
+                    << true << "图像不完整";
+            }
+        }
+    }
+}
+
+void TestDisplayCommand::failureKeepsWhatWasShown()
+{
+    QFETCH(Script, script);
+    QFETCH(bool, staged);
+    QFETCH(QString, reason);
+
+    Window window(m_dir.path());
+    window.pick("8", "07", "18", "10");
+    window.Command1_Click();
+    QCOMPARE(window.status(), QString());
+    const QImage shown = window.imageBox()->picture();
+    const QByteArray stagedBefore = contents(window.stagingFile().path());
+    const int hMax = window.bar("HScroll1")->max();
+
+    window.transfer().setDeadline(std::chrono::milliseconds(300));
+    m_archive.setScript(script);
+    window.statuses.clear();
+    window.pick("8", "07", "19", "10");
+    window.Command1_Click();
+    QCOMPARE(window.statuses, (QStringList{kWorking, kNotFound}));
+    QVERIFY2(window.reason().contains(reason), qPrintable(window.reason()));
+    QCOMPARE(window.imageBox()->picture(), shown);
+    QCOMPARE(window.bar("HScroll1")->max(), hMax);
+    if (staged)
+        QCOMPARE(contents(window.stagingFile().path()), m_archive.lastBody());
+    else
+        QCOMPARE(contents(window.stagingFile().path()), stagedBefore);
+
+    // Success after failure: through "稍侯〉〉〉" to the empty text, the tooltip cleared.
+    m_archive.setScript({});
+    window.transfer().setDeadline(std::chrono::seconds(5));
+    window.statuses.clear();
+    window.Command1_Click();
+    QCOMPARE(window.statuses, (QStringList{kWorking, QString()}));
+    QCOMPARE(window.reason(), QString());
+    QCOMPARE(contents(window.stagingFile().path()), m_archive.pictureBytes("8071902"));
+}
+
+void TestDisplayCommand::closedPort()
+{
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const QByteArray closed = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort()).toLatin1();
+    probe.close();
+
+    Window window(m_dir.path());
+    window.pick("8", "07", "18", "10");
+    qputenv("http_proxy", closed);
+    window.Command1_Click();
+    qputenv("http_proxy", m_archive.proxyAddress().toLatin1());
+    QCOMPARE(window.status(), kNotFound);
+    QVERIFY(!QFile::exists(window.stagingFile().path()));
+
+    window.Command1_Click();
+    QCOMPARE(window.status(), QString());
+}
+
+void TestDisplayCommand::trailingBytesAreShown()
+{
+    Window window(m_dir.path());
+    m_archive.setScript({.fault = Fault::TrailingBytes});
+    window.pick("8", "07", "18", "10");
+    window.Command1_Click();
+    QCOMPARE(window.status(), QString());
+    QCOMPARE(contents(window.stagingFile().path()), m_archive.lastBody());
+    QCOMPARE(window.imageBox()->picture().size(), sample::kPictureSize);
+}
+
+void TestDisplayCommand::smallerAfterLarger()
+{
+    Window window(m_dir.path());
+    window.pick("8", "07", "18", "10");
+    window.Command1_Click();
+    window.bar("HScroll1")->setValue(window.bar("HScroll1")->max());
+
+    m_archive.setPictureSize({600, 400});
+    window.pick("8", "07", "18", "11");
+    window.Command1_Click();
+    QCOMPARE(window.status(), QString());
+    // The file is exactly the new body, with nothing of the older, larger one after it.
+    QCOMPARE(contents(window.stagingFile().path()), m_archive.pictureBytes("8071803"));
+    QCOMPARE(window.imageBox()->picture().size(), QSize(600, 400));
+    QVERIFY(window.bar("HScroll1")->max() < 0);
+    QVERIFY(!window.bar("HScroll1")->isEnabled());
+    QCOMPARE(window.imageBox()->pos(), QPoint(0, 0));
+}
+
+void TestDisplayCommand::emptyYearNamesImageWithoutDigit()
+{
+    Window window(m_dir.path());
+    window.pick("", "07", "18", "10");
+    window.Command1_Click();
+    QCOMPARE(m_archive.requests(),
+             QStringList{"http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/07180200.jpg"});
+    QCOMPARE(window.status(), QString());
+}
+
+void TestDisplayCommand::unwritableFolder()
+{
+    Window window(m_dir.filePath("missing/folder"));
+    window.pick("8", "07", "18", "10");
+    window.Command1_Click();
+    QCOMPARE(window.status(), kNotFound);
+    QVERIFY2(window.reason().contains("temp.jpg"), qPrintable(window.reason()));
+    QVERIFY(!window.imageBox()->hasPicture());
+}
+
+void TestDisplayCommand::windowStaysAliveDuringTransfer()
+{
+    Window window(m_dir.path());
+    window.showStarted();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.transfer().setDeadline(std::chrono::milliseconds(500));
+    m_archive.setScript({.fault = Fault::StallAfterHeaders});
+    window.pick("8", "07", "18", "10");
+
+    QString statusDuring;
+    Qt::CursorShape cursorDuring = Qt::ArrowCursor;
+    bool runningDuring = false;
+    connect(&m_archive, &sample::SampleArchive::requestReceived, &window, [&] {
+        statusDuring = window.status();
+        runningDuring = true;
+        if (QCursor *cursor = QGuiApplication::overrideCursor())
+            cursorDuring = cursor->shape();
+        // A second press while the first waits is ignored.
+        QTest::mouseClick(window.control("Command1"), Qt::LeftButton);
+    });
+    QTest::mouseClick(window.control("Command1"), Qt::LeftButton);
+    disconnect(&m_archive, nullptr, &window, nullptr);
+
+    QVERIFY(runningDuring);
+    QCOMPARE(statusDuring, kWorking);
+    QCOMPARE(cursorDuring, Qt::BusyCursor);
+    QCOMPARE(m_archive.requests().size(), 1);
+    QCOMPARE(window.status(), kNotFound);
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestDisplayCommand::exitDuringStall()
+{
+    Window window(m_dir.path());
+    window.showStarted();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    m_archive.setScript({.fault = Fault::StallAfterHeaders});
+    window.transfer().setDeadline(std::chrono::seconds(30));
+    window.pick("8", "07", "18", "10");
+    connect(&m_archive, &sample::SampleArchive::requestReceived, &window, [&] {
+        QTimer::singleShot(50, &window, [&] {
+            QTest::mouseClick(window.control("Command2"), Qt::LeftButton);
+        });
+    });
+    QTimer::singleShot(0, &window,
+                       [&] { QTest::mouseClick(window.control("Command1"), Qt::LeftButton); });
+    QTimer watchdog;
+    connect(&watchdog, &QTimer::timeout, &window, [] { QCoreApplication::exit(99); });
+    watchdog.start(10000);
+
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY2(clock.elapsed() < 5000, "the program ended without waiting for the transfer");
+    QVERIFY(!window.isVisible());
+    QCOMPARE(m_archive.requests().size(), 1);
+}
+
+QTEST_MAIN(TestDisplayCommand)
+#include "tst_displaycommand.moc"
