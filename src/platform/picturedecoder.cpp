@@ -13,10 +13,12 @@ QImage PictureDecoder::decode(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw PictureFailure("无法读取 " + path.toStdString() + "：" + file.errorString().toStdString());
+        throw PictureFailure("无法读取 " + path.toStdString() + "：" +
+                             file.errorString().toStdString());
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw PictureFailure("无法读取 " + path.toStdString() + "：" + file.errorString().toStdString());
+        throw PictureFailure("无法读取 " + path.toStdString() + "：" +
+                             file.errorString().toStdString());
 
     // Qt's JPEG reader fills a missing end with grey and reports success, so a JPEG must be
     // whole before it is decoded.

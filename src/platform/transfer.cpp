@@ -27,8 +27,8 @@ Transfer::Transfer(QObject *parent) : QObject(parent)
 QByteArray Transfer::OpenURL(const QString &address)
 {
     const QUrl url(address);
-    if (!url.isValid() || (url.scheme() != QLatin1String("http") &&
-                           url.scheme() != QLatin1String("https")))
+    if (!url.isValid() ||
+        (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
         throw NetworkFailure("地址无效：" + address.toStdString());
 
     QScopedPointer<QNetworkReply, QScopedPointerDeleteLater> reply(

@@ -11,7 +11,10 @@ namespace veltaro {
 class TransferCancelled : public std::exception
 {
 public:
-    const char *what() const noexcept override { return "transfer cancelled: the program is ending"; }
+    const char *what() const noexcept override
+    {
+        return "transfer cancelled: the program is ending";
+    }
 };
 
 // One HTTP GET at a time, waited for in place: OpenURL returns the whole body once it has

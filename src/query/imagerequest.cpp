@@ -88,8 +88,8 @@ std::optional<ImageRequest> ToUtcRequest(const QueryTime &time)
 
 ImageRequest BuildImageUrl(ImageRequest request)
 {
-    request.name = std::string(
-        trimSpaces(request.year + request.month + request.day + request.hour));
+    request.name =
+        std::string(trimSpaces(request.year + request.month + request.day + request.hour));
     request.address = std::string("http://") + kImageHost + kImagePath + request.name + kNameSuffix;
     return request;
 }

@@ -33,8 +33,7 @@ ListInteger toListInteger(std::string_view text, std::string_view field)
         throw ConversionFailure(std::string(field) + quoted(text) + "不是数字");
 
     unsigned long long magnitude = 0;
-    const auto result =
-        std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
     if (result.ec != std::errc() || magnitude > 32768)
         throw ConversionFailure(std::string(field) + quoted(text) + "超出范围");
     const long long value =

@@ -16,7 +16,7 @@ enum class ControlKind {
     PictureBox,
     AutoSizePictureBox, // sizes itself to its picture
     Label,
-    Transfer,           // the download: no widget and no place on the window
+    Transfer, // the download: no widget and no place on the window
 };
 
 struct ControlDesign

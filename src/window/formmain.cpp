@@ -47,8 +47,7 @@ QWidget *createControl(const ControlDesign &design, QWidget *container)
     return nullptr;
 }
 
-template <typename Control>
-Control *typed(QWidget *widget, const char *name)
+template <typename Control> Control *typed(QWidget *widget, const char *name)
 {
     auto *control = qobject_cast<Control *>(widget);
     if (!control)
@@ -193,7 +192,9 @@ void Formmain::fillLists()
 {
     for (const char *digit : {"6", "7", "8", "9"})
         m_combo1->addItem(QString::fromLatin1(digit));
-    const auto twoDigits = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    const auto twoDigits = [](int n) {
+        return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    };
     for (int month = 1; month <= 12; ++month)
         m_combo2->addItem(twoDigits(month));
     for (int day = 1; day <= 31; ++day)

@@ -17,7 +17,8 @@ int main(int argc, char *argv[])
         window.showStarted();
         return QApplication::exec();
     } catch (const std::exception &failure) {
-        QMessageBox::critical(nullptr, QStringLiteral("Veltaro"), QString::fromUtf8(failure.what()));
+        QMessageBox::critical(nullptr, QStringLiteral("Veltaro"),
+                              QString::fromUtf8(failure.what()));
         return 1;
     }
 }

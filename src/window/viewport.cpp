@@ -39,7 +39,7 @@ Viewport::Viewport(PictureBox *picture1, PictureBox *picture2, ScrollBar *hScrol
     connect(m_hScroll1, &ScrollBar::changed, this, &Viewport::HScroll1_Change);
     connect(m_vScroll1, &ScrollBar::changed, this, &Viewport::VScroll1_Change);
     for (QObject *watched : std::initializer_list<QObject *>{m_picture1, m_picture1->innerArea(),
-                             m_picture2, m_picture2->innerArea()})
+                                                             m_picture2, m_picture2->innerArea()})
         watched->installEventFilter(this);
 }
 

@@ -19,8 +19,8 @@ class Viewport : public QObject
     Q_OBJECT
 
 public:
-    Viewport(PictureBox *picture1, PictureBox *picture2, ScrollBar *hScroll1,
-             ScrollBar *vScroll1, QObject *parent = nullptr);
+    Viewport(PictureBox *picture1, PictureBox *picture2, ScrollBar *hScroll1, ScrollBar *vScroll1,
+             QObject *parent = nullptr);
 
     // Recomputes both ranges from the boxes' sizes, enabling each bar exactly when its range
     // is not reversed.

@@ -92,18 +92,18 @@ void TestPictureDecoder::structure_data()
     const qsizetype whole = baseline().size();
     QTest::newRow("baseline") << baseline() << true << true << false << whole;
     QTest::newRow("progressive") << progressive() << true << true << true << progressive().size();
-    QTest::newRow("trailing bytes") << baseline() + QByteArray(100, 'x') << true << true << false
-                                    << whole;
-    QTest::newRow("baseline without its end marker") << baseline().chopped(2) << true << false
-                                                     << false << qsizetype(0);
-    QTest::newRow("baseline cut at 50%") << baseline().left(whole / 2) << true << false << false
-                                         << qsizetype(0);
-    QTest::newRow("progressive cut at 50%") << progressive().left(progressive().size() / 2) << true
-                                            << false << true << qsizetype(0);
-    QTest::newRow("cut inside the header") << baseline().left(100) << true << false << false
-                                           << qsizetype(0);
-    QTest::newRow("only the start marker") << QByteArray("\xFF\xD8") << true << false << false
-                                           << qsizetype(0);
+    QTest::newRow("trailing bytes")
+        << baseline() + QByteArray(100, 'x') << true << true << false << whole;
+    QTest::newRow("baseline without its end marker")
+        << baseline().chopped(2) << true << false << false << qsizetype(0);
+    QTest::newRow("baseline cut at 50%")
+        << baseline().left(whole / 2) << true << false << false << qsizetype(0);
+    QTest::newRow("progressive cut at 50%")
+        << progressive().left(progressive().size() / 2) << true << false << true << qsizetype(0);
+    QTest::newRow("cut inside the header")
+        << baseline().left(100) << true << false << false << qsizetype(0);
+    QTest::newRow("only the start marker")
+        << QByteArray("\xFF\xD8") << true << false << false << qsizetype(0);
     QTest::newRow("png") << png() << false << false << false << qsizetype(0);
     QTest::newRow("empty") << QByteArray() << false << false << false << qsizetype(0);
 }
@@ -154,9 +154,12 @@ void TestPictureDecoder::refuses_data()
     QTest::newRow("baseline cut at 10%") << baseline().left(baseline().size() / 10) << "图像不完整";
     QTest::newRow("baseline cut at 50%") << baseline().left(baseline().size() / 2) << "图像不完整";
     QTest::newRow("baseline without its end marker") << baseline().chopped(2) << "图像不完整";
-    QTest::newRow("progressive cut at 10%") << progressive().left(progressive().size() / 10) << "图像不完整";
-    QTest::newRow("progressive cut at 50%") << progressive().left(progressive().size() / 2) << "图像不完整";
-    QTest::newRow("enormous declared size") << sample::withDeclaredSize(baseline(), 60000, 60000) << "无法解码";
+    QTest::newRow("progressive cut at 10%")
+        << progressive().left(progressive().size() / 10) << "图像不完整";
+    QTest::newRow("progressive cut at 50%")
+        << progressive().left(progressive().size() / 2) << "图像不完整";
+    QTest::newRow("enormous declared size")
+        << sample::withDeclaredSize(baseline(), 60000, 60000) << "无法解码";
     QTest::newRow("101 scans") << manyScans(101) << "扫描数过多";
     QTest::newRow("thousands of scans") << manyScans(5000) << "扫描数过多";
 }

@@ -1,9 +1,9 @@
+#include "cloudpicture.h"
 #include "platform/picturebox.h"
 #include "platform/scrollbar.h"
 #include "platform/stagingfile.h"
 #include "platform/transfer.h"
 #include "retrieval/displaycommand.h"
-#include "cloudpicture.h"
 #include "samplearchive.h"
 #include "window/formmain.h"
 
@@ -55,7 +55,8 @@ public:
     {
         const QStringList texts{year, month, day, hour};
         for (int i = 0; i < 4; ++i) {
-            auto *list = qobject_cast<QComboBox *>(control(qPrintable(QStringLiteral("Combo%1").arg(i + 1))));
+            auto *list = qobject_cast<QComboBox *>(
+                control(qPrintable(QStringLiteral("Combo%1").arg(i + 1))));
             list->setCurrentIndex(list->findText(texts[i]));
         }
     }
@@ -165,8 +166,8 @@ void TestDisplayCommand::failureKeepsWhatWasShown_data()
     QTest::newRow("drip") << Script{.fault = Fault::Drip, .dripIntervalMs = 10} << false
                           << "下载超时";
     QTest::newRow("text page") << Script{.fault = Fault::TextPage} << true << "无法解码";
-    QTest::newRow("enormous dimensions") << Script{.fault = Fault::HugeDimensions} << true
-                                         << "无法解码";
+    QTest::newRow("enormous dimensions")
+        << Script{.fault = Fault::HugeDimensions} << true << "无法解码";
     for (bool progressive : {false, true}) {
         for (bool length : {true, false}) {
             for (double fraction : {0.1, 0.5}) {
@@ -174,10 +175,11 @@ void TestDisplayCommand::failureKeepsWhatWasShown_data()
                                          .arg(progressive ? "progressive" : "baseline")
                                          .arg(fraction * 100)
                                          .arg(length ? "with length" : "without length");
-                QTest::newRow(qPrintable(name))
-                    << Script{.fault = Fault::Truncated, .fraction = fraction,
-                              .progressive = progressive, .contentLength = length}
-                    << true << "图像不完整";
+                QTest::newRow(qPrintable(name)) << Script{.fault = Fault::Truncated,
+                                                          .fraction = fraction,
+                                                          .progressive = progressive,
+                                                          .contentLength = length}
+                                                << true << "图像不完整";
             }
         }
     }
@@ -225,7 +227,8 @@ void TestDisplayCommand::closedPort()
 {
     QTcpServer probe;
     QVERIFY(probe.listen(QHostAddress::LocalHost));
-    const QByteArray closed = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort()).toLatin1();
+    const QByteArray closed =
+        QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort()).toLatin1();
     probe.close();
 
     Window window(m_dir.path());
@@ -330,9 +333,8 @@ void TestDisplayCommand::exitDuringStall()
     window.transfer().setDeadline(std::chrono::seconds(30));
     window.pick("8", "07", "18", "10");
     connect(&m_archive, &sample::SampleArchive::requestReceived, &window, [&] {
-        QTimer::singleShot(50, &window, [&] {
-            QTest::mouseClick(window.control("Command2"), Qt::LeftButton);
-        });
+        QTimer::singleShot(50, &window,
+                           [&] { QTest::mouseClick(window.control("Command2"), Qt::LeftButton); });
     });
     QTimer::singleShot(0, &window,
                        [&] { QTest::mouseClick(window.control("Command1"), Qt::LeftButton); });

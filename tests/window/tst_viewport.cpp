@@ -161,9 +161,8 @@ void TestViewport::panningPlacesTheImageBox()
     started.hScroll1->setValue(started.hScroll1->max());
     started.vScroll1->setValue(started.vScroll1->max());
     // Max moves the image box left and up by the full difference of the boxes' sizes.
-    QCOMPARE(started.picture2->pos(),
-             QPoint(-twips::toPixels(started.widthDifference()),
-                    -twips::toPixels(started.heightDifference())));
+    QCOMPARE(started.picture2->pos(), QPoint(-twips::toPixels(started.widthDifference()),
+                                             -twips::toPixels(started.heightDifference())));
 
     // Back at 0 the image box's corner is the viewport's inner corner.
     started.hScroll1->setValue(0);

@@ -63,8 +63,9 @@ QImage cloudPicture(const QString &name, QSize size)
             const int density = (c[x] * 4 + m[x] * 2 + f[x]) / 7;
             const int cloud = qBound(0, (density - 110) * 3, 255);
             const int ground = 30 + m[x] / 8;
-            out[x] = qRgb(ground + cloud * (255 - ground) / 255, ground + cloud * (255 - ground) / 255,
-                          ground + 25 + cloud * (230 - ground) / 255);
+            out[x] =
+                qRgb(ground + cloud * (255 - ground) / 255, ground + cloud * (255 - ground) / 255,
+                     ground + 25 + cloud * (230 - ground) / 255);
         }
     }
 

@@ -23,8 +23,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption missingOption(QStringLiteral("missing"),
                                            QStringLiteral("An image name answered with 404"),
                                            QStringLiteral("name"));
-    const QCommandLineOption sizeOption(QStringLiteral("size"),
-                                        QStringLiteral("Picture size, WxH"),
+    const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Picture size, WxH"),
                                         QStringLiteral("size"));
     parser.addOptions({portOption, missingOption, sizeOption});
     parser.process(app);
@@ -45,9 +44,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     QObject::connect(&archive, &veltaro::sample::SampleArchive::requestReceived, &archive,
-                     [&out](const QString &target) {
-                         out << "request " << target << Qt::endl;
-                     });
+                     [&out](const QString &target) { out << "request " << target << Qt::endl; });
     out << "listening on 127.0.0.1:" << archive.port() << Qt::endl;
     return QGuiApplication::exec();
 }

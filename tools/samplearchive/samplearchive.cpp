@@ -152,9 +152,11 @@ void SampleArchive::answer(QTcpSocket *socket, const QString &target)
         if (close)
             socket->disconnectFromHost();
     };
-    const auto page = [&](int status, const char *reason, const char *type, const QByteArray &body) {
+    const auto page = [&](int status, const char *reason, const char *type,
+                          const QByteArray &body) {
         m_lastBody = body;
-        send(head(status, reason, {"Content-Type: " + QByteArray(type), contentLength(body.size())}) +
+        send(head(status, reason,
+                  {"Content-Type: " + QByteArray(type), contentLength(body.size())}) +
                  body,
              false);
     };

@@ -18,33 +18,33 @@ namespace veltaro::sample {
 
 enum class Fault {
     None,
-    NotFound,            // 404
-    ServerError,         // 500
-    TextPage,            // 200 with an HTML page
-    Empty,               // 200 with no body
-    ShortBody,           // the body stops short of its Content-Length, then the connection closes
-    Reset,               // the connection is reset once the request arrives
-    StallAfterHeaders,   // headers, then nothing
-    RedirectLoop,        // 302 to the same address, forever
-    RedirectToFile,      // 302 to a file: address
-    Oversized,           // announces and streams a body far over any sane limit
+    NotFound,             // 404
+    ServerError,          // 500
+    TextPage,             // 200 with an HTML page
+    Empty,                // 200 with no body
+    ShortBody,            // the body stops short of its Content-Length, then the connection closes
+    Reset,                // the connection is reset once the request arrives
+    StallAfterHeaders,    // headers, then nothing
+    RedirectLoop,         // 302 to the same address, forever
+    RedirectToFile,       // 302 to a file: address
+    Oversized,            // announces and streams a body far over any sane limit
     OversizedUnannounced, // streams it with no Content-Length
-    HugeDimensions,      // a JPEG whose header declares an enormous picture
-    TrailingBytes,       // a whole JPEG followed by unrelated bytes
-    Truncated,           // a JPEG cut at `fraction`, sent as if it were whole
-    Drip,                // the body one byte at a time
-    ChunkedCut,          // a chunked body that stops before its last chunk
-    HeaderFlood,         // 100,000 header lines
-    LongHeader,          // one header line of 1 MiB
+    HugeDimensions,       // a JPEG whose header declares an enormous picture
+    TrailingBytes,        // a whole JPEG followed by unrelated bytes
+    Truncated,            // a JPEG cut at `fraction`, sent as if it were whole
+    Drip,                 // the body one byte at a time
+    ChunkedCut,           // a chunked body that stops before its last chunk
+    HeaderFlood,          // 100,000 header lines
+    LongHeader,           // one header line of 1 MiB
 };
 
 struct Script
 {
     Fault fault = Fault::None;
-    double fraction = 0.5;        // Truncated: how much of the picture is sent
-    bool progressive = false;     // the picture's JPEG encoding
-    bool contentLength = true;    // false: the body ends when the connection closes
-    int dripIntervalMs = 1000;    // Drip
+    double fraction = 0.5;     // Truncated: how much of the picture is sent
+    bool progressive = false;  // the picture's JPEG encoding
+    bool contentLength = true; // false: the body ends when the connection closes
+    int dripIntervalMs = 1000; // Drip
 };
 
 class SampleArchive : public QObject
