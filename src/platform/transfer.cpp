@@ -81,10 +81,17 @@ QByteArray Transfer::OpenURL(const QString &address)
         failure = "网络错误：" + reply->errorString().toStdString();
     if (failure.empty()) {
         body += reply->readAll();
+        // Qt can report a body cut short as whole when the data and the close arrive together;
+        // an uncompressed body must have the length its header announced.
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        const bool encoded = reply->hasRawHeader("Content-Encoding");
         if (body.isEmpty())
             failure = "服务器没有返回内容";
         else if (body.size() > m_maxBodySize)
             failure = "图像超过 " + sizeInMiB(m_maxBodySize);
+        else if (!encoded && length.isValid() && body.size() != length.toLongLong())
+            failure = "内容不完整：收到 " + std::to_string(body.size()) + " 字节，应为 " +
+                      std::to_string(length.toLongLong()) + " 字节";
     }
     if (!failure.empty()) {
         // A stalled or broken connection must not be reused by the next transfer.

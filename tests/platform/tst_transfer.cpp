@@ -1,7 +1,9 @@
+#include "platform/jpegstructure.h"
 #include "platform/transfer.h"
 #include "query/failure.h"
 #include "samplearchive.h"
 
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTest>
 
@@ -21,6 +23,7 @@ private slots:
     void fetchesTheWholeBody();
     void failures_data();
     void failures();
+    void cutChunkedBodyIsNeverWhole();
     void closedPort();
     void deadlineBoundsTheWholeTransfer();
     void followsTheProxySetting();
@@ -62,8 +65,8 @@ void TestTransfer::expectFailure(const QString &address, const char *reasonPart)
         const QByteArray body = m_transfer.OpenURL(address);
         QFAIL(qPrintable(QStringLiteral("no failure; %1 bytes arrived").arg(body.size())));
     } catch (const NetworkFailure &failure) {
-        QVERIFY2(QString::fromUtf8(failure.what()).contains(QString::fromUtf8(reasonPart)),
-                 failure.what());
+        const QRegularExpression reason(QString::fromUtf8(reasonPart));
+        QVERIFY2(QString::fromUtf8(failure.what()).contains(reason), failure.what());
     }
 }
 
@@ -87,9 +90,9 @@ void TestTransfer::failures_data()
     QTest::newRow("404") << Script{.fault = Fault::NotFound} << "HTTP 404" << 1500;
     QTest::newRow("500") << Script{.fault = Fault::ServerError} << "HTTP 500" << 1500;
     QTest::newRow("empty body") << Script{.fault = Fault::Empty} << "没有返回内容" << 1500;
+    // Qt reports the close, or hands over the short body and the length check refuses it.
     QTest::newRow("body short of its length")
-        << Script{.fault = Fault::ShortBody} << "网络错误" << 1500;
-    QTest::newRow("chunked body cut") << Script{.fault = Fault::ChunkedCut} << "网络错误" << 1500;
+        << Script{.fault = Fault::ShortBody} << "网络错误|内容不完整" << 1500;
     QTest::newRow("connection reset") << Script{.fault = Fault::Reset} << "网络错误" << 1500;
     QTest::newRow("redirect loop") << Script{.fault = Fault::RedirectLoop} << "网络错误" << 1500;
     QTest::newRow("redirect to a file")
@@ -117,6 +120,26 @@ void TestTransfer::failures()
     m_archive.setScript(script);
     expectFailure(m_archive.imageAddress("8071802"), reason.toUtf8().constData());
     // A failed transfer never spoils the next one.
+    expectSuccess();
+}
+
+void TestTransfer::cutChunkedBodyIsNeverWhole()
+{
+    // Qt 6.4 sometimes hands over a chunked body that was cut before its last chunk as if it
+    // were whole. Then what arrived must still be recognisably short of a whole picture, which
+    // the decoder refuses.
+    m_archive.setScript({.fault = Fault::ChunkedCut});
+    const QByteArray whole = m_archive.pictureBytes("8071802");
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        try {
+            const QByteArray body = m_transfer.OpenURL(m_archive.imageAddress("8071802"));
+            QVERIFY(body.size() < whole.size());
+            QVERIFY(!scanJpegStructure(body).complete);
+        } catch (const NetworkFailure &failure) {
+            QVERIFY2(QString::fromUtf8(failure.what()).contains(QStringLiteral(u"网络错误")),
+                     failure.what());
+        }
+    }
     expectSuccess();
 }
 

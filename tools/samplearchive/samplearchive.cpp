@@ -29,6 +29,13 @@ QByteArray contentLength(qint64 length)
     return "Content-Length: " + QByteArray::number(length);
 }
 
+// Closes a moment after the data went out, as a server that dies mid-transfer does: the client
+// has read what came before it learns of the close.
+void closeSoon(QTcpSocket *socket)
+{
+    QTimer::singleShot(50, socket, [socket] { socket->disconnectFromHost(); });
+}
+
 // A reset instead of an orderly close.
 void reset(QTcpSocket *socket)
 {
@@ -234,7 +241,7 @@ void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name)
         const QByteArray half = body.left(body.size() / 2);
         socket->write(head(200, "OK", headers) + QByteArray::number(half.size(), 16) + "\r\n" +
                       half + "\r\n");
-        socket->disconnectFromHost();
+        closeSoon(socket);
         return;
     }
     if (closeDelimited)
@@ -245,7 +252,7 @@ void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name)
     switch (m_script.fault) {
     case Fault::ShortBody:
         socket->write(head(200, "OK", headers) + body.left(body.size() / 2));
-        socket->disconnectFromHost();
+        closeSoon(socket);
         return;
     case Fault::StallAfterHeaders:
         socket->write(head(200, "OK", headers));
