@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const veltaro::ImageRequest built = veltaro::BuildImageUrl(*request);
         // The hour is always two or more characters; the name never starts or ends in a space.
         const std::string_view name = built.name;
-        if (request->hour.size() < 2 || (!name.empty() && (name.front() == ' ' || name.back() == ' ')))
+        if (request->hour.size() < 2 ||
+            (!name.empty() && (name.front() == ' ' || name.back() == ' ')))
             std::abort();
         const std::string_view address = built.address;
         if (!address.starts_with("http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/") ||

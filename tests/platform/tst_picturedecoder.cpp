@@ -36,20 +36,9 @@ QByteArray png()
     return bytes;
 }
 
-// A progressive JPEG whose first scan is repeated `count` times: each repeat costs the
-// decoder a pass over the whole picture and adds nothing.
 QByteArray manyScans(int count)
 {
-    const QByteArray whole = progressive();
-    const qsizetype first = whole.indexOf("\xFF\xDA");
-    // The scan's data runs to the next marker: a table, another scan or the end.
-    qsizetype scanEnd = whole.size();
-    for (const char *marker : {"\xFF\xC4", "\xFF\xDA", "\xFF\xD9"}) {
-        const qsizetype at = whole.indexOf(marker, first + 2);
-        if (at > 0)
-            scanEnd = std::min(scanEnd, at);
-    }
-    return whole.left(first) + whole.mid(first, scanEnd - first).repeated(count) + "\xFF\xD9";
+    return sample::withRepeatedScan(progressive(), count);
 }
 
 } // namespace

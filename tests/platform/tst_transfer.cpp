@@ -103,6 +103,7 @@ void TestTransfer::failures_data()
         << Script{.fault = Fault::OversizedUnannounced} << "图像超过 64 MiB" << 1500;
     QTest::newRow("stall after the headers")
         << Script{.fault = Fault::StallAfterHeaders} << "下载超时" << 1500;
+    QTest::newRow("gzip bomb") << Script{.fault = Fault::GzipBomb} << "图像超过|网络错误" << 20000;
     // Qt takes a few seconds over these, then finds no body.
     QTest::newRow("100,000 headers")
         << Script{.fault = Fault::HeaderFlood} << "没有返回内容" << 20000;

@@ -8,11 +8,14 @@
 #include "window/formmain.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,6 +92,7 @@ private slots:
     void smallerAfterLarger();
     void emptyYearNamesImageWithoutDigit();
     void unwritableFolder();
+    void fullDisk();
     void windowStaysAliveDuringTransfer();
     void exitDuringStall();
 
@@ -102,6 +106,7 @@ void TestDisplayCommand::initTestCase()
     qunsetenv("no_proxy");
     qunsetenv("NO_PROXY");
     QVERIFY(m_archive.listen());
+    sample::SampleArchive::gzipBomb(); // made now, not inside a timed transfer
     // The program's fixed address reaches the archive through the proxy setting.
     qputenv("http_proxy", m_archive.proxyAddress().toLatin1());
 }
@@ -168,6 +173,10 @@ void TestDisplayCommand::failureKeepsWhatWasShown_data()
     QTest::newRow("drip") << Script{.fault = Fault::Drip, .dripIntervalMs = 10} << false
                           << "下载超时";
     QTest::newRow("text page") << Script{.fault = Fault::TextPage} << true << "无法解码";
+    QTest::newRow("150 scans") << Script{.fault = Fault::ManyScans} << true << "扫描数过多";
+    QTest::newRow("gzip bomb") << Script{.fault = Fault::GzipBomb} << false << "图像超过|网络错误";
+    QTest::newRow("redirect to a file")
+        << Script{.fault = Fault::RedirectToFile} << false << "网络错误";
     QTest::newRow("enormous dimensions")
         << Script{.fault = Fault::HugeDimensions} << true << "无法解码";
     for (bool progressive : {false, true}) {
@@ -201,7 +210,10 @@ void TestDisplayCommand::failureKeepsWhatWasShown()
     const QByteArray stagedBefore = contents(window.stagingFile().path());
     const int hMax = window.bar("HScroll1")->max();
 
-    window.transfer().setDeadline(std::chrono::milliseconds(300));
+    // The pictures are made before the short deadline starts; only a stall may meet it.
+    m_archive.pictureBytes("8071902", false);
+    m_archive.pictureBytes("8071902", true);
+    window.transfer().setDeadline(std::chrono::milliseconds(800));
     m_archive.setScript(script);
     window.statuses.clear();
     window.pick("8", "07", "19", "10");
@@ -312,6 +324,42 @@ void TestDisplayCommand::unwritableFolder()
     QCOMPARE(window.status(), kNotFound);
     QVERIFY2(window.reason().contains("temp.jpg"), qPrintable(window.reason()));
     QVERIFY(!window.imageBox()->hasPicture());
+}
+
+void TestDisplayCommand::fullDisk()
+{
+    // A 64 KiB file system: room for a small picture, not for a large one.
+    QTemporaryDir mountPoint;
+    QProcess mount;
+    mount.start("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", mountPoint.path()});
+    if (!mount.waitForFinished() || mount.exitStatus() != QProcess::NormalExit ||
+        mount.exitCode() != 0)
+        QSKIP("cannot mount a small tmpfs here (needs root and mount rights)");
+    const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mountPoint.path()}); });
+
+    Window window(mountPoint.path());
+    m_archive.setPictureSize({120, 90});
+    window.pick("8", "07", "18", "10");
+    window.Command1_Click();
+    QCOMPARE(window.status(), QString());
+    const QByteArray small = contents(window.stagingFile().path());
+    const QImage shown = window.imageBox()->picture();
+
+    m_archive.setPictureSize(sample::kPictureSize);
+    window.pick("8", "07", "18", "11");
+    window.Command1_Click();
+    QCOMPARE(window.status(), kNotFound);
+    QVERIFY2(window.reason().contains("temp.jpg"), qPrintable(window.reason()));
+    // The earlier file stays whole, and nothing half-written is left beside it.
+    QCOMPARE(contents(window.stagingFile().path()), small);
+    QCOMPARE(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"temp.jpg"});
+    QCOMPARE(window.imageBox()->picture(), shown);
+
+    m_archive.setPictureSize({120, 90});
+    window.pick("8", "07", "18", "12");
+    window.Command1_Click();
+    QCOMPARE(window.status(), QString());
 }
 
 void TestDisplayCommand::windowStaysAliveDuringTransfer()

@@ -8,6 +8,9 @@
 #include <QUrl>
 
 #include <sys/socket.h>
+#include <zlib.h>
+
+#include <algorithm>
 
 namespace veltaro::sample {
 
@@ -64,6 +67,55 @@ QByteArray withDeclaredSize(QByteArray jpeg, int width, int height)
         i += 2 + length;
     }
     return jpeg;
+}
+
+QByteArray withRepeatedScan(const QByteArray &progressiveJpeg, int count)
+{
+    const qsizetype first = progressiveJpeg.indexOf("\xFF\xDA");
+    if (first < 0)
+        return progressiveJpeg;
+    // The scan's data runs to the next marker: a table, another scan or the end.
+    qsizetype scanEnd = progressiveJpeg.size();
+    for (const char *marker : {"\xFF\xC4", "\xFF\xDA", "\xFF\xD9"}) {
+        const qsizetype at = progressiveJpeg.indexOf(marker, first + 2);
+        if (at > 0)
+            scanEnd = std::min(scanEnd, at);
+    }
+    return progressiveJpeg.left(first) +
+           progressiveJpeg.mid(first, scanEnd - first).repeated(count) + "\xFF\xD9";
+}
+
+QByteArray gzippedZeros(qint64 size)
+{
+    z_stream stream{};
+    // 15 window bits plus 16: a gzip header and trailer around the deflate data.
+    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY) !=
+        Z_OK)
+        qFatal("zlib refused to start");
+    const QByteArray zeros(kStreamChunk, '\0');
+    QByteArray out;
+    char buffer[64 * 1024];
+    for (qint64 left = size; left >= 0; left -= zeros.size()) {
+        const bool last = left <= zeros.size();
+        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(zeros.data()));
+        stream.avail_in = static_cast<uInt>(last ? left : zeros.size());
+        do {
+            stream.next_out = reinterpret_cast<Bytef *>(buffer);
+            stream.avail_out = sizeof buffer;
+            deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
+            out.append(buffer, static_cast<qsizetype>(sizeof buffer - stream.avail_out));
+        } while (stream.avail_out == 0);
+        if (last)
+            break;
+    }
+    deflateEnd(&stream);
+    return out;
+}
+
+const QByteArray &SampleArchive::gzipBomb()
+{
+    static const QByteArray bomb = gzippedZeros(qint64(1) << 30);
+    return bomb;
 }
 
 SampleArchive::SampleArchive(QObject *parent) : QObject(parent), m_pictureSize(kPictureSize)
@@ -200,6 +252,15 @@ void SampleArchive::answer(QTcpSocket *socket, const QString &target)
         socket->write(head(200, "OK", {"Content-Type: image/jpeg", "Connection: close"}));
         stream(socket, kOversized);
         return;
+    case Fault::GzipBomb: {
+        const QByteArray &bomb = gzipBomb();
+        send(head(200, "OK",
+                  {"Content-Type: image/jpeg", "Content-Encoding: gzip",
+                   contentLength(bomb.size())}) +
+                 bomb,
+             false);
+        return;
+    }
     case Fault::HeaderFlood: {
         QByteArray flood = "HTTP/1.1 200 OK\r\n";
         for (int i = 0; i < 100000; ++i)
@@ -222,6 +283,9 @@ void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name)
     switch (m_script.fault) {
     case Fault::HugeDimensions:
         body = withDeclaredSize(body, 60000, 60000);
+        break;
+    case Fault::ManyScans:
+        body = withRepeatedScan(pictureBytes(name, true), 150);
         break;
     case Fault::TrailingBytes:
         body += QByteArray(4096, 'x');

@@ -34,6 +34,8 @@ enum class Fault {
     Truncated,            // a JPEG cut at `fraction`, sent as if it were whole
     Drip,                 // the body one byte at a time
     ChunkedCut,           // a chunked body that stops before its last chunk
+    ManyScans,            // a progressive JPEG whose first scan is repeated 150 times
+    GzipBomb,             // a gzip body of about 1 MiB that inflates to 1 GiB
     HeaderFlood,          // 100,000 header lines
     LongHeader,           // one header line of 1 MiB
 };
@@ -74,6 +76,9 @@ public:
     QByteArray lastBody() const { return m_lastBody; }
     void clearRequests() { m_requests.clear(); }
 
+    // The GzipBomb body: made once, on first use, which takes a second or two.
+    static const QByteArray &gzipBomb();
+
     // The bytes served for a name under the current settings (cached).
     QByteArray pictureBytes(const QString &name, bool progressive = false);
 
@@ -102,5 +107,12 @@ private:
 
 // Replaces the size in a JPEG's frame header; the rest of the bytes stay as they are.
 QByteArray withDeclaredSize(QByteArray jpeg, int width, int height);
+
+// A progressive JPEG whose first scan stands `count` times: each repeat costs a decoder a pass
+// over the whole picture and adds nothing.
+QByteArray withRepeatedScan(const QByteArray &progressiveJpeg, int count);
+
+// `size` zero bytes, gzip-compressed.
+QByteArray gzippedZeros(qint64 size);
 
 } // namespace veltaro::sample
