@@ -1,0 +1,250 @@
+// Veltaro as a person uses it: the built executable in Xvfb, the sample archive as a separate
+// program behind http_proxy, the lists picked and the buttons pressed with xdotool, and what the
+// screen shows read back from a screenshot. VELTARO_SCREENSHOT=FILE also saves the screen with
+// the picture shown (scripts/screenshot).
+#include "cloudpicture.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Where the controls are on a 1024 × 768 screen at 96 DPI (15 twips a pixel): the bottom row's
+// top is 9826 twips, 655 pixels.
+constexpr int kRowY = 665;
+constexpr int kYearX = 92;
+constexpr int kMonthX = 176;
+constexpr int kDayX = 256;
+constexpr int kHourX = 344;
+constexpr QPoint kShowButton{436, 667};
+constexpr QPoint kExitButton{608, 667};
+const QRect kStatusLine{472, 655, 73, 17};
+// The image's top-left pixel: the viewport at (20, 13), two 2-pixel borders inside it.
+constexpr QPoint kImageOrigin{24, 17};
+
+#ifdef VELTARO_SANITIZED
+constexpr int kExitWithinMs = 5000; // the leak check at exit takes its time
+#else
+constexpr int kExitWithinMs = 1000;
+#endif
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Mean difference per channel between the picture and the screen, over a grid of points.
+double difference(const QImage &screen, const QImage &picture, QPoint origin)
+{
+    const QRect visible = QRect(origin, picture.size()) & QRect(20, 13, 984, 614);
+    double total = 0;
+    int points = 0;
+    for (int y = visible.top() + 4; y < visible.bottom() - 4; y += 23) {
+        for (int x = visible.left() + 4; x < visible.right() - 4; x += 23) {
+            const QRgb a = screen.pixel(x, y);
+            const QRgb b = picture.pixel(x - origin.x(), y - origin.y());
+            total += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                     std::abs(qBlue(a) - qBlue(b));
+            points += 3;
+        }
+    }
+    return points ? total / points : 1e9;
+}
+
+bool hasText(const QImage &screen, QRect area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(screen.pixel(x, y)) < 100)
+                return true;
+    return false;
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void showFailAndExit();
+
+private:
+    QString run(const QStringList &command);
+    void xdotool(const QStringList &arguments);
+    void pick(int x, const QString &text);
+    QImage screenshot();
+    QStringList requests();
+
+    QProcess m_xvfb;
+    QProcess m_archive;
+    QProcess m_veltaro;
+    QString m_display;
+    QString m_archiveLog;
+    QTemporaryDir m_dir;
+};
+
+QString TestEndToEnd::run(const QStringList &command)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", m_display);
+    process.setProcessEnvironment(env);
+    process.start(command.first(), command.mid(1));
+    process.waitForFinished(20000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+void TestEndToEnd::xdotool(const QStringList &arguments)
+{
+    run(QStringList{"xdotool"} + arguments);
+}
+
+void TestEndToEnd::pick(int x, const QString &text)
+{
+    // Open the list, type the item's text, take it.
+    xdotool({"mousemove", QString::number(x), QString::number(kRowY), "click", "1"});
+    QTest::qWait(400);
+    xdotool({"type", "--delay", "120", text});
+    QTest::qWait(200);
+    xdotool({"key", "Return"});
+    QTest::qWait(300);
+}
+
+QImage TestEndToEnd::screenshot()
+{
+    QProcess import;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", m_display);
+    import.setProcessEnvironment(env);
+    import.start("import", {"-window", "root", "png:-"});
+    import.waitForFinished(20000);
+    return QImage::fromData(import.readAllStandardOutput(), "PNG")
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QStringList TestEndToEnd::requests()
+{
+    m_archive.waitForReadyRead(50);
+    m_archiveLog += QString::fromLocal8Bit(m_archive.readAllStandardOutput());
+    QStringList found;
+    for (const QString &line : m_archiveLog.split('\n'))
+        if (line.startsWith("request "))
+            found << line.mid(8);
+    return found;
+}
+
+void TestEndToEnd::initTestCase()
+{
+    for (const char *tool : {"Xvfb", "xdotool", "import"})
+        QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(),
+                 qPrintable(QStringLiteral("%1 is missing: scripts/test installs it").arg(tool)));
+
+    // Xvfb picks a free display and writes its number on standard output.
+    m_xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    QVERIFY(m_xvfb.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(m_xvfb.canReadLine() || m_xvfb.waitForReadyRead(100), 20000);
+    m_display = ":" + QString::fromLatin1(m_xvfb.readLine()).trimmed();
+
+    m_archive.start(VELTARO_ARCHIVE, {"--missing", "8071803"});
+    QVERIFY(m_archive.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT((m_archive.waitForReadyRead(100),
+                              m_archiveLog += m_archive.readAllStandardOutput(),
+                              m_archiveLog.contains("listening on")),
+                             20000);
+    const QString address =
+        QRegularExpression("listening on (\\S+)").match(m_archiveLog).captured(1);
+
+    // A copy of the program in a folder of its own, so its temp.jpg lands there.
+    const QString program = m_dir.filePath("Veltaro");
+    QVERIFY(QFile::copy(VELTARO_EXECUTABLE, program));
+    QVERIFY(QFile::setPermissions(program, QFile::permissions(VELTARO_EXECUTABLE)));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", m_display);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("http_proxy", "http://" + address);
+    env.remove("no_proxy");
+    env.remove("NO_PROXY");
+    m_veltaro.setProcessEnvironment(env);
+    m_veltaro.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_veltaro.start(program, {});
+    QVERIFY(m_veltaro.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        m_veltaro.state() != QProcess::Running ||
+            !run({"xdotool", "search", "--name", "Veltaro"}).trimmed().isEmpty(),
+        20000);
+    QVERIFY2(m_veltaro.state() == QProcess::Running, "Veltaro ended before its window appeared");
+    QTest::qWait(500);
+}
+
+void TestEndToEnd::cleanupTestCase()
+{
+    for (QProcess *process : {&m_veltaro, &m_archive, &m_xvfb}) {
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(5000);
+        }
+    }
+}
+
+void TestEndToEnd::showFailAndExit()
+{
+    const QString staged = m_dir.filePath("temp.jpg");
+    const QByteArray served = veltaro::sample::cloudJpeg("8071802");
+    const QImage picture = QImage::fromData(served, "JPEG").convertToFormat(QImage::Format_RGB32);
+
+    pick(kYearX, "8");
+    pick(kMonthX, "07");
+    pick(kDayX, "18");
+    pick(kHourX, "10");
+    xdotool({"mousemove", QString::number(kShowButton.x()), QString::number(kShowButton.y()),
+             "click", "1"});
+
+    QTRY_COMPARE_WITH_TIMEOUT(contents(staged).size(), served.size(), 20000);
+    QCOMPARE(contents(staged), served);
+    QCOMPARE(requests(),
+             QStringList{"http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180200.jpg"});
+
+    QImage screen;
+    QTRY_VERIFY_WITH_TIMEOUT((screen = screenshot(), difference(screen, picture, kImageOrigin) < 4),
+                             10000);
+    // The comparison tells pictures apart: a few pixels off, it no longer matches.
+    QVERIFY(difference(screen, picture, kImageOrigin + QPoint(6, 6)) > 10);
+    QVERIFY2(!hasText(screen, kStatusLine), "the status line is empty");
+    if (const QByteArray path = qgetenv("VELTARO_SCREENSHOT"); !path.isEmpty())
+        QVERIFY(screen.save(QString::fromLocal8Bit(path)));
+
+    // The archive has no image for 11 o'clock: "无法找到", and the picture stays.
+    pick(kHourX, "11");
+    xdotool({"mousemove", QString::number(kShowButton.x()), QString::number(kShowButton.y()),
+             "click", "1"});
+    QTRY_COMPARE_WITH_TIMEOUT(requests().size(), 2, 20000);
+    QCOMPARE(requests().last(),
+             "http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180300.jpg");
+    QTRY_VERIFY_WITH_TIMEOUT((screen = screenshot(), hasText(screen, kStatusLine)), 10000);
+    QVERIFY(difference(screen, picture, kImageOrigin) < 4);
+    QCOMPARE(contents(staged), served);
+
+    xdotool({"mousemove", QString::number(kExitButton.x()), QString::number(kExitButton.y()),
+             "click", "1"});
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(m_veltaro.waitForFinished(10000));
+    QVERIFY2(clock.elapsed() < kExitWithinMs,
+             qPrintable(QStringLiteral("ended after %1 ms").arg(clock.elapsed())));
+    QCOMPARE(m_veltaro.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_veltaro.exitCode(), 0);
+}
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"
