@@ -69,12 +69,14 @@ void PictureBox::setHeight(float height)
     applyGeometry();
 }
 
-void PictureBox::setPicture(const QImage &picture)
+void PictureBox::setPicture(QImage picture)
 {
-    m_surface->setPixmap(QPixmap::fromImage(picture));
-    if (m_autoSize && !picture.isNull()) {
-        m_width = twips::fromPixels(picture.width() + 2 * frameWidth());
-        m_height = twips::fromPixels(picture.height() + 2 * frameWidth());
+    const QSize size = picture.size();
+    // Moved in, the picture's memory can become the pixmap's instead of being copied.
+    m_surface->setPixmap(QPixmap::fromImage(std::move(picture)));
+    if (m_autoSize && !size.isEmpty()) {
+        m_width = twips::fromPixels(size.width() + 2 * frameWidth());
+        m_height = twips::fromPixels(size.height() + 2 * frameWidth());
         applyGeometry();
     }
 }

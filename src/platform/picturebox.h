@@ -29,7 +29,7 @@ public:
     void setWidth(float width);
     void setHeight(float height);
 
-    void setPicture(const QImage &picture);
+    void setPicture(QImage picture);
     bool hasPicture() const;
     QImage picture() const;
 

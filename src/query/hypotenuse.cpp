@@ -4,9 +4,9 @@ namespace veltaro {
 
 std::string Hypotenuse(ListInteger n)
 {
-    if (n > 9)
-        return std::to_string(n);
-    return "0" + std::to_string(n);
+    std::string text(n > 9 ? 0 : 1, '0');
+    text += std::to_string(n);
+    return text;
 }
 
 } // namespace veltaro

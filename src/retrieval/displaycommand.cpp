@@ -49,8 +49,7 @@ void DisplayCommand::display()
 
     const QByteArray body = m_transfer.OpenURL(QString::fromStdString(built.address));
     m_staging.write(body);
-    const QImage picture = PictureDecoder::decode(m_staging.path());
-    m_view.showPicture(picture);
+    m_view.showPicture(PictureDecoder::decode(m_staging.path()));
     m_view.updateScrollRanges();
     m_view.setStatus(QString(), QString());
 }

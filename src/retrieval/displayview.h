@@ -26,7 +26,7 @@ public:
     // The status line's text, and the reason behind it for its tooltip (empty for none).
     virtual void setStatus(const QString &text, const QString &reason) = 0;
     // Gives the image box its picture, then recomputes the scroll ranges.
-    virtual void showPicture(const QImage &picture) = 0;
+    virtual void showPicture(QImage picture) = 0;
     virtual void updateScrollRanges() = 0;
 };
 

@@ -253,9 +253,9 @@ void Formmain::setStatus(const QString &text, const QString &reason)
     m_label5->setToolTip(reason);
 }
 
-void Formmain::showPicture(const QImage &picture)
+void Formmain::showPicture(QImage picture)
 {
-    m_picture2->setPicture(picture);
+    m_picture2->setPicture(std::move(picture));
 }
 
 void Formmain::updateScrollRanges()

@@ -60,7 +60,7 @@ public:
     // What the display command sees of the window.
     QueryTime queryTime() const override;
     void setStatus(const QString &text, const QString &reason) override;
-    void showPicture(const QImage &picture) override;
+    void showPicture(QImage picture) override;
     void updateScrollRanges() override;
 
 protected:

@@ -1,8 +1,8 @@
 #include "platform/picturebox.h"
 #include "platform/scrollbar.h"
 #include "platform/twips.h"
-#include "window/appicon.h"
 #include "window/formmain.h"
+#include "window/icondrawing.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -196,9 +196,13 @@ void TestFormmain::startFocusAndIcon()
     QVERIFY(window.isMaximized());
     QTRY_COMPARE(QApplication::focusWidget(), window.control("Picture1"));
 
-    const QList<QSize> sizes = window.windowIcon().availableSizes();
-    for (int size : kAppIconSizes)
-        QVERIFY2(sizes.contains(QSize(size, size)), "icon at 16, 32 and 48 pixels");
+    // The window carries the rendered drawing at each size.
+    const QIcon icon = window.windowIcon();
+    for (int size : kAppIconSizes) {
+        QVERIFY2(icon.availableSizes().contains(QSize(size, size)), "icon at 16, 32 and 48 pixels");
+        QCOMPARE(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
+                 drawAppIcon(size).convertToFormat(QImage::Format_ARGB32));
+    }
     // The drawing is not empty: the lens and the person cover the middle of the icon.
     QVERIFY(drawAppIcon(48).pixelColor(24, 20).alpha() > 0);
 }

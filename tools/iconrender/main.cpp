@@ -1,6 +1,6 @@
 // Renders the program's icon into the files the install needs: PNGs at 16, 32 and 48 pixels
 // and one .ico holding all three. Usage: veltaro_iconrender OUTPUT_FOLDER
-#include "window/appicon.h"
+#include "window/icondrawing.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -86,13 +86,13 @@ QImage cloudPicture(const QString &name, QSize size)
     return picture;
 }
 
-QByteArray cloudJpeg(const QString &name, QSize size, bool progressive)
+QByteArray cloudJpeg(const QString &name, QSize size, bool progressive, int quality)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(85);
+    writer.setQuality(quality);
     writer.setProgressiveScanWrite(progressive);
     if (!writer.write(cloudPicture(name, size)))
         qFatal("cannot encode the sample picture: %s", qPrintable(writer.errorString()));

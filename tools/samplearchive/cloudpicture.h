@@ -18,6 +18,7 @@ QString utcLabel(const QString &name);
 QImage cloudPicture(const QString &name, QSize size = kPictureSize);
 
 // The picture as JPEG bytes, baseline or progressive.
-QByteArray cloudJpeg(const QString &name, QSize size = kPictureSize, bool progressive = false);
+QByteArray cloudJpeg(const QString &name, QSize size = kPictureSize, bool progressive = false,
+                     int quality = 85);
 
 } // namespace veltaro::sample

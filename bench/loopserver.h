@@ -1,0 +1,34 @@
+#pragma once
+
+// A plain blocking HTTP server on 127.0.0.1 in a thread of its own, answering every request with
+// the same body. It keeps connections alive, as a real image server does. Benchmarks only.
+
+#include <QByteArray>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+class LoopServer
+{
+public:
+    LoopServer();
+    ~LoopServer();
+
+    unsigned short port() const { return m_port; }
+    void setBody(const QByteArray &body);
+
+private:
+    void serve();
+    void answer(int client);
+
+    int m_listener = -1;
+    unsigned short m_port = 0;
+    std::atomic<bool> m_stopping{false};
+    std::mutex m_mutex;
+    QByteArray m_response;
+    std::thread m_thread;
+};
+
+// The floor: one GET over a plain loopback socket, the whole body read into memory.
+QByteArray fetchPlain(unsigned short port);
