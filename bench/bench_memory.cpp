@@ -4,12 +4,12 @@
 //   bench_memory veltaro FILE   Veltaro's window with FILE downloaded and shown
 // Each prints its peak resident memory in KiB.
 #include "barewindow.h"
+#include "benchsupport.h"
 #include "cloudpicture.h"
 #include "loopserver.h"
 #include "window/formmain.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -21,8 +21,7 @@ int main(int argc, char *argv[])
 {
     if (argc < 2)
         return 2;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     if (std::strcmp(argv[1], "sample") == 0 && argc == 3) {
         QFile file(QString::fromLocal8Bit(argv[2]));
@@ -52,12 +51,7 @@ int main(int argc, char *argv[])
     veltaro::Formmain window(veltaro::twips::screenSize(), dir.path());
     window.Form_Load();
     showAndWaitForPaint(&window);
-    const char *lists[] = {"Combo1", "Combo2", "Combo3", "Combo4"};
-    const char *texts[] = {"8", "07", "18", "10"};
-    for (int i = 0; i < 4; ++i) {
-        auto *combo = qobject_cast<QComboBox *>(window.control(lists[i]));
-        combo->setCurrentIndex(combo->findText(QString::fromLatin1(texts[i])));
-    }
+    pickMoment(window);
     window.Command1_Click();
     if (!qobject_cast<QLabel *>(window.control("Label5"))->text().isEmpty())
         return 1;

@@ -1,40 +1,22 @@
 // Show latency: from the press of "显示" to the empty status line, against the floor (the same
 // bytes over a plain loopback socket, decoded to RGB with libjpeg-turbo), for several sizes.
+#include "benchsupport.h"
 #include "cloudpicture.h"
 #include "loopserver.h"
 #include "rawdecode.h"
 #include "window/formmain.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void pick(veltaro::Formmain &window, const char *list, const QString &text)
-{
-    auto *combo = qobject_cast<QComboBox *>(window.control(list));
-    combo->setCurrentIndex(combo->findText(text));
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     const int presses = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
 
@@ -45,10 +27,7 @@ int main(int argc, char *argv[])
     veltaro::Formmain window(veltaro::twips::screenSize(), dir.path());
     window.Form_Load();
     window.showStarted();
-    pick(window, "Combo1", "8");
-    pick(window, "Combo2", "07");
-    pick(window, "Combo3", "18");
-    pick(window, "Combo4", "10");
+    pickMoment(window);
     auto *status = qobject_cast<QLabel *>(window.control("Label5"));
 
     std::printf("%-10s %9s %12s %12s %7s\n", "picture", "JPEG", "Veltaro", "floor", "ratio");

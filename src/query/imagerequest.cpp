@@ -32,24 +32,23 @@ void stepBackOverMonthStart(const QueryTime &time, ImageRequest &request)
         request.day = year % 4 == 0 ? "29" : "28";
         break;
     }
-    case 5:
-    case 7:
-    case 10:
-    case 12:
-        request.year = time.year;
-        request.month = Hypotenuse(addListIntegers(month, -1));
-        request.day = "30";
-        break;
     case 2:
     case 4:
+    case 5:
     case 6:
+    case 7:
     case 8:
     case 9:
+    case 10:
     case 11:
+    case 12: {
+        // The month before May, July, October and December has 30 days; the others, 31.
+        const bool thirtyDaysBefore = month == 5 || month == 7 || month == 10 || month == 12;
         request.year = time.year;
         request.month = Hypotenuse(addListIntegers(month, -1));
-        request.day = "31";
+        request.day = thirtyDaysBefore ? "30" : "31";
         break;
+    }
     default:
         break;
     }

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "filecontents.h"
+
 namespace {
 
 // Where the controls are on a 1024 × 768 screen at 96 DPI (15 twips a pixel): the bottom row's
@@ -34,12 +36,6 @@ constexpr int kExitWithinMs = 5000; // the leak check at exit takes its time
 #else
 constexpr int kExitWithinMs = 1000;
 #endif
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Mean difference per channel between the picture and the screen, over a grid of points.
 double difference(const QImage &screen, const QImage &picture, QPoint origin)
@@ -210,8 +206,8 @@ void TestEndToEnd::showFailAndExit()
     xdotool({"mousemove", QString::number(kShowButton.x()), QString::number(kShowButton.y()),
              "click", "1"});
 
-    QTRY_COMPARE_WITH_TIMEOUT(contents(staged).size(), served.size(), 20000);
-    QCOMPARE(contents(staged), served);
+    QTRY_COMPARE_WITH_TIMEOUT(fileContents(staged).size(), served.size(), 20000);
+    QCOMPARE(fileContents(staged), served);
     QCOMPARE(requests(),
              QStringList{"http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180200.jpg"});
 
@@ -233,7 +229,7 @@ void TestEndToEnd::showFailAndExit()
              "http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180300.jpg");
     QTRY_VERIFY_WITH_TIMEOUT((screen = screenshot(), hasText(screen, kStatusLine)), 10000);
     QVERIFY(difference(screen, picture, kImageOrigin) < 4);
-    QCOMPARE(contents(staged), served);
+    QCOMPARE(fileContents(staged), served);
 
     xdotool({"mousemove", QString::number(kExitButton.x()), QString::number(kExitButton.y()),
              "click", "1"});

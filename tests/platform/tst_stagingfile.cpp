@@ -6,17 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "filecontents.h"
+
 using namespace veltaro;
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-} // namespace
 
 class TestStagingFile : public QObject
 {
@@ -49,9 +41,9 @@ void TestStagingFile::holdsExactlyTheLastBody()
     QCOMPARE(staging.path(), QDir(dir.path()).filePath("temp.jpg"));
 
     staging.write(first);
-    QCOMPARE(contents(staging.path()), first);
+    QCOMPARE(fileContents(staging.path()), first);
     staging.write(second);
-    QCOMPARE(contents(staging.path()), second);
+    QCOMPARE(fileContents(staging.path()), second);
 }
 
 void TestStagingFile::nothingElseIsLeftBehind()

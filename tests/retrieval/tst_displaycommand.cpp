@@ -19,6 +19,8 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "filecontents.h"
 #include <QTimer>
 
 using namespace veltaro;
@@ -32,12 +34,6 @@ namespace {
 constexpr TwipsSize kScreen{15360, 11520};
 const QString kWorking = QString::fromUtf16(kStatusWorking);
 const QString kNotFound = QString::fromUtf16(kStatusNotFound);
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The main window, recording every status text it is given.
 class Window : public Formmain
@@ -129,7 +125,7 @@ void TestDisplayCommand::showsThePicture()
     QCOMPARE(window.reason(), QString());
     QCOMPARE(m_archive.requests(),
              QStringList{"http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180200.jpg"});
-    QCOMPARE(contents(window.stagingFile().path()), m_archive.pictureBytes("8071802"));
+    QCOMPARE(fileContents(window.stagingFile().path()), m_archive.pictureBytes("8071802"));
     QCOMPARE(window.imageBox()->picture().size(), sample::kPictureSize);
     QVERIFY(window.bar("HScroll1")->max() > 0);
     QVERIFY(window.bar("VScroll1")->max() > 0);
@@ -207,7 +203,7 @@ void TestDisplayCommand::failureKeepsWhatWasShown()
     window.Command1_Click();
     QCOMPARE(window.status(), QString());
     const QImage shown = window.imageBox()->picture();
-    const QByteArray stagedBefore = contents(window.stagingFile().path());
+    const QByteArray stagedBefore = fileContents(window.stagingFile().path());
     const int hMax = window.bar("HScroll1")->max();
 
     // The pictures are made before the short deadline starts; only a stall may meet it.
@@ -223,9 +219,9 @@ void TestDisplayCommand::failureKeepsWhatWasShown()
     QCOMPARE(window.imageBox()->picture(), shown);
     QCOMPARE(window.bar("HScroll1")->max(), hMax);
     if (staged)
-        QCOMPARE(contents(window.stagingFile().path()), m_archive.lastBody());
+        QCOMPARE(fileContents(window.stagingFile().path()), m_archive.lastBody());
     else
-        QCOMPARE(contents(window.stagingFile().path()), stagedBefore);
+        QCOMPARE(fileContents(window.stagingFile().path()), stagedBefore);
 
     // Success after failure: through "稍侯〉〉〉" to the empty text, the tooltip cleared.
     m_archive.setScript({});
@@ -234,7 +230,7 @@ void TestDisplayCommand::failureKeepsWhatWasShown()
     window.Command1_Click();
     QCOMPARE(window.statuses, (QStringList{kWorking, QString()}));
     QCOMPARE(window.reason(), QString());
-    QCOMPARE(contents(window.stagingFile().path()), m_archive.pictureBytes("8071902"));
+    QCOMPARE(fileContents(window.stagingFile().path()), m_archive.pictureBytes("8071902"));
 }
 
 void TestDisplayCommand::cutChunkedBody()
@@ -283,7 +279,7 @@ void TestDisplayCommand::trailingBytesAreShown()
     window.pick("8", "07", "18", "10");
     window.Command1_Click();
     QCOMPARE(window.status(), QString());
-    QCOMPARE(contents(window.stagingFile().path()), m_archive.lastBody());
+    QCOMPARE(fileContents(window.stagingFile().path()), m_archive.lastBody());
     QCOMPARE(window.imageBox()->picture().size(), sample::kPictureSize);
 }
 
@@ -299,7 +295,7 @@ void TestDisplayCommand::smallerAfterLarger()
     window.Command1_Click();
     QCOMPARE(window.status(), QString());
     // The file is exactly the new body, with nothing of the older, larger one after it.
-    QCOMPARE(contents(window.stagingFile().path()), m_archive.pictureBytes("8071803"));
+    QCOMPARE(fileContents(window.stagingFile().path()), m_archive.pictureBytes("8071803"));
     QCOMPARE(window.imageBox()->picture().size(), QSize(600, 400));
     QVERIFY(window.bar("HScroll1")->max() < 0);
     QVERIFY(!window.bar("HScroll1")->isEnabled());
@@ -342,7 +338,7 @@ void TestDisplayCommand::fullDisk()
     window.pick("8", "07", "18", "10");
     window.Command1_Click();
     QCOMPARE(window.status(), QString());
-    const QByteArray small = contents(window.stagingFile().path());
+    const QByteArray small = fileContents(window.stagingFile().path());
     const QImage shown = window.imageBox()->picture();
 
     m_archive.setPictureSize(sample::kPictureSize);
@@ -351,7 +347,7 @@ void TestDisplayCommand::fullDisk()
     QCOMPARE(window.status(), kNotFound);
     QVERIFY2(window.reason().contains("temp.jpg"), qPrintable(window.reason()));
     // The earlier file stays whole, and nothing half-written is left beside it.
-    QCOMPARE(contents(window.stagingFile().path()), small);
+    QCOMPARE(fileContents(window.stagingFile().path()), small);
     QCOMPARE(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{"temp.jpg"});
     QCOMPARE(window.imageBox()->picture(), shown);

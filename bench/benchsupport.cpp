@@ -1,0 +1,29 @@
+#include "benchsupport.h"
+
+#include "window/formmain.h"
+
+#include <QComboBox>
+
+#include <algorithm>
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+void useOffscreenWithoutDisplay()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+void pickMoment(veltaro::Formmain &window)
+{
+    const char *lists[] = {"Combo1", "Combo2", "Combo3", "Combo4"};
+    const char *texts[] = {"8", "07", "18", "10"};
+    for (int i = 0; i < 4; ++i) {
+        auto *list = qobject_cast<QComboBox *>(window.control(lists[i]));
+        list->setCurrentIndex(list->findText(QString::fromLatin1(texts[i])));
+    }
+}
