@@ -1,5 +1,7 @@
 #include "platform/jpegstructure.h"
 
+#include <algorithm>
+
 namespace veltaro {
 
 namespace {
@@ -8,6 +10,12 @@ constexpr unsigned char kMarker = 0xFF;
 constexpr unsigned char kStartOfImage = 0xD8;
 constexpr unsigned char kEndOfImage = 0xD9;
 constexpr unsigned char kStartOfScan = 0xDA;
+
+// Start-of-frame markers: C0..CF but for the tables (C4, C8 and CC).
+bool isStartOfFrame(unsigned char code)
+{
+    return code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC;
+}
 
 bool isRestart(unsigned char code)
 {
@@ -52,11 +60,16 @@ JpegStructure scanJpegStructure(QByteArrayView bytes)
         const qsizetype length = (qsizetype(at(pos)) << 8) | at(pos + 1);
         if (length < 2)
             return found;
+        if (isStartOfFrame(code) && length >= 7 && pos + 7 <= size) {
+            found.height = (at(pos + 3) << 8) | at(pos + 4);
+            found.width = (at(pos + 5) << 8) | at(pos + 6);
+        }
         pos += length;
         if (code != kStartOfScan)
             continue;
 
         ++found.scans;
+        const qsizetype dataStart = std::min(pos, size);
         // Entropy-coded data runs to the next marker that is neither a stuffed zero nor a
         // restart marker.
         while (pos < size) {
@@ -68,7 +81,7 @@ JpegStructure scanJpegStructure(QByteArrayView bytes)
             while (next < size && at(next) == kMarker)
                 ++next;
             if (next >= size)
-                return found;
+                break;
             if (at(next) == 0x00 || isRestart(at(next))) {
                 pos = next + 1;
                 continue;
@@ -76,6 +89,7 @@ JpegStructure scanJpegStructure(QByteArrayView bytes)
             pos = next - 1; // at the marker's last 0xFF
             break;
         }
+        found.entropyBytes += std::min(pos, size) - dataStart;
     }
     return found;
 }

@@ -11,6 +11,9 @@ struct JpegStructure
     bool complete = false; // the end-of-image marker was reached
     int scans = 0;         // start-of-scan markers before the end (or before the data ran out)
     qsizetype end = 0;     // offset just past the end-of-image marker, when complete
+    int width = 0;         // from the frame header, 0 before one is seen
+    int height = 0;
+    qsizetype entropyBytes = 0; // the scans' coded data, all scans together
 };
 
 // Follows the segments and the entropy-coded data up to the end-of-image marker. Bytes after

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <zlib.h>
+
 using namespace veltaro;
 
 namespace {
@@ -33,6 +35,33 @@ QByteArray png()
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImage(40, 30, QImage::Format_RGB32).save(&buffer, "PNG");
+    return bytes;
+}
+
+// A small PNG whose header claims another size (its checksum mended, so only the size is off).
+QByteArray pngWithDeclaredSize(quint32 width, quint32 height)
+{
+    QByteArray bytes = png();
+    const qsizetype header = bytes.indexOf("IHDR");
+    for (int i = 0; i < 4; ++i) {
+        bytes[header + 4 + i] = static_cast<char>(width >> (24 - 8 * i));
+        bytes[header + 8 + i] = static_cast<char>(height >> (24 - 8 * i));
+    }
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef *>(bytes.constData() + header), 17);
+    for (int i = 0; i < 4; ++i)
+        bytes[header + 17 + i] = static_cast<char>(crc >> (24 - 8 * i));
+    return bytes;
+}
+
+// A uniform picture: the least coded data a real JPEG of its size can have.
+QByteArray uniform(QSize size)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.save(&buffer, "JPEG", 50);
     return bytes;
 }
 
@@ -122,6 +151,7 @@ void TestPictureDecoder::decodes_data()
     QTest::newRow("bytes after the end are ignored") << baseline() + QByteArray(4096, 'x') << kSize;
     QTest::newRow("another jpeg after the end") << baseline() + progressive() << kSize;
     QTest::newRow("png") << png() << QSize(40, 30);
+    QTest::newRow("uniform 2048 × 2048") << uniform({2048, 2048}) << QSize(2048, 2048);
     QTest::newRow("50 scans is still fine") << manyScans(50) << kSize;
 }
 
@@ -148,7 +178,14 @@ void TestPictureDecoder::refuses_data()
     QTest::newRow("progressive cut at 50%")
         << progressive().left(progressive().size() / 2) << "图像不完整";
     QTest::newRow("enormous declared size")
-        << sample::withDeclaredSize(baseline(), 60000, 60000) << "无法解码";
+        << sample::withDeclaredSize(baseline(), 60000, 60000) << "图像数据不足";
+    // Allowed sizes, but far more blocks than the data holds: seconds of grey fill.
+    QTest::newRow("8000 × 8000 from a small baseline file")
+        << sample::withDeclaredSize(baseline(), 8000, 8000) << "图像数据不足";
+    QTest::newRow("8000 × 8000 from a small progressive file")
+        << sample::withDeclaredSize(progressive(), 8000, 8000) << "图像数据不足";
+    QTest::newRow("png over the allocation limit")
+        << pngWithDeclaredSize(60000, 60000) << "无法解码";
     QTest::newRow("101 scans") << manyScans(101) << "扫描数过多";
     QTest::newRow("thousands of scans") << manyScans(5000) << "扫描数过多";
 }

@@ -174,7 +174,7 @@ void TestDisplayCommand::failureKeepsWhatWasShown_data()
     QTest::newRow("redirect to a file")
         << Script{.fault = Fault::RedirectToFile} << false << "网络错误";
     QTest::newRow("enormous dimensions")
-        << Script{.fault = Fault::HugeDimensions} << true << "无法解码";
+        << Script{.fault = Fault::HugeDimensions} << true << "图像数据不足";
     for (bool progressive : {false, true}) {
         for (bool length : {true, false}) {
             for (double fraction : {0.1, 0.5}) {
