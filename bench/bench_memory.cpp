@@ -7,6 +7,7 @@
 #include "benchsupport.h"
 #include "cloudpicture.h"
 #include "loopserver.h"
+#include "platform/processsettings.h"
 #include "window/formmain.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ int main(int argc, char *argv[])
     file.close();
     qputenv("http_proxy", QByteArray("http://127.0.0.1:") + QByteArray::number(server.port()));
     qunsetenv("no_proxy");
+    veltaro::applyProcessSettings();
 
     QTemporaryDir dir;
     veltaro::Formmain window(veltaro::twips::screenSize(), dir.path());

@@ -4,6 +4,7 @@
 #include "cloudpicture.h"
 #include "loopserver.h"
 #include "rawdecode.h"
+#include "platform/processsettings.h"
 #include "window/formmain.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
     LoopServer server;
     qputenv("http_proxy", QByteArray("http://127.0.0.1:") + QByteArray::number(server.port()));
     qunsetenv("no_proxy");
+    veltaro::applyProcessSettings();
     QTemporaryDir dir;
     veltaro::Formmain window(veltaro::twips::screenSize(), dir.path());
     window.Form_Load();

@@ -3,11 +3,17 @@
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Installs whatever of scripts/packages.txt is missing; apt-get runs only when something is.
+# ensure_packages SECTION...: installs whatever the named sections of scripts/packages.txt list
+# and is missing; apt-get runs only when something is.
 ensure_packages() {
-    local missing=() pkg
+    local missing=() pkg section=""
     while read -r pkg; do
         [[ -z "$pkg" || "$pkg" == \#* ]] && continue
+        if [[ "$pkg" =~ ^\[(.*)\]$ ]]; then
+            section=${BASH_REMATCH[1]}
+            continue
+        fi
+        [[ " $* " == *" $section "* ]] || continue
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$pkg")
         fi
@@ -25,6 +31,6 @@ ensure_packages() {
 build_tree() {
     local dir="$1" type="$2" target="$3"
     shift 3
-    cmake -S "$root_dir" -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
+    cmake -S "$root_dir" -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@"
     cmake --build "$dir" --parallel "$(nproc)" --target "$target"
 }

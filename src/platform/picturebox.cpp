@@ -45,25 +45,25 @@ PictureBox::PictureBox(QWidget *container, bool autoSize)
     m_surface->setGeometry(contentsRect());
 }
 
-void PictureBox::setLeft(float left)
+void PictureBox::setLeftTwips(float left)
 {
     m_left = left;
     applyGeometry();
 }
 
-void PictureBox::setTop(float top)
+void PictureBox::setTopTwips(float top)
 {
     m_top = top;
     applyGeometry();
 }
 
-void PictureBox::setWidth(float width)
+void PictureBox::setWidthTwips(float width)
 {
     m_width = width;
     applyGeometry();
 }
 
-void PictureBox::setHeight(float height)
+void PictureBox::setHeightTwips(float height)
 {
     m_height = height;
     applyGeometry();

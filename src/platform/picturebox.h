@@ -20,14 +20,16 @@ class PictureBox : public QFrame
 public:
     explicit PictureBox(QWidget *container, bool autoSize = false);
 
-    float left() const { return m_left; }
-    float top() const { return m_top; }
-    float width() const { return m_width; }
-    float height() const { return m_height; }
-    void setLeft(float left);
-    void setTop(float top);
-    void setWidth(float width);
-    void setHeight(float height);
+    // Left, Top, Width and Height in twips; QWidget's own x(), y(), width() and height() stay
+    // pixels.
+    float leftTwips() const { return m_left; }
+    float topTwips() const { return m_top; }
+    float widthTwips() const { return m_width; }
+    float heightTwips() const { return m_height; }
+    void setLeftTwips(float left);
+    void setTopTwips(float top);
+    void setWidthTwips(float width);
+    void setHeightTwips(float height);
 
     void setPicture(QImage picture);
     bool hasPicture() const;

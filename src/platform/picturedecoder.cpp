@@ -1,15 +1,15 @@
 #include "platform/picturedecoder.h"
 
+#include "failure.h"
 #include "platform/jpegstructure.h"
-#include "query/failure.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 
-namespace veltaro {
+namespace veltaro::picturedecoder {
 
-QImage PictureDecoder::decode(const QString &path)
+QImage decode(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -41,7 +41,6 @@ QImage PictureDecoder::decode(const QString &path)
 
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader::setAllocationLimit(kAllocationLimitMiB);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     QImage picture;
@@ -50,4 +49,4 @@ QImage PictureDecoder::decode(const QString &path)
     return picture;
 }
 
-} // namespace veltaro
+} // namespace veltaro::picturedecoder

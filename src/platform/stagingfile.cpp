@@ -1,6 +1,6 @@
 #include "platform/stagingfile.h"
 
-#include "query/failure.h"
+#include "failure.h"
 
 #include <QDir>
 #include <QSaveFile>

@@ -1,9 +1,8 @@
 #include "platform/transfer.h"
 
-#include "query/failure.h"
+#include "failure.h"
 
 #include <QEventLoop>
-#include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QScopedPointer>
 #include <QTimer>
@@ -19,9 +18,9 @@ std::string sizeInMiB(qint64 bytes)
 
 } // namespace
 
-Transfer::Transfer(QObject *parent) : QObject(parent)
+Transfer::Transfer(qint64 maxBodySize, QObject *parent)
+    : QObject(parent), m_maxBodySize(maxBodySize)
 {
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
 }
 
 QByteArray Transfer::OpenURL(const QString &address)

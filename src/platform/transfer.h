@@ -18,8 +18,8 @@ public:
 };
 
 // One HTTP GET at a time, waited for in place: OpenURL returns the whole body once it has
-// arrived, while the window's events go on being handled. The system's proxy settings are
-// honoured (http_proxy); redirects follow Qt's default policy.
+// arrived, while the window's events go on being handled. The proxy is the process's
+// (applyProcessSettings); redirects follow Qt's default policy.
 class Transfer : public QObject
 {
     Q_OBJECT
@@ -28,11 +28,10 @@ public:
     static constexpr std::chrono::milliseconds kDefaultDeadline{60'000};
     static constexpr qint64 kDefaultMaxBodySize = 64 * 1024 * 1024;
 
-    explicit Transfer(QObject *parent = nullptr);
+    explicit Transfer(qint64 maxBodySize = kDefaultMaxBodySize, QObject *parent = nullptr);
 
     // The deadline bounds the whole transfer, however the bytes trickle in.
     void setDeadline(std::chrono::milliseconds deadline) { m_deadline = deadline; }
-    void setMaxBodySize(qint64 bytes) { m_maxBodySize = bytes; }
 
     // Throws NetworkFailure, or TransferCancelled when the application leaves its event loops.
     QByteArray OpenURL(const QString &address);
@@ -40,7 +39,7 @@ public:
 private:
     QNetworkAccessManager m_manager;
     std::chrono::milliseconds m_deadline = kDefaultDeadline;
-    qint64 m_maxBodySize = kDefaultMaxBodySize;
+    const qint64 m_maxBodySize;
 };
 
 } // namespace veltaro

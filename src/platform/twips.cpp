@@ -1,6 +1,6 @@
 #include "platform/twips.h"
 
-#include "query/failure.h"
+#include "failure.h"
 
 #include <QGuiApplication>
 #include <QScreen>

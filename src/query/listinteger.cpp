@@ -1,6 +1,6 @@
 #include "query/listinteger.h"
 
-#include "query/failure.h"
+#include "failure.h"
 #include "query/spaces.h"
 
 #include <algorithm>

@@ -1,13 +1,14 @@
 #include "retrieval/displaycommand.h"
 
+#include "failure.h"
 #include "platform/busycursor.h"
 #include "platform/picturedecoder.h"
 #include "platform/stagingfile.h"
 #include "platform/transfer.h"
-#include "query/failure.h"
 #include "retrieval/displayview.h"
 
 #include <QImage>
+#include <QScopedValueRollback>
 
 namespace veltaro {
 
@@ -20,12 +21,7 @@ void DisplayCommand::run()
 {
     if (m_running)
         return;
-    m_running = true;
-    struct Done
-    {
-        bool &running;
-        ~Done() { running = false; }
-    } done{m_running};
+    const QScopedValueRollback running(m_running, true);
 
     // The command's one trap: whatever fails, the status line says so, and nothing is undone.
     try {
@@ -49,7 +45,7 @@ void DisplayCommand::display()
 
     const QByteArray body = m_transfer.OpenURL(QString::fromStdString(built.address));
     m_staging.write(body);
-    m_view.showPicture(PictureDecoder::decode(m_staging.path()));
+    m_view.showPicture(picturedecoder::decode(m_staging.path()));
     m_view.updateScrollRanges();
     m_view.setStatus(QString(), QString());
 }

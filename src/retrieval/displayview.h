@@ -1,7 +1,7 @@
 #pragma once
 
 // The display command reads the four picked texts, downloads the image (Transfer), stages it
-// (StagingFile), decodes it (PictureDecoder) and hands the picture to the window, reporting on
+// (StagingFile), decodes it (picturedecoder) and hands the picture to the window, reporting on
 // the status line. DisplayView is all it needs of the window; the window implements it.
 
 #include "query/imagerequest.h"

@@ -1,14 +1,13 @@
 #include "window/appicon.h"
 
-#include "window/icondrawing.h"
-
 namespace veltaro {
 
 QIcon appIcon()
 {
     QIcon icon;
     for (int size : kAppIconSizes)
-        icon.addFile(QStringLiteral(":/icons/veltaro-%1.png").arg(size), QSize(size, size));
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/veltaro.png").arg(size),
+                     QSize(size, size));
     return icon;
 }
 

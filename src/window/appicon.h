@@ -4,8 +4,11 @@
 
 namespace veltaro {
 
-// The program's icon at 16, 32 and 48 pixels, from the images the build rendered; each image
-// is read only when something asks for it.
+// The sizes the window carries; the install adds the larger ones for the desktop.
+inline constexpr int kAppIconSizes[] = {16, 32, 48};
+
+// The program's icon from the images embedded in the executable; each image is read only when
+// something asks for it.
 QIcon appIcon();
 
 } // namespace veltaro

@@ -1,10 +1,10 @@
 #include "window/formmain.h"
 
+#include "failure.h"
 #include "platform/picturebox.h"
 #include "platform/scrollbar.h"
 #include "platform/stagingfile.h"
 #include "platform/transfer.h"
-#include "query/failure.h"
 #include "retrieval/displaycommand.h"
 #include "window/appicon.h"
 #include "window/designtable.h"
@@ -87,7 +87,7 @@ void Formmain::createControls()
                             ->innerArea();
         QWidget *widget = createControl(design, container);
         if (!widget) {
-            m_inet1 = new Transfer(this);
+            m_inet1 = new Transfer(Transfer::kDefaultMaxBodySize, this);
             m_inet1->setObjectName(QString::fromLatin1(design.name));
             continue;
         }
@@ -95,10 +95,10 @@ void Formmain::createControls()
         m_controls.insert(widget->objectName(), widget);
 
         if (auto *box = qobject_cast<PictureBox *>(widget)) {
-            box->setLeft(design.left);
-            box->setTop(design.top);
-            box->setWidth(design.width);
-            box->setHeight(design.height);
+            box->setLeftTwips(design.left);
+            box->setTopTwips(design.top);
+            box->setWidthTwips(design.width);
+            box->setHeightTwips(design.height);
         } else {
             twips::setLeft(widget, design.left);
             twips::setTop(widget, design.top);
@@ -160,23 +160,23 @@ void Formmain::Form_Load()
     // H / 5 × 4 is computed in double, dividing first; every result is handed on as float.
     const auto fourFifths = [this] { return static_cast<double>(outerHeight()) / 5 * 4; };
 
-    m_picture1->setTop(200);
-    m_picture1->setLeft(300);
-    m_picture1->setWidth(plus(outerWidth(), -600));
-    m_picture1->setHeight(plus(fourFifths(), 0));
+    m_picture1->setTopTwips(200);
+    m_picture1->setLeftTwips(300);
+    m_picture1->setWidthTwips(plus(outerWidth(), -600));
+    m_picture1->setHeightTwips(plus(fourFifths(), 0));
 
-    m_picture2->setLeft(0);
-    m_picture2->setTop(0);
-    m_picture2->setWidth(m_picture1->width());
-    m_picture2->setHeight(m_picture1->height());
+    m_picture2->setLeftTwips(0);
+    m_picture2->setTopTwips(0);
+    m_picture2->setWidthTwips(m_picture1->widthTwips());
+    m_picture2->setHeightTwips(m_picture1->heightTwips());
 
     twips::setTop(m_hScroll1, plus(fourFifths(), 200));
     twips::setLeft(m_hScroll1, 300);
-    twips::setWidth(m_hScroll1, m_picture1->width());
+    twips::setWidth(m_hScroll1, m_picture1->widthTwips());
 
     twips::setTop(m_vScroll1, 200);
     twips::setLeft(m_vScroll1, plus(outerWidth(), -300));
-    twips::setHeight(m_vScroll1, m_picture1->height());
+    twips::setHeight(m_vScroll1, m_picture1->heightTwips());
 
     for (const char *name : {"Combo1", "Combo2", "Combo3", "Combo4", "Label1", "Label2", "Label3",
                              "Label4", "Command1", "Command2", "Label5"})

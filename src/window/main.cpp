@@ -1,4 +1,5 @@
-#include "query/failure.h"
+#include "failure.h"
+#include "platform/processsettings.h"
 #include "window/formmain.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltaro"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    veltaro::applyProcessSettings();
 
     // A failure while the window is built or laid out is shown, and the program stops.
     try {

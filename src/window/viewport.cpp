@@ -1,9 +1,9 @@
 #include "window/viewport.h"
 
+#include "failure.h"
 #include "platform/picturebox.h"
 #include "platform/scrollbar.h"
 #include "platform/twips.h"
-#include "query/failure.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -47,8 +47,8 @@ void Viewport::UpdateScrollRanges()
 {
     m_vScroll1->setMin(0);
     m_hScroll1->setMin(0);
-    m_vScroll1->setMax(rangeFromDifference(m_picture2->height() - m_picture1->height()));
-    m_hScroll1->setMax(rangeFromDifference(m_picture2->width() - m_picture1->width()));
+    m_vScroll1->setMax(rangeFromDifference(m_picture2->heightTwips() - m_picture1->heightTwips()));
+    m_hScroll1->setMax(rangeFromDifference(m_picture2->widthTwips() - m_picture1->widthTwips()));
     // A bar disabled for a small picture comes back for a larger one.
     m_hScroll1->setEnabled(m_hScroll1->max() >= 0);
     m_vScroll1->setEnabled(m_vScroll1->max() >= 0);
@@ -56,12 +56,12 @@ void Viewport::UpdateScrollRanges()
 
 void Viewport::HScroll1_Change()
 {
-    m_picture2->setLeft(static_cast<float>(-m_hScroll1->value()));
+    m_picture2->setLeftTwips(static_cast<float>(-m_hScroll1->value()));
 }
 
 void Viewport::VScroll1_Change()
 {
-    m_picture2->setTop(static_cast<float>(-m_vScroll1->value()));
+    m_picture2->setTopTwips(static_cast<float>(-m_vScroll1->value()));
 }
 
 bool Viewport::eventFilter(QObject *watched, QEvent *event)

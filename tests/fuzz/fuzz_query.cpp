@@ -1,5 +1,5 @@
 // Any four list texts end in a request, no request, or one of the program's failures.
-#include "query/failure.h"
+#include "failure.h"
 #include "query/imagerequest.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string_view>
 
+// The seeds separate the four texts with a backslash and one more byte, which is how
+// ConsumeRandomLengthString ends a string: "8\\-07\\-18\\-10" is 8, 07, 18, 10.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzedDataProvider input(data, size);

@@ -3,9 +3,10 @@
 // come from a fixed seed; VELTARO_CORRUPTION_COUNT sets how many (2000 by default) and
 // VELTARO_CORRUPTION_SEED the seed.
 #include "cloudpicture.h"
+#include "failure.h"
+#include "platform/jpegstructure.h"
 #include "platform/picturedecoder.h"
 #include "platform/stagingfile.h"
-#include "query/failure.h"
 
 #include <QElapsedTimer>
 #include <QLoggingCategory>
@@ -92,8 +93,16 @@ void TestCorruption::damagedPicturesEndInPictureOrFailure()
         QElapsedTimer clock;
         clock.start();
         try {
-            const QImage picture = PictureDecoder::decode(staging.path());
-            QVERIFY2(!picture.isNull(), qPrintable(QStringLiteral("variant %1").arg(i)));
+            const QImage picture = picturedecoder::decode(staging.path());
+            // A picture that is shown is the one its frame header declares, never a guess.
+            const JpegStructure declared = scanJpegStructure(bytes);
+            QVERIFY2(picture.size() == QSize(declared.width, declared.height),
+                     qPrintable(QStringLiteral("variant %1: %2×%3 shown, %4×%5 declared")
+                                    .arg(i)
+                                    .arg(picture.width())
+                                    .arg(picture.height())
+                                    .arg(declared.width)
+                                    .arg(declared.height)));
             ++shown;
         } catch (const PictureFailure &) {
             ++refused;
@@ -102,7 +111,8 @@ void TestCorruption::damagedPicturesEndInPictureOrFailure()
     }
     qInfo("%d variants from seed %u: %d shown, %d refused; slowest decode %lld ms", count, seed,
           shown, refused, slowestMs);
-    QCOMPARE(shown + refused, count);
+    // Any body, however damaged, decodes or fails within a second.
+    QVERIFY2(slowestMs < 1000, qPrintable(QStringLiteral("slowest decode %1 ms").arg(slowestMs)));
     // Both outcomes occur, so the variants reach past the first checks.
     QVERIFY(shown > 0);
     QVERIFY(refused > 0);

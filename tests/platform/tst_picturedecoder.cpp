@@ -1,7 +1,7 @@
 #include "cloudpicture.h"
 #include "platform/jpegstructure.h"
 #include "platform/picturedecoder.h"
-#include "query/failure.h"
+#include "failure.h"
 #include "samplearchive.h"
 
 #include <QBuffer>
@@ -108,22 +108,18 @@ void TestPictureDecoder::structure_data()
     QTest::addColumn<qsizetype>("end");
 
     const qsizetype whole = baseline().size();
+    // clang-format off
     QTest::newRow("baseline") << baseline() << true << true << false << whole;
     QTest::newRow("progressive") << progressive() << true << true << true << progressive().size();
-    QTest::newRow("trailing bytes")
-        << baseline() + QByteArray(100, 'x') << true << true << false << whole;
-    QTest::newRow("baseline without its end marker")
-        << baseline().chopped(2) << true << false << false << qsizetype(0);
-    QTest::newRow("baseline cut at 50%")
-        << baseline().left(whole / 2) << true << false << false << qsizetype(0);
-    QTest::newRow("progressive cut at 50%")
-        << progressive().left(progressive().size() / 2) << true << false << true << qsizetype(0);
-    QTest::newRow("cut inside the header")
-        << baseline().left(100) << true << false << false << qsizetype(0);
-    QTest::newRow("only the start marker")
-        << QByteArray("\xFF\xD8") << true << false << false << qsizetype(0);
+    QTest::newRow("trailing bytes") << baseline() + QByteArray(100, 'x') << true << true << false << whole;
+    QTest::newRow("baseline without its end marker") << baseline().chopped(2) << true << false << false << qsizetype(0);
+    QTest::newRow("baseline cut at 50%") << baseline().left(whole / 2) << true << false << false << qsizetype(0);
+    QTest::newRow("progressive cut at 50%") << progressive().left(progressive().size() / 2) << true << false << true << qsizetype(0);
+    QTest::newRow("cut inside the header") << baseline().left(100) << true << false << false << qsizetype(0);
+    QTest::newRow("only the start marker") << QByteArray("\xFF\xD8") << true << false << false << qsizetype(0);
     QTest::newRow("png") << png() << false << false << false << qsizetype(0);
     QTest::newRow("empty") << QByteArray() << false << false << false << qsizetype(0);
+    // clang-format on
 }
 
 void TestPictureDecoder::structure()
@@ -159,7 +155,7 @@ void TestPictureDecoder::decodes()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QSize, size);
-    const QImage picture = PictureDecoder::decode(stage(bytes));
+    const QImage picture = picturedecoder::decode(stage(bytes));
     QCOMPARE(picture.size(), size);
 }
 
@@ -184,8 +180,7 @@ void TestPictureDecoder::refuses_data()
         << sample::withDeclaredSize(baseline(), 8000, 8000) << "图像数据不足";
     QTest::newRow("8000 × 8000 from a small progressive file")
         << sample::withDeclaredSize(progressive(), 8000, 8000) << "图像数据不足";
-    QTest::newRow("png over the allocation limit")
-        << pngWithDeclaredSize(60000, 60000) << "无法解码";
+    QTest::newRow("png over the allocation limit") << pngWithDeclaredSize(60000, 60000) << "无法解码";
     QTest::newRow("101 scans") << manyScans(101) << "扫描数过多";
     QTest::newRow("thousands of scans") << manyScans(5000) << "扫描数过多";
 }
@@ -196,7 +191,7 @@ void TestPictureDecoder::refuses()
     QFETCH(QString, reason);
     const QString path = stage(bytes);
     try {
-        PictureDecoder::decode(path);
+        picturedecoder::decode(path);
         QFAIL("the picture was accepted");
     } catch (const PictureFailure &failure) {
         QVERIFY2(QString::fromUtf8(failure.what()).contains(reason), failure.what());
@@ -206,7 +201,7 @@ void TestPictureDecoder::refuses()
 void TestPictureDecoder::missingFile()
 {
     QVERIFY_THROWS_EXCEPTION(PictureFailure,
-                             PictureDecoder::decode(m_dir.filePath(QStringLiteral("absent.jpg"))));
+                             picturedecoder::decode(m_dir.filePath(QStringLiteral("absent.jpg"))));
 }
 
 QTEST_MAIN(TestPictureDecoder)

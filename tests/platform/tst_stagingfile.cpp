@@ -1,5 +1,5 @@
 #include "platform/stagingfile.h"
-#include "query/failure.h"
+#include "failure.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
 #include "platform/jpegstructure.h"
+#include "platform/processsettings.h"
 #include "platform/transfer.h"
-#include "query/failure.h"
+#include "failure.h"
 #include "samplearchive.h"
 
 #include <QRegularExpression>
@@ -38,6 +39,7 @@ private:
 
 void TestTransfer::initTestCase()
 {
+    applyProcessSettings();
     qunsetenv("http_proxy");
     qunsetenv("HTTP_PROXY");
     qunsetenv("no_proxy");
@@ -91,25 +93,22 @@ void TestTransfer::failures_data()
     QTest::newRow("500") << Script{.fault = Fault::ServerError} << "HTTP 500" << 1500;
     QTest::newRow("empty body") << Script{.fault = Fault::Empty} << "没有返回内容" << 1500;
     // Qt reports the close, or hands over the short body and the length check refuses it.
-    QTest::newRow("body short of its length")
-        << Script{.fault = Fault::ShortBody} << "网络错误|内容不完整" << 1500;
+    // clang-format off
+    QTest::newRow("body short of its length") << Script{.fault = Fault::ShortBody} << "网络错误|内容不完整" << 1500;
     QTest::newRow("connection reset") << Script{.fault = Fault::Reset} << "网络错误" << 1500;
     QTest::newRow("redirect loop") << Script{.fault = Fault::RedirectLoop} << "网络错误" << 1500;
-    QTest::newRow("redirect to a file")
-        << Script{.fault = Fault::RedirectToFile} << "网络错误" << 1500;
-    QTest::newRow("announced oversized body")
-        << Script{.fault = Fault::Oversized} << "图像过大" << 1500;
+    QTest::newRow("redirect to a file") << Script{.fault = Fault::RedirectToFile} << "网络错误" << 1500;
+    QTest::newRow("announced oversized body") << Script{.fault = Fault::Oversized} << "图像过大" << 1500;
+    // clang-format on
     // 64 MiB must pass through before the limit is reached: slow in a sanitizer build.
-    QTest::newRow("unannounced oversized body")
-        << Script{.fault = Fault::OversizedUnannounced} << "图像超过 64 MiB" << 20000;
-    QTest::newRow("stall after the headers")
-        << Script{.fault = Fault::StallAfterHeaders} << "下载超时" << 1500;
+    // clang-format off
+    QTest::newRow("unannounced oversized body") << Script{.fault = Fault::OversizedUnannounced} << "图像超过 64 MiB" << 20000;
+    QTest::newRow("stall after the headers") << Script{.fault = Fault::StallAfterHeaders} << "下载超时" << 1500;
     QTest::newRow("gzip bomb") << Script{.fault = Fault::GzipBomb} << "图像超过|网络错误" << 20000;
+    // clang-format on
     // Qt takes a few seconds over these, then finds no body.
-    QTest::newRow("100,000 headers")
-        << Script{.fault = Fault::HeaderFlood} << "没有返回内容" << 20000;
-    QTest::newRow("1 MiB header line")
-        << Script{.fault = Fault::LongHeader} << "没有返回内容" << 20000;
+    QTest::newRow("100,000 headers") << Script{.fault = Fault::HeaderFlood} << "没有返回内容" << 20000;
+    QTest::newRow("1 MiB header line") << Script{.fault = Fault::LongHeader} << "没有返回内容" << 20000;
 }
 
 void TestTransfer::failures()

@@ -1,4 +1,4 @@
-#include "query/failure.h"
+#include "failure.h"
 #include "query/listinteger.h"
 
 #include <QTest>
@@ -43,28 +43,17 @@ void TestListInteger::refused_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("empty") << ""
-                           << "未选择小时";
-    QTest::newRow("spaces only") << "   "
-                                 << "未选择小时";
-    QTest::newRow("letters") << "ab"
-                             << "小时“ab”不是数字";
-    QTest::newRow("digits then letters") << "1a"
-                                         << "小时“1a”不是数字";
-    QTest::newRow("sign alone") << "-"
-                                << "小时“-”不是数字";
-    QTest::newRow("two signs") << "+-5"
-                               << "小时“+-5”不是数字";
-    QTest::newRow("inner space") << "1 2"
-                                 << "小时“1 2”不是数字";
-    QTest::newRow("decimal point") << "1.5"
-                                   << "小时“1.5”不是数字";
-    QTest::newRow("full-width digit") << "１"
-                                      << "小时“１”不是数字";
-    QTest::newRow("just above") << "32768"
-                                << "小时“32768”超出范围";
-    QTest::newRow("just below") << "-32769"
-                                << "小时“-32769”超出范围";
+    QTest::newRow("empty") << "" << "未选择小时";
+    QTest::newRow("spaces only") << "   " << "未选择小时";
+    QTest::newRow("letters") << "ab" << "小时“ab”不是数字";
+    QTest::newRow("digits then letters") << "1a" << "小时“1a”不是数字";
+    QTest::newRow("sign alone") << "-" << "小时“-”不是数字";
+    QTest::newRow("two signs") << "+-5" << "小时“+-5”不是数字";
+    QTest::newRow("inner space") << "1 2" << "小时“1 2”不是数字";
+    QTest::newRow("decimal point") << "1.5" << "小时“1.5”不是数字";
+    QTest::newRow("full-width digit") << "１" << "小时“１”不是数字";
+    QTest::newRow("just above") << "32768" << "小时“32768”超出范围";
+    QTest::newRow("just below") << "-32769" << "小时“-32769”超出范围";
     QTest::newRow("beyond 64 bits") << "99999999999999999999999"
                                     << "小时“99999999999999999999999”超出范围";
 }

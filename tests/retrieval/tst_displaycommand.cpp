@@ -2,6 +2,7 @@
 #include "platform/picturebox.h"
 #include "platform/scrollbar.h"
 #include "platform/stagingfile.h"
+#include "platform/processsettings.h"
 #include "platform/transfer.h"
 #include "retrieval/displaycommand.h"
 #include "samplearchive.h"
@@ -99,6 +100,7 @@ private:
 
 void TestDisplayCommand::initTestCase()
 {
+    applyProcessSettings();
     qunsetenv("no_proxy");
     qunsetenv("NO_PROXY");
     QVERIFY(m_archive.listen());
@@ -130,8 +132,8 @@ void TestDisplayCommand::showsThePicture()
     QVERIFY(window.bar("HScroll1")->max() > 0);
     QVERIFY(window.bar("VScroll1")->max() > 0);
     QCOMPARE(window.bar("HScroll1")->max(),
-             qRound(window.imageBox()->width() -
-                    qobject_cast<PictureBox *>(window.control("Picture1"))->width()));
+             qRound(window.imageBox()->widthTwips() -
+                    qobject_cast<PictureBox *>(window.control("Picture1"))->widthTwips()));
 }
 
 void TestDisplayCommand::nothingPicked()
@@ -157,24 +159,22 @@ void TestDisplayCommand::failureKeepsWhatWasShown_data()
     QTest::addColumn<bool>("staged"); // the failure comes after the body was written
     QTest::addColumn<QString>("reason");
 
+    // clang-format off
     QTest::newRow("404") << Script{.fault = Fault::NotFound} << false << "HTTP 404";
     QTest::newRow("500") << Script{.fault = Fault::ServerError} << false << "HTTP 500";
     QTest::newRow("empty body") << Script{.fault = Fault::Empty} << false << "没有返回内容";
-    QTest::newRow("short body") << Script{.fault = Fault::ShortBody} << false
-                                << "网络错误|内容不完整";
+    QTest::newRow("short body") << Script{.fault = Fault::ShortBody} << false << "网络错误|内容不完整";
     QTest::newRow("reset") << Script{.fault = Fault::Reset} << false << "网络错误";
     QTest::newRow("redirect loop") << Script{.fault = Fault::RedirectLoop} << false << "网络错误";
     QTest::newRow("oversized") << Script{.fault = Fault::Oversized} << false << "图像过大";
     QTest::newRow("stall") << Script{.fault = Fault::StallAfterHeaders} << false << "下载超时";
-    QTest::newRow("drip") << Script{.fault = Fault::Drip, .dripIntervalMs = 10} << false
-                          << "下载超时";
+    QTest::newRow("drip") << Script{.fault = Fault::Drip, .dripIntervalMs = 10} << false << "下载超时";
     QTest::newRow("text page") << Script{.fault = Fault::TextPage} << true << "无法解码";
     QTest::newRow("150 scans") << Script{.fault = Fault::ManyScans} << true << "扫描数过多";
     QTest::newRow("gzip bomb") << Script{.fault = Fault::GzipBomb} << false << "图像超过|网络错误";
-    QTest::newRow("redirect to a file")
-        << Script{.fault = Fault::RedirectToFile} << false << "网络错误";
-    QTest::newRow("enormous dimensions")
-        << Script{.fault = Fault::HugeDimensions} << true << "图像数据不足";
+    QTest::newRow("redirect to a file") << Script{.fault = Fault::RedirectToFile} << false << "网络错误";
+    QTest::newRow("enormous dimensions") << Script{.fault = Fault::HugeDimensions} << true << "图像数据不足";
+    // clang-format on
     for (bool progressive : {false, true}) {
         for (bool length : {true, false}) {
             for (double fraction : {0.1, 0.5}) {
@@ -182,11 +182,9 @@ void TestDisplayCommand::failureKeepsWhatWasShown_data()
                                          .arg(progressive ? "progressive" : "baseline")
                                          .arg(fraction * 100)
                                          .arg(length ? "with length" : "without length");
-                QTest::newRow(qPrintable(name)) << Script{.fault = Fault::Truncated,
-                                                          .fraction = fraction,
-                                                          .progressive = progressive,
-                                                          .contentLength = length}
-                                                << true << "图像不完整";
+                // clang-format off
+                QTest::newRow(qPrintable(name)) << Script{.fault = Fault::Truncated, .fraction = fraction, .progressive = progressive, .contentLength = length} << true << "图像不完整";
+                // clang-format on
             }
         }
     }

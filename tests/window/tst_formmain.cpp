@@ -1,8 +1,8 @@
 #include "platform/picturebox.h"
 #include "platform/scrollbar.h"
 #include "platform/twips.h"
+#include "window/appicon.h"
 #include "window/formmain.h"
-#include "window/icondrawing.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -23,7 +23,7 @@ int runUntilExit(const std::function<void()> &action)
     QTimer::singleShot(0, action);
     QTimer watchdog;
     watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    QObject::connect(&watchdog, &QTimer::timeout, &watchdog, [] { QCoreApplication::exit(99); });
     watchdog.start(5000);
     return QCoreApplication::exec();
 }
@@ -89,14 +89,14 @@ void TestFormmain::viewportBoxes()
     QVERIFY(picture1 && picture2);
 
     // 14760 × 9216 at (300, 200): H / 5 × 4 with H = 11520.
-    QCOMPARE(picture1->left(), 300.f);
-    QCOMPARE(picture1->top(), 200.f);
-    QCOMPARE(picture1->width(), 14760.f);
-    QCOMPARE(picture1->height(), 9216.f);
-    QCOMPARE(picture2->left(), 0.f);
-    QCOMPARE(picture2->top(), 0.f);
-    QCOMPARE(picture2->width(), 14760.f);
-    QCOMPARE(picture2->height(), 9216.f);
+    QCOMPARE(picture1->leftTwips(), 300.f);
+    QCOMPARE(picture1->topTwips(), 200.f);
+    QCOMPARE(picture1->widthTwips(), 14760.f);
+    QCOMPARE(picture1->heightTwips(), 9216.f);
+    QCOMPARE(picture2->leftTwips(), 0.f);
+    QCOMPARE(picture2->topTwips(), 0.f);
+    QCOMPARE(picture2->widthTwips(), 14760.f);
+    QCOMPARE(picture2->heightTwips(), 9216.f);
     QVERIFY(picture2->parentWidget() == picture1->innerArea());
 
     // The bars span the viewport's width and height.
@@ -196,15 +196,20 @@ void TestFormmain::startFocusAndIcon()
     QVERIFY(window.isMaximized());
     QTRY_COMPARE(QApplication::focusWidget(), window.control("Picture1"));
 
-    // The window carries the rendered drawing at each size.
+    // The window carries the installed icon's images at each size.
     const QIcon icon = window.windowIcon();
+    const auto installed = [](int size) {
+        return QImage(QStringLiteral(VELTARO_DATA_DIR "/icons/hicolor/%1x%1/apps/veltaro.png")
+                          .arg(size))
+            .convertToFormat(QImage::Format_ARGB32);
+    };
     for (int size : kAppIconSizes) {
         QVERIFY2(icon.availableSizes().contains(QSize(size, size)), "icon at 16, 32 and 48 pixels");
         QCOMPARE(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
-                 drawAppIcon(size).convertToFormat(QImage::Format_ARGB32));
+                 installed(size));
     }
     // The drawing is not empty: the lens and the person cover the middle of the icon.
-    QVERIFY(drawAppIcon(48).pixelColor(24, 20).alpha() > 0);
+    QVERIFY(installed(48).pixelColor(24, 20).alpha() > 0);
 }
 
 void TestFormmain::exitEndsProgram_data()

@@ -45,8 +45,8 @@ struct Started
     }
 
     // The image box's size difference to the viewport box, in twips.
-    int widthDifference() const { return qRound(picture2->width() - picture1->width()); }
-    int heightDifference() const { return qRound(picture2->height() - picture1->height()); }
+    int widthDifference() const { return qRound(picture2->widthTwips() - picture1->widthTwips()); }
+    int heightDifference() const { return qRound(picture2->heightTwips() - picture1->heightTwips()); }
 };
 
 QPoint thumbCentre(ScrollBar *bar)
@@ -131,8 +131,8 @@ void TestViewport::rangesFollowThePicture()
 
     Started started;
     started.show(picture.width(), picture.height());
-    QCOMPARE(started.picture2->width(), twips::fromPixels(picture.width() + 4));
-    QCOMPARE(started.picture2->height(), twips::fromPixels(picture.height() + 4));
+    QCOMPARE(started.picture2->widthTwips(), twips::fromPixels(picture.width() + 4));
+    QCOMPARE(started.picture2->heightTwips(), twips::fromPixels(picture.height() + 4));
     QCOMPARE(started.hScroll1->max(), started.widthDifference());
     QCOMPARE(started.vScroll1->max(), started.heightDifference());
     QCOMPARE(started.hScroll1->max() >= 0, hEnabled);
@@ -184,8 +184,8 @@ void TestViewport::hugePictureFullyReachable()
     QCOMPARE(started.hScroll1->value(), started.hScroll1->max());
     // The picture's far corner is inside the viewport.
     const QPoint farCorner = started.picture2->geometry().bottomRight();
-    QCOMPARE(farCorner, QPoint(started.picture1->QWidget::width() - 1,
-                               started.picture1->QWidget::height() - 1));
+    QCOMPARE(farCorner, QPoint(started.picture1->width() - 1,
+                               started.picture1->height() - 1));
 }
 
 void TestViewport::smallerPictureClampsValue()
@@ -198,8 +198,8 @@ void TestViewport::smallerPictureClampsValue()
     started.show(1400, 1100);
     QCOMPARE(started.hScroll1->value(), started.hScroll1->max());
     QCOMPARE(started.vScroll1->value(), started.vScroll1->max());
-    QCOMPARE(started.picture2->left(), static_cast<float>(-started.hScroll1->value()));
-    QCOMPARE(started.picture2->top(), static_cast<float>(-started.vScroll1->value()));
+    QCOMPARE(started.picture2->leftTwips(), static_cast<float>(-started.hScroll1->value()));
+    QCOMPARE(started.picture2->topTwips(), static_cast<float>(-started.vScroll1->value()));
 
     // A picture smaller than the viewport goes back to the corner.
     started.show(100, 100);
@@ -228,12 +228,12 @@ void TestViewport::oneNotificationPerUserAction()
     started.hScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(hChanged.count(), 1);
     QCOMPARE(started.hScroll1->value(), 100);
-    QCOMPARE(started.picture2->left(), -100.f);
+    QCOMPARE(started.picture2->leftTwips(), -100.f);
 
     started.vScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
     QCOMPARE(vChanged.count(), 1);
     QCOMPARE(started.vScroll1->value(), 200);
-    QCOMPARE(started.picture2->top(), -200.f);
+    QCOMPARE(started.picture2->topTwips(), -200.f);
 
     started.hScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
     QCOMPARE(started.hScroll1->value(), 200);
@@ -261,12 +261,12 @@ void TestViewport::thumbDragNotifiesOnRelease()
     QApplication::sendEvent(started.hScroll1, &move);
     QVERIFY(started.hScroll1->sliderPosition() > 0);
     QCOMPARE(changed.count(), 0);
-    QCOMPARE(started.picture2->left(), 0.f);
+    QCOMPARE(started.picture2->leftTwips(), 0.f);
 
     QTest::mouseRelease(started.hScroll1, Qt::LeftButton, {}, thumb + QPoint(200, 0));
     QCOMPARE(changed.count(), 1);
     QVERIFY(started.hScroll1->value() > 0);
-    QCOMPARE(started.picture2->left(), static_cast<float>(-started.hScroll1->value()));
+    QCOMPARE(started.picture2->leftTwips(), static_cast<float>(-started.hScroll1->value()));
 }
 
 void TestViewport::wheelMovesTheBars_data()
@@ -296,8 +296,8 @@ void TestViewport::wheelMovesTheBars()
     sendWheel(started.picture2->innerArea(), angle, shift ? Qt::ShiftModifier : Qt::NoModifier);
     QCOMPARE(started.hScroll1->value(), hValue);
     QCOMPARE(started.vScroll1->value(), vValue);
-    QCOMPARE(started.picture2->left(), static_cast<float>(-hValue));
-    QCOMPARE(started.picture2->top(), static_cast<float>(-vValue));
+    QCOMPARE(started.picture2->leftTwips(), static_cast<float>(-hValue));
+    QCOMPARE(started.picture2->topTwips(), static_cast<float>(-vValue));
 }
 
 void TestViewport::dragMovesBothBars()
