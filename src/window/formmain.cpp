@@ -66,7 +66,9 @@ float plus(double value, double offset)
 Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *parent)
     : QWidget(parent), m_screen(screen),
       m_staging(std::make_unique<StagingFile>(
-          stagingFolder.isEmpty() ? QCoreApplication::applicationDirPath() : stagingFolder))
+          stagingFolder.isEmpty()
+              ? StagingFile::folderFor(QCoreApplication::applicationDirPath())
+              : stagingFolder))
 {
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(appIcon());

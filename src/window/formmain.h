@@ -31,7 +31,8 @@ class Formmain : public QWidget, public DisplayView
 
 public:
     // `screen` is the screen's size in twips; the layout follows it. The staging file lies in
-    // `stagingFolder`, by default the folder of the running executable.
+    // `stagingFolder`, by default the executable's folder or, where the program may not write
+    // there, the user's cache folder (StagingFile::folderFor).
     explicit Formmain(TwipsSize screen = twips::screenSize(), const QString &stagingFolder = {},
                       QWidget *parent = nullptr);
     ~Formmain() override;

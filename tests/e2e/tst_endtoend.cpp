@@ -5,6 +5,7 @@
 #include "cloudpicture.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetrics>
@@ -17,6 +18,8 @@
 #include <QTest>
 
 #include "filecontents.h"
+
+#include <unistd.h>
 
 namespace {
 
@@ -96,8 +99,12 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void showFailAndExit();
+    void installedForANormalUser();
 
 private:
+    void startVeltaro(const QStringList &command, const QStringList &environment = {});
+    void showAndExit(const QString &staged);
+    void clickAt(QPoint point);
     QString run(const QStringList &command);
     void xdotool(const QStringList &arguments);
     int visibleWindows();
@@ -110,6 +117,7 @@ private:
     QProcess m_veltaro;
     QString m_display;
     QString m_archiveLog;
+    QString m_proxy;
     QTemporaryDir m_dir;
 };
 
@@ -190,28 +198,53 @@ void TestEndToEnd::initTestCase()
     const QString address =
         QRegularExpression("listening on (\\S+)").match(m_archiveLog).captured(1);
 
-    // A copy of the program in a folder of its own, so its temp.jpg lands there.
-    const QString program = m_dir.filePath("Veltaro");
-    QVERIFY(QFile::copy(VELTARO_EXECUTABLE, program));
-    QVERIFY(QFile::setPermissions(program, QFile::permissions(VELTARO_EXECUTABLE)));
+    m_proxy = "http://" + address;
+}
+
+void TestEndToEnd::startVeltaro(const QStringList &command, const QStringList &environment)
+{
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", m_display);
     env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("http_proxy", "http://" + address);
+    env.insert("http_proxy", m_proxy);
     env.remove("no_proxy");
     env.remove("NO_PROXY");
+    for (const QString &setting : environment)
+        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     m_veltaro.setProcessEnvironment(env);
     m_veltaro.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_veltaro.start(program, {});
+    m_veltaro.start(command.first(), command.mid(1));
     QVERIFY(m_veltaro.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(
-        m_veltaro.state() != QProcess::Running ||
-            !run({"xdotool", "search", "--name", "Veltaro"}).trimmed().isEmpty(),
-        20000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_veltaro.state() != QProcess::Running || visibleWindows() == 1,
+                             20000);
     QVERIFY2(m_veltaro.state() == QProcess::Running, "Veltaro ended before its window appeared");
     // The window is up once the status line's neighbours are painted: the button "显示".
     QTRY_VERIFY_WITH_TIMEOUT(
         inkWidth(screenshot(), QRect(kShowButton - QPoint(10, 5), QSize(20, 10))) > 0, 20000);
+}
+
+void TestEndToEnd::showAndExit(const QString &staged)
+{
+    const QByteArray served = veltaro::sample::cloudJpeg("8071802");
+    const QImage picture = QImage::fromData(served, "JPEG").convertToFormat(QImage::Format_RGB32);
+    pick(kYearX, "8");
+    pick(kMonthX, "07");
+    pick(kDayX, "18");
+    pick(kHourX, "10");
+    clickAt(kShowButton);
+    QTRY_COMPARE_WITH_TIMEOUT(fileContents(staged), served, 20000);
+    QImage screen;
+    QTRY_VERIFY_WITH_TIMEOUT((screen = screenshot(), difference(screen, picture, kImageOrigin) < 4),
+                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT((screen = screenshot(), showsStatus(screen, u"")), 10000);
+    clickAt(kExitButton);
+    QVERIFY(m_veltaro.waitForFinished(10000));
+    QCOMPARE(m_veltaro.exitCode(), 0);
+}
+
+void TestEndToEnd::clickAt(QPoint point)
+{
+    xdotool({"mousemove", QString::number(point.x()), QString::number(point.y()), "click", "1"});
 }
 
 void TestEndToEnd::cleanupTestCase()
@@ -226,6 +259,12 @@ void TestEndToEnd::cleanupTestCase()
 
 void TestEndToEnd::showFailAndExit()
 {
+    // A copy of the program in a folder of its own, so its temp.jpg lands there.
+    const QString program = m_dir.filePath("Veltaro");
+    QVERIFY(QFile::copy(VELTARO_EXECUTABLE, program));
+    QVERIFY(QFile::setPermissions(program, QFile::permissions(VELTARO_EXECUTABLE)));
+    startVeltaro({program});
+
     const QString staged = m_dir.filePath("temp.jpg");
     const QByteArray served = veltaro::sample::cloudJpeg("8071802");
     const QImage picture = QImage::fromData(served, "JPEG").convertToFormat(QImage::Format_RGB32);
@@ -273,6 +312,48 @@ void TestEndToEnd::showFailAndExit()
              qPrintable(QStringLiteral("ended after %1 ms").arg(clock.elapsed())));
     QCOMPARE(m_veltaro.exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_veltaro.exitCode(), 0);
+}
+
+void TestEndToEnd::installedForANormalUser()
+{
+    if (::geteuid() != 0)
+        QSKIP("installing into a root-owned folder and becoming another user need root");
+
+    // Installed as a package would: a root-owned prefix that everyone may read.
+    QTemporaryDir root;
+    QVERIFY(QFile::setPermissions(
+        root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                         QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
+    const QString prefix = root.filePath("usr");
+    QProcess install;
+    install.setProcessChannelMode(QProcess::ForwardedChannels);
+    install.start("cmake", {"--install", VELTARO_BUILD_DIR, "--prefix", prefix});
+    QVERIFY(install.waitForFinished(60000));
+    QCOMPARE(install.exitCode(), 0);
+    const auto installedFiles = [&] {
+        QStringList files;
+        QDirIterator it(root.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next();
+        files.sort();
+        return files;
+    };
+    const QStringList before = installedFiles();
+    QVERIFY(before.contains(prefix + "/bin/Veltaro"));
+
+    // The user's own home, where only that user may write.
+    QTemporaryDir home;
+    QCOMPARE(QProcess::execute("chown", {"nobody:nogroup", home.path()}), 0);
+    const QString cache = home.filePath(".cache");
+
+    startVeltaro(
+        {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", prefix + "/bin/Veltaro"},
+        {"HOME=" + home.path(), "XDG_CACHE_HOME=" + cache,
+         // The leak check's suppressions lie where that user may not read.
+         "ASAN_OPTIONS=detect_leaks=0"});
+    showAndExit(cache + "/Veltaro/temp.jpg");
+    QCOMPARE(installedFiles(), before);
 }
 
 QTEST_MAIN(TestEndToEnd)

@@ -1,0 +1,56 @@
+# What a Debian user's install carries besides the program and its icons, and the package that
+# carries it: cmake --build BUILD --target package makes veltaro_VERSION_ARCH.deb.
+include(GNUInstallDirs)
+
+set(VELTARO_DEB_VERSION 1.00)
+set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/veltaro)
+set(packed ${CMAKE_BINARY_DIR}/packaging)
+
+# Debian keeps manual pages and changelogs compressed, without names or times inside.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+add_custom_command(OUTPUT ${packed}/veltaro.1.gz ${packed}/changelog.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${packed}
+    COMMAND ${GZIP_PROGRAM} -9nc ${PROJECT_SOURCE_DIR}/data/veltaro.1 > ${packed}/veltaro.1.gz
+    COMMAND ${GZIP_PROGRAM} -9nc ${PROJECT_SOURCE_DIR}/packaging/changelog > ${packed}/changelog.gz
+    DEPENDS ${PROJECT_SOURCE_DIR}/data/veltaro.1 ${PROJECT_SOURCE_DIR}/packaging/changelog
+    VERBATIM)
+add_custom_target(veltaro_packed_docs ALL DEPENDS ${packed}/veltaro.1.gz ${packed}/changelog.gz)
+
+install(FILES ${packed}/veltaro.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# `man Veltaro` finds the page under the executable's own name too.
+install(CODE "file(CREATE_LINK veltaro.1.gz
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_MANDIR}/man1/Veltaro.1.gz\" SYMBOLIC)")
+install(FILES ${packed}/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
+        DESTINATION ${doc_dir})
+install(FILES ${PROJECT_SOURCE_DIR}/data/veltaro.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME veltaro)
+set(CPACK_PACKAGE_VERSION ${VELTARO_DEB_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Veltaro developers")
+set(CPACK_PACKAGE_CONTACT "The Veltaro developers <developers@veltaro.invalid>")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_VERSION ${VELTARO_DEB_VERSION})
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Without a CJK font the captions are boxes.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "weather-satellite cloud image viewer")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+"Veltaro shows one weather-satellite cloud image for a moment you pick.
+Choose the year (2006 to 2009), month, day and hour in Beijing time and
+press the show button: the program converts the moment to UTC, downloads
+the matching image from the public image archive and shows it in a large
+viewport that scroll bars, the mouse wheel and dragging pan.
+
+The window and its texts are in Chinese. The program needs an Internet
+connection, or a proxy server named in http_proxy.")
+# Directories in the package as Debian expects them, whatever the builder's umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+include(CPack)
