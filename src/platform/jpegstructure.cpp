@@ -1,6 +1,7 @@
 #include "platform/jpegstructure.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace veltaro {
 
@@ -15,6 +16,12 @@ constexpr unsigned char kStartOfScan = 0xDA;
 bool isStartOfFrame(unsigned char code)
 {
     return code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC;
+}
+
+// Arithmetic-coded frames: C9..CB and CD..CF.
+bool isArithmeticFrame(unsigned char code)
+{
+    return (code >= 0xC9 && code <= 0xCB) || (code >= 0xCD && code <= 0xCF);
 }
 
 bool isRestart(unsigned char code)
@@ -39,15 +46,23 @@ JpegStructure scanJpegStructure(QByteArrayView bytes)
         return found;
     found.isJpeg = true;
 
+    bool frameSeen = false;
     qsizetype pos = 2;
     while (pos < size) {
-        if (at(pos) != kMarker)
-            return found; // something other than a marker where one must stand
+        if (at(pos) != kMarker) {
+            // Stray bytes where a marker must stand: go on at the next one.
+            const void *next = std::memchr(bytes.data() + pos, kMarker, size_t(size - pos));
+            if (!next)
+                return found;
+            pos = static_cast<const char *>(next) - bytes.data();
+        }
         while (pos < size && at(pos) == kMarker)
             ++pos; // fill bytes
         if (pos >= size)
             return found;
         const unsigned char code = at(pos++);
+        if (code == 0x00)
+            continue; // a stuffed zero among stray bytes is no marker
         if (code == kEndOfImage) {
             found.complete = true;
             found.end = pos;
@@ -60,9 +75,12 @@ JpegStructure scanJpegStructure(QByteArrayView bytes)
         const qsizetype length = (qsizetype(at(pos)) << 8) | at(pos + 1);
         if (length < 2)
             return found;
-        if (isStartOfFrame(code) && length >= 7 && pos + 7 <= size) {
+        if (isStartOfFrame(code) && !frameSeen && length >= 8 && pos + 8 <= size) {
+            frameSeen = true;
             found.height = (at(pos + 3) << 8) | at(pos + 4);
             found.width = (at(pos + 5) << 8) | at(pos + 6);
+            found.components = at(pos + 7);
+            found.arithmetic = isArithmeticFrame(code);
         }
         pos += length;
         if (code != kStartOfScan)
@@ -73,10 +91,12 @@ JpegStructure scanJpegStructure(QByteArrayView bytes)
         // Entropy-coded data runs to the next marker that is neither a stuffed zero nor a
         // restart marker.
         while (pos < size) {
-            if (at(pos) != kMarker) {
-                ++pos;
-                continue;
+            const void *marker = std::memchr(bytes.data() + pos, kMarker, size_t(size - pos));
+            if (!marker) {
+                pos = size;
+                break;
             }
+            pos = static_cast<const char *>(marker) - bytes.data();
             qsizetype next = pos + 1;
             while (next < size && at(next) == kMarker)
                 ++next;

@@ -2,50 +2,117 @@
 
 #include "failure.h"
 #include "platform/jpegstructure.h"
+#include "platform/picturestructure.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
 namespace veltaro::picturedecoder {
 
-QImage decode(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw PictureFailure("无法读取 " + path.toStdString() + "：" +
-                             file.errorString().toStdString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw PictureFailure("无法读取 " + path.toStdString() + "：" +
-                             file.errorString().toStdString());
+namespace {
 
-    // Qt's JPEG reader fills a missing end with grey and reports success, so a JPEG must be
-    // whole before it is decoded.
+std::string sizeText(qint64 width, qint64 height)
+{
+    return std::to_string(width) + "×" + std::to_string(height);
+}
+
+// Refuses a picture whose pixels would not fit in the decoder's allocation limit.
+void checkAllocation(qint64 width, qint64 height)
+{
+    constexpr qint64 kBytesPerPixel = 4;
+    if (width * height * kBytesPerPixel > qint64(kAllocationLimitMiB) * 1024 * 1024)
+        throw PictureFailure("图像过大：" + sizeText(width, height) + " 像素超过解码上限 " +
+                             std::to_string(kAllocationLimitMiB) + " MiB");
+}
+
+// The JPEG's structure must promise a whole picture at a bounded cost; returns its length.
+qsizetype checkJpeg(QByteArrayView bytes)
+{
     const JpegStructure jpeg = scanJpegStructure(bytes);
-    if (jpeg.isJpeg) {
-        if (!jpeg.complete)
-            throw PictureFailure("图像不完整：JPEG 没有结束标记");
-        if (jpeg.scans > kMaxJpegScans)
-            throw PictureFailure("JPEG 扫描数过多（" + std::to_string(jpeg.scans) + "）");
-        // Every 8 × 8 block costs at least one bit of coded data: a header that declares far
-        // more blocks than the data could hold describes a picture that is not there, and
-        // decoding it would only spend time filling it with grey.
-        const qint64 blocks = (qint64(jpeg.width) + 7) / 8 * ((qint64(jpeg.height) + 7) / 8);
-        if (qint64(jpeg.entropyBytes) * 8 < blocks)
-            throw PictureFailure("图像数据不足：" + std::to_string(jpeg.width) + "×" +
-                                 std::to_string(jpeg.height) + " 的图像只有 " +
-                                 std::to_string(jpeg.entropyBytes) + " 字节数据");
-        bytes.truncate(jpeg.end);
+    if (!jpeg.complete)
+        throw PictureFailure("图像不完整：JPEG 没有结束标记");
+    if (jpeg.width == 0 || jpeg.height == 0)
+        throw PictureFailure("JPEG 数据有误：没有图像尺寸");
+    if (jpeg.scans > kMaxJpegScans)
+        throw PictureFailure("JPEG 扫描数过多（" + std::to_string(jpeg.scans) + "）");
+    checkAllocation(jpeg.width, jpeg.height);
+    const qint64 blocks = (qint64(jpeg.width) + 7) / 8 * ((qint64(jpeg.height) + 7) / 8);
+    if (jpeg.arithmetic) {
+        if (blocks * jpeg.scans > kMaxArithmeticBlockPasses)
+            throw PictureFailure("JPEG 解码代价过高：" + sizeText(jpeg.width, jpeg.height) +
+                                 " 的图像有 " + std::to_string(jpeg.scans) + " 次扫描");
+    } else if (qint64(jpeg.entropyBytes) * 8 < blocks) {
+        // Huffman coding spends at least one bit on every 8 × 8 block: a header that declares
+        // far more blocks than the data could hold describes a picture that is not there.
+        throw PictureFailure("图像数据不足：" + sizeText(jpeg.width, jpeg.height) + " 的图像只有 " +
+                             std::to_string(jpeg.entropyBytes) + " 字节数据");
+    }
+    return jpeg.end;
+}
+
+const char *readerFormat(PictureFormat format)
+{
+    switch (format) {
+    case PictureFormat::Jpeg:
+        return "jpeg";
+    case PictureFormat::Png:
+        return "png";
+    case PictureFormat::Gif:
+        return "gif";
+    default:
+        return "bmp";
+    }
+}
+
+std::string readerErrorText(const QImageReader &reader)
+{
+    switch (reader.error()) {
+    case QImageReader::UnsupportedFormatError:
+        return "不支持的图像格式";
+    case QImageReader::InvalidDataError:
+        return "图像数据有误，无法解码";
+    case QImageReader::DeviceError:
+        return "读取图像数据出错";
+    default:
+        return "无法解码图像";
+    }
+}
+
+} // namespace
+
+QImage decode(QByteArray bytes)
+{
+    if (bytes.isEmpty())
+        throw PictureFailure("没有图像数据");
+    // Qt's readers fill a missing end with grey or black and report success, so every picture
+    // must prove it is whole before it is decoded.
+    const PictureFormat format = sniffPictureFormat(bytes);
+    if (format == PictureFormat::Unknown) {
+        QBuffer probe(&bytes);
+        probe.open(QIODevice::ReadOnly);
+        const QByteArray named = QImageReader::imageFormat(&probe);
+        throw PictureFailure("不支持的图像格式：" + (named.isEmpty() ? std::string("无法识别的数据")
+                                                                     : named.toStdString()));
+    }
+    if (format == PictureFormat::Jpeg) {
+        bytes.truncate(checkJpeg(bytes));
+    } else {
+        const PictureExtent extent = format == PictureFormat::Png   ? pngExtent(bytes)
+                                     : format == PictureFormat::Gif ? gifExtent(bytes)
+                                                                    : bmpExtent(bytes);
+        if (!extent.whole)
+            throw PictureFailure(extent.problem);
+        bytes.truncate(extent.end);
     }
 
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
+    QImageReader reader(&buffer, readerFormat(format));
+    if (const QSize declared = reader.size(); declared.isValid())
+        checkAllocation(declared.width(), declared.height());
     QImage picture;
     if (!reader.read(&picture) || picture.isNull())
-        throw PictureFailure("无法解码图像：" + reader.errorString().toStdString());
+        throw PictureFailure(readerErrorText(reader));
     return picture;
 }
 

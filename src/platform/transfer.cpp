@@ -1,11 +1,15 @@
 #include "platform/transfer.h"
 
 #include "failure.h"
+#include "platform/networkreason.h"
 
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QScopedPointer>
 #include <QTimer>
+
+#include <algorithm>
+#include <optional>
 
 namespace veltaro {
 
@@ -16,10 +20,41 @@ std::string sizeInMiB(qint64 bytes)
     return std::to_string(bytes / (1024 * 1024)) + " MiB";
 }
 
+// Through a proxy, the connection that failed was the proxy's.
+QNetworkReply::NetworkError asProxyError(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return QNetworkReply::ProxyConnectionRefusedError;
+    case QNetworkReply::RemoteHostClosedError:
+        return QNetworkReply::ProxyConnectionClosedError;
+    case QNetworkReply::HostNotFoundError:
+        return QNetworkReply::ProxyNotFoundError;
+    case QNetworkReply::TimeoutError:
+        return QNetworkReply::ProxyTimeoutError;
+    default:
+        return error;
+    }
+}
+
+// The announced length: nothing when there is none, -1 when it is not a length.
+std::optional<qint64> announcedLength(const QNetworkReply &reply)
+{
+    if (!reply.hasRawHeader("Content-Length"))
+        return std::nullopt;
+    const QByteArray text = reply.rawHeader("Content-Length").trimmed();
+    bool ok = false;
+    const qint64 length = text.toLongLong(&ok);
+    const bool digitsOnly = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
+    return ok && digitsOnly ? length : -1;
+}
+
 } // namespace
 
-Transfer::Transfer(qint64 maxBodySize, QObject *parent)
-    : QObject(parent), m_maxBodySize(maxBodySize)
+Transfer::Transfer(ProxySetting proxy, qint64 maxBodySize, QObject *parent)
+    : QObject(parent), m_proxy(std::move(proxy)), m_maxBodySize(maxBodySize)
 {
 }
 
@@ -30,8 +65,19 @@ QByteArray Transfer::OpenURL(const QString &address)
         (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
         throw NetworkFailure("地址无效：" + address.toStdString());
 
-    QScopedPointer<QNetworkReply, QScopedPointerDeleteLater> reply(
-        m_manager.get(QNetworkRequest(url)));
+    const QNetworkProxy proxy = m_proxy.proxyFor(url.host());
+    if (m_manager.proxy() != proxy)
+        m_manager.setProxy(proxy);
+    // Who failed to answer: the proxy, when there is one.
+    const QString peer = proxy.type() == QNetworkProxy::NoProxy
+                             ? url.host()
+                             : QStringLiteral("%1:%2").arg(proxy.hostName()).arg(proxy.port());
+
+    QNetworkRequest request(url);
+    // Pictures gain nothing from compression, and a compressed body that ends early cannot be
+    // told from a whole one.
+    request.setRawHeader("Accept-Encoding", "identity");
+    QScopedPointer<QNetworkReply, QScopedPointerDeleteLater> reply(m_manager.get(request));
     QByteArray body;
     std::string failure;
     QEventLoop loop;
@@ -43,9 +89,9 @@ QByteArray Transfer::OpenURL(const QString &address)
     };
     // Refuse an oversized body as soon as its size is announced or passed, before Qt holds it.
     connect(reply.data(), &QNetworkReply::metaDataChanged, &loop, [&] {
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > m_maxBodySize)
-            fail("图像过大：" + std::to_string(length.toLongLong()) + " 字节，上限 " +
+        const auto length = announcedLength(*reply);
+        if (length && *length > m_maxBodySize)
+            fail("图像过大：" + std::to_string(*length) + " 字节，上限 " +
                  sizeInMiB(m_maxBodySize));
     });
     connect(reply.data(), &QNetworkReply::readyRead, &loop, [&] {
@@ -75,22 +121,26 @@ QByteArray Transfer::OpenURL(const QString &address)
 
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (failure.empty() && status >= 400)
-        failure = "服务器回答 HTTP " + std::to_string(status);
+        failure = httpStatusText(status);
     if (failure.empty() && reply->error() != QNetworkReply::NoError)
-        failure = "网络错误：" + reply->errorString().toStdString();
+        failure = networkErrorText(
+            proxy.type() == QNetworkProxy::NoProxy ? reply->error() : asProxyError(reply->error()),
+            peer);
     if (failure.empty()) {
         body += reply->readAll();
-        // Qt can report a body cut short as whole when the data and the close arrive together;
-        // an uncompressed body must have the length its header announced.
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        const bool encoded = reply->hasRawHeader("Content-Encoding");
-        if (body.isEmpty())
+        // Qt can report a body cut short as whole when the data and the close arrive together:
+        // the body must have the length its header announced.
+        const auto length = announcedLength(*reply);
+        if (length && *length < 0)
+            failure = "服务器的回答有误：Content-Length 为“" +
+                      reply->rawHeader("Content-Length").toStdString() + "”";
+        else if (body.isEmpty())
             failure = "服务器没有返回内容";
         else if (body.size() > m_maxBodySize)
             failure = "图像超过 " + sizeInMiB(m_maxBodySize);
-        else if (!encoded && length.isValid() && body.size() != length.toLongLong())
+        else if (length && body.size() != *length)
             failure = "内容不完整：收到 " + std::to_string(body.size()) + " 字节，应为 " +
-                      std::to_string(length.toLongLong()) + " 字节";
+                      std::to_string(*length) + " 字节";
     }
     if (!failure.empty()) {
         // A stalled or broken connection must not be reused by the next transfer.

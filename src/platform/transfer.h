@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/proxysetting.h"
+
 #include <QNetworkAccessManager>
 
 #include <chrono>
@@ -18,8 +20,9 @@ public:
 };
 
 // One HTTP GET at a time, waited for in place: OpenURL returns the whole body once it has
-// arrived, while the window's events go on being handled. The proxy is the process's
-// (applyProcessSettings); redirects follow Qt's default policy.
+// arrived, while the window's events go on being handled. The body is asked for as it is
+// (no HTTP compression), so it must have the length its header announces. The proxy is the one
+// the environment named when the transfer was made; redirects follow Qt's default policy.
 class Transfer : public QObject
 {
     Q_OBJECT
@@ -28,7 +31,10 @@ public:
     static constexpr std::chrono::milliseconds kDefaultDeadline{60'000};
     static constexpr qint64 kDefaultMaxBodySize = 64 * 1024 * 1024;
 
-    explicit Transfer(qint64 maxBodySize = kDefaultMaxBodySize, QObject *parent = nullptr);
+    explicit Transfer(ProxySetting proxy = ProxySetting::fromEnvironment(),
+                      qint64 maxBodySize = kDefaultMaxBodySize, QObject *parent = nullptr);
+
+    void setProxy(const ProxySetting &proxy) { m_proxy = proxy; }
 
     // The deadline bounds the whole transfer, however the bytes trickle in.
     void setDeadline(std::chrono::milliseconds deadline) { m_deadline = deadline; }
@@ -38,6 +44,7 @@ public:
 
 private:
     QNetworkAccessManager m_manager;
+    ProxySetting m_proxy;
     std::chrono::milliseconds m_deadline = kDefaultDeadline;
     const qint64 m_maxBodySize;
 };

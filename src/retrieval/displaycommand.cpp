@@ -45,7 +45,8 @@ void DisplayCommand::display()
 
     const QByteArray body = m_transfer.OpenURL(QString::fromStdString(built.address));
     m_staging.write(body);
-    m_view.showPicture(picturedecoder::decode(m_staging.path()));
+    // The bytes this command wrote, not what the file holds a moment later.
+    m_view.showPicture(picturedecoder::decode(body));
     m_view.updateScrollRanges();
     m_view.setStatus(QString(), QString());
 }

@@ -66,9 +66,8 @@ float plus(double value, double offset)
 Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *parent)
     : QWidget(parent), m_screen(screen),
       m_staging(std::make_unique<StagingFile>(
-          stagingFolder.isEmpty()
-              ? StagingFile::folderFor(QCoreApplication::applicationDirPath())
-              : stagingFolder))
+          stagingFolder.isEmpty() ? StagingFile::folderFor(QCoreApplication::applicationDirPath())
+                                  : stagingFolder))
 {
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(appIcon());
@@ -89,7 +88,8 @@ void Formmain::createControls()
                             ->innerArea();
         QWidget *widget = createControl(design, container);
         if (!widget) {
-            m_inet1 = new Transfer(Transfer::kDefaultMaxBodySize, this);
+            m_inet1 =
+                new Transfer(ProxySetting::fromEnvironment(), Transfer::kDefaultMaxBodySize, this);
             m_inet1->setObjectName(QString::fromLatin1(design.name));
             continue;
         }
@@ -253,6 +253,7 @@ void Formmain::setStatus(const QString &text, const QString &reason)
 {
     m_label5->setText(text);
     m_label5->setToolTip(reason);
+    m_label5->setAccessibleDescription(reason);
 }
 
 void Formmain::showPicture(QImage picture)

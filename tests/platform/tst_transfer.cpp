@@ -1,9 +1,9 @@
 #include "platform/jpegstructure.h"
-#include "platform/processsettings.h"
 #include "platform/transfer.h"
 #include "failure.h"
 #include "samplearchive.h"
 
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTest>
@@ -27,19 +27,23 @@ private slots:
     void cutChunkedBodyIsNeverWhole();
     void closedPort();
     void deadlineBoundsTheWholeTransfer();
+    void followsTheProxySetting_data();
     void followsTheProxySetting();
+    void proxyForTheImageHost_data();
+    void proxyForTheImageHost();
+    void proxyAsksForAPassword();
+    void encodedBodyArrivesAsItIs();
 
 private:
     void expectFailure(const QString &address, const char *reasonPart);
     void expectSuccess();
 
     sample::SampleArchive m_archive;
-    Transfer m_transfer;
+    Transfer m_transfer{ProxySetting()};
 };
 
 void TestTransfer::initTestCase()
 {
-    applyProcessSettings();
     qunsetenv("http_proxy");
     qunsetenv("HTTP_PROXY");
     qunsetenv("no_proxy");
@@ -89,22 +93,23 @@ void TestTransfer::failures_data()
     QTest::addColumn<QString>("reason");
     QTest::addColumn<int>("deadlineMs");
 
-    QTest::newRow("404") << Script{.fault = Fault::NotFound} << "HTTP 404" << 1500;
-    QTest::newRow("500") << Script{.fault = Fault::ServerError} << "HTTP 500" << 1500;
+    QTest::newRow("404") << Script{.fault = Fault::NotFound} << "服务器上没有这幅图像（HTTP 404）" << 1500;
+    QTest::newRow("500") << Script{.fault = Fault::ServerError} << "服务器出错（HTTP 500）" << 1500;
+    QTest::newRow("gzip body cut at half its length") << Script{.fault = Fault::GzipCut} << "内容不完整|提前关闭了连接" << 1500;
+    QTest::newRow("length of -1") << Script{.fault = Fault::BadLength} << "Content-Length 为“-1”|服务器的回答有误" << 1500;
     QTest::newRow("empty body") << Script{.fault = Fault::Empty} << "没有返回内容" << 1500;
     // Qt reports the close, or hands over the short body and the length check refuses it.
     // clang-format off
-    QTest::newRow("body short of its length") << Script{.fault = Fault::ShortBody} << "网络错误|内容不完整" << 1500;
-    QTest::newRow("connection reset") << Script{.fault = Fault::Reset} << "网络错误" << 1500;
-    QTest::newRow("redirect loop") << Script{.fault = Fault::RedirectLoop} << "网络错误" << 1500;
-    QTest::newRow("redirect to a file") << Script{.fault = Fault::RedirectToFile} << "网络错误" << 1500;
+    QTest::newRow("body short of its length") << Script{.fault = Fault::ShortBody} << "提前关闭了连接|内容不完整" << 1500;
+    QTest::newRow("connection reset") << Script{.fault = Fault::Reset} << "提前关闭了连接" << 1500;
+    QTest::newRow("redirect loop") << Script{.fault = Fault::RedirectLoop} << "重定向次数过多" << 1500;
+    QTest::newRow("redirect to a file") << Script{.fault = Fault::RedirectToFile} << "不支持的地址类型" << 1500;
     QTest::newRow("announced oversized body") << Script{.fault = Fault::Oversized} << "图像过大" << 1500;
     // clang-format on
     // 64 MiB must pass through before the limit is reached: slow in a sanitizer build.
     // clang-format off
     QTest::newRow("unannounced oversized body") << Script{.fault = Fault::OversizedUnannounced} << "图像超过 64 MiB" << 20000;
     QTest::newRow("stall after the headers") << Script{.fault = Fault::StallAfterHeaders} << "下载超时" << 1500;
-    QTest::newRow("gzip bomb") << Script{.fault = Fault::GzipBomb} << "图像超过|网络错误" << 20000;
     // clang-format on
     // Qt takes a few seconds over these, then finds no body.
     QTest::newRow("100,000 headers") << Script{.fault = Fault::HeaderFlood} << "没有返回内容" << 20000;
@@ -137,7 +142,7 @@ void TestTransfer::cutChunkedBodyIsNeverWhole()
             QVERIFY(body.size() < whole.size());
             QVERIFY(!scanJpegStructure(body).complete);
         } catch (const NetworkFailure &failure) {
-            QVERIFY2(QString::fromUtf8(failure.what()).contains(QStringLiteral(u"网络错误")),
+            QVERIFY2(QString::fromUtf8(failure.what()).contains(QStringLiteral(u"提前关闭了连接")),
                      failure.what());
         }
     }
@@ -150,7 +155,7 @@ void TestTransfer::closedPort()
     QVERIFY(probe.listen(QHostAddress::LocalHost));
     const quint16 port = probe.serverPort();
     probe.close();
-    expectFailure(QStringLiteral("http://127.0.0.1:%1/x.jpg").arg(port), "网络错误");
+    expectFailure(QStringLiteral("http://127.0.0.1:%1/x.jpg").arg(port), "连接被拒绝：127.0.0.1");
 }
 
 void TestTransfer::deadlineBoundsTheWholeTransfer()
@@ -162,16 +167,94 @@ void TestTransfer::deadlineBoundsTheWholeTransfer()
     expectSuccess();
 }
 
+void TestTransfer::followsTheProxySetting_data()
+{
+    QTest::addColumn<QString>("setting"); // %1 stands for the archive's port
+    QTest::newRow("with its scheme") << "http://127.0.0.1:%1";
+    QTest::newRow("without a scheme, as curl takes it") << "127.0.0.1:%1";
+    QTest::newRow("with a path after it") << "http://127.0.0.1:%1/";
+}
+
 void TestTransfer::followsTheProxySetting()
 {
-    qputenv("http_proxy", m_archive.proxyAddress().toLatin1());
-    const QByteArray body = m_transfer.OpenURL(
+    QFETCH(QString, setting);
+    QProcessEnvironment environment;
+    environment.insert("http_proxy", setting.arg(m_archive.port()));
+    Transfer transfer(ProxySetting::fromEnvironment(environment));
+    const QByteArray body = transfer.OpenURL(
         QStringLiteral("http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180200.jpg"));
-    qunsetenv("http_proxy");
     QCOMPARE(body, m_archive.pictureBytes("8071802"));
     // A proxy receives the address in its absolute form.
     QCOMPARE(m_archive.requests(),
              QStringList{"http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180200.jpg"});
+}
+
+void TestTransfer::proxyForTheImageHost_data()
+{
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QString>("proxy"); // "host:port", "direct", or part of the failure's reason
+    // clang-format off
+    QTest::newRow("nothing set") << QStringList{} << "direct";
+    QTest::newRow("scheme and port") << QStringList{"http_proxy=http://10.1.2.3:3128"} << "10.1.2.3:3128";
+    QTest::newRow("no scheme") << QStringList{"http_proxy=10.1.2.3:8080"} << "10.1.2.3:8080";
+    QTest::newRow("no port: 1080") << QStringList{"http_proxy=proxy.example"} << "proxy.example:1080";
+    QTest::newRow("upper-case name") << QStringList{"HTTP_PROXY=10.1.2.3:8080"} << "10.1.2.3:8080";
+    QTest::newRow("lower-case name first") << QStringList{"http_proxy=10.0.0.1:1", "HTTP_PROXY=10.0.0.2:2"} << "10.0.0.1:1";
+    QTest::newRow("no_proxy=*") << QStringList{"http_proxy=10.1.2.3:8080", "no_proxy=*"} << "direct";
+    QTest::newRow("no_proxy names the domain") << QStringList{"http_proxy=10.1.2.3:8080", "no_proxy=localhost, nsmc.org.cn"} << "direct";
+    QTest::newRow("no_proxy names it with a dot") << QStringList{"http_proxy=10.1.2.3:8080", "NO_PROXY=.org.cn"} << "direct";
+    QTest::newRow("no_proxy names another host") << QStringList{"http_proxy=10.1.2.3:8080", "no_proxy=org.cn.example,smc.org.cn"} << "10.1.2.3:8080";
+    QTest::newRow("not a port") << QStringList{"http_proxy=10.1.2.3:eighty"} << "代理设置有误：http_proxy=“10.1.2.3:eighty”";
+    QTest::newRow("port out of range") << QStringList{"http_proxy=10.1.2.3:70000"} << "代理设置有误";
+    QTest::newRow("no host") << QStringList{"http_proxy=http://:8080"} << "代理设置有误";
+    QTest::newRow("a scheme no proxy speaks") << QStringList{"http_proxy=ftp://10.1.2.3:21"} << "不支持的代理类型 ftp";
+    // clang-format on
+}
+
+void TestTransfer::proxyForTheImageHost()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QString, proxy);
+    QProcessEnvironment settings;
+    for (const QString &entry : environment)
+        settings.insert(entry.section('=', 0, 0), entry.section('=', 1));
+    try {
+        const QNetworkProxy chosen =
+            ProxySetting::fromEnvironment(settings).proxyFor(QStringLiteral("www.nsmc.org.cn"));
+        QCOMPARE(chosen.type() == QNetworkProxy::NoProxy
+                     ? QStringLiteral("direct")
+                     : QStringLiteral("%1:%2").arg(chosen.hostName()).arg(chosen.port()),
+                 proxy);
+    } catch (const NetworkFailure &failure) {
+        QVERIFY2(QString::fromUtf8(failure.what()).contains(proxy), failure.what());
+    }
+}
+
+void TestTransfer::encodedBodyArrivesAsItIs()
+{
+    // The body is asked for as it is; one compressed anyway is handed over undecoded (and
+    // then is no picture), never inflated.
+    m_archive.setScript({.fault = Fault::Gzipped});
+    const QByteArray body = m_transfer.OpenURL(m_archive.imageAddress("8071802"));
+    QCOMPARE(body, sample::gzipped(m_archive.pictureBytes("8071802")));
+    m_archive.setScript({.fault = Fault::GzipBomb});
+    QCOMPARE(m_transfer.OpenURL(m_archive.imageAddress("8071802")), sample::SampleArchive::gzipBomb());
+}
+
+void TestTransfer::proxyAsksForAPassword()
+{
+    QProcessEnvironment environment;
+    environment.insert("http_proxy", m_archive.proxyAddress());
+    Transfer transfer(ProxySetting::fromEnvironment(environment));
+    m_archive.setScript({.fault = Fault::ProxyAuthentication});
+    try {
+        transfer.OpenURL(QStringLiteral(
+            "http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180200.jpg"));
+        QFAIL("no failure raised");
+    } catch (const NetworkFailure &failure) {
+        QVERIFY2(QString::fromUtf8(failure.what()).contains(QStringLiteral(u"代理服务器要求身份验证")),
+                 failure.what());
+    }
 }
 
 QTEST_MAIN(TestTransfer)

@@ -2,7 +2,7 @@
 #include "platform/picturebox.h"
 #include "platform/scrollbar.h"
 #include "platform/stagingfile.h"
-#include "platform/processsettings.h"
+#include "platform/proxysetting.h"
 #include "platform/transfer.h"
 #include "retrieval/displaycommand.h"
 #include "samplearchive.h"
@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -23,6 +24,11 @@
 
 #include "filecontents.h"
 #include <QTimer>
+
+#include "encodedpictures.h"
+
+#include <atomic>
+#include <thread>
 
 using namespace veltaro;
 using sample::Fault;
@@ -90,6 +96,7 @@ private slots:
     void emptyYearNamesImageWithoutDigit();
     void unwritableFolder();
     void fullDisk();
+    void secondCopyReplacesTheFile();
     void windowStaysAliveDuringTransfer();
     void exitDuringStall();
 
@@ -100,7 +107,6 @@ private:
 
 void TestDisplayCommand::initTestCase()
 {
-    applyProcessSettings();
     qunsetenv("no_proxy");
     qunsetenv("NO_PROXY");
     QVERIFY(m_archive.listen());
@@ -160,20 +166,27 @@ void TestDisplayCommand::failureKeepsWhatWasShown_data()
     QTest::addColumn<QString>("reason");
 
     // clang-format off
-    QTest::newRow("404") << Script{.fault = Fault::NotFound} << false << "HTTP 404";
-    QTest::newRow("500") << Script{.fault = Fault::ServerError} << false << "HTTP 500";
+    QTest::newRow("404") << Script{.fault = Fault::NotFound} << false << "服务器上没有这幅图像（HTTP 404）";
+    QTest::newRow("500") << Script{.fault = Fault::ServerError} << false << "服务器出错（HTTP 500）";
     QTest::newRow("empty body") << Script{.fault = Fault::Empty} << false << "没有返回内容";
-    QTest::newRow("short body") << Script{.fault = Fault::ShortBody} << false << "网络错误|内容不完整";
-    QTest::newRow("reset") << Script{.fault = Fault::Reset} << false << "网络错误";
-    QTest::newRow("redirect loop") << Script{.fault = Fault::RedirectLoop} << false << "网络错误";
+    QTest::newRow("short body") << Script{.fault = Fault::ShortBody} << false << "提前关闭了连接|内容不完整";
+    QTest::newRow("gzip body cut at half its length") << Script{.fault = Fault::GzipCut} << false << "提前关闭了连接|内容不完整";
+    QTest::newRow("gzip body nobody asked for") << Script{.fault = Fault::Gzipped} << true << "不支持的图像格式";
+    QTest::newRow("length of -1") << Script{.fault = Fault::BadLength} << false << "Content-Length 为“-1”|服务器的回答有误";
+    QTest::newRow("reset") << Script{.fault = Fault::Reset} << false << "提前关闭了连接";
+    QTest::newRow("redirect loop") << Script{.fault = Fault::RedirectLoop} << false << "重定向次数过多";
     QTest::newRow("oversized") << Script{.fault = Fault::Oversized} << false << "图像过大";
     QTest::newRow("stall") << Script{.fault = Fault::StallAfterHeaders} << false << "下载超时";
     QTest::newRow("drip") << Script{.fault = Fault::Drip, .dripIntervalMs = 10} << false << "下载超时";
-    QTest::newRow("text page") << Script{.fault = Fault::TextPage} << true << "无法解码";
+    QTest::newRow("text page") << Script{.fault = Fault::TextPage} << true << "不支持的图像格式：无法识别的数据";
     QTest::newRow("150 scans") << Script{.fault = Fault::ManyScans} << true << "扫描数过多";
-    QTest::newRow("gzip bomb") << Script{.fault = Fault::GzipBomb} << false << "图像超过|网络错误";
-    QTest::newRow("redirect to a file") << Script{.fault = Fault::RedirectToFile} << false << "网络错误";
-    QTest::newRow("enormous dimensions") << Script{.fault = Fault::HugeDimensions} << true << "图像数据不足";
+    QTest::newRow("gzip bomb, never inflated") << Script{.fault = Fault::GzipBomb} << true << "不支持的图像格式";
+    QTest::newRow("redirect to a file") << Script{.fault = Fault::RedirectToFile} << false << "不支持的地址类型";
+    QTest::newRow("enormous dimensions") << Script{.fault = Fault::HugeDimensions} << true << "60000×60000 像素超过解码上限 256 MiB";
+    // Ended by a broken connection with no length: only the picture's own end tells.
+    QTest::newRow("gif cut, no length") << Script{.fault = Fault::Truncated, .contentLength = false, .body = smallGif()} << true << "GIF 没有结束符";
+    QTest::newRow("bmp cut, no length") << Script{.fault = Fault::Truncated, .contentLength = false, .body = encoded(QImage(64, 48, QImage::Format_RGB32), "BMP")} << true << "BMP 像素数据不足";
+    QTest::newRow("png cut, no length") << Script{.fault = Fault::Truncated, .contentLength = false, .body = encoded(QImage(64, 48, QImage::Format_RGB32), "PNG")} << true << "PNG 没有结束块";
     // clang-format on
     for (bool progressive : {false, true}) {
         for (bool length : {true, false}) {
@@ -260,10 +273,13 @@ void TestDisplayCommand::closedPort()
 
     Window window(m_dir.path());
     window.pick("8", "07", "18", "10");
-    qputenv("http_proxy", closed);
+    QProcessEnvironment environment;
+    environment.insert("http_proxy", closed);
+    window.transfer().setProxy(ProxySetting::fromEnvironment(environment));
     window.Command1_Click();
-    qputenv("http_proxy", m_archive.proxyAddress().toLatin1());
+    window.transfer().setProxy(ProxySetting::fromEnvironment());
     QCOMPARE(window.status(), kNotFound);
+    QVERIFY2(window.reason().contains(QStringLiteral(u"代理服务器 127.0.0.1")), qPrintable(window.reason()));
     QVERIFY(!QFile::exists(window.stagingFile().path()));
 
     window.Command1_Click();
@@ -344,6 +360,7 @@ void TestDisplayCommand::fullDisk()
     window.Command1_Click();
     QCOMPARE(window.status(), kNotFound);
     QVERIFY2(window.reason().contains("temp.jpg"), qPrintable(window.reason()));
+    QVERIFY2(window.reason().contains(QStringLiteral(u"磁盘已满")), qPrintable(window.reason()));
     // The earlier file stays whole, and nothing half-written is left beside it.
     QCOMPARE(fileContents(window.stagingFile().path()), small);
     QCOMPARE(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden),
@@ -354,6 +371,31 @@ void TestDisplayCommand::fullDisk()
     window.pick("8", "07", "18", "12");
     window.Command1_Click();
     QCOMPARE(window.status(), QString());
+}
+
+void TestDisplayCommand::secondCopyReplacesTheFile()
+{
+    // Another copy of the program, started from the same folder, rewrites temp.jpg all the time
+    // with its own, smaller picture.
+    const QByteArray theirs = sample::cloudJpeg(QStringLiteral("9123101"), {200, 100}, false);
+    std::atomic<bool> done = false;
+    std::thread other([&] {
+        const StagingFile staging(m_dir.path());
+        while (!done)
+            staging.write(theirs);
+    });
+    const auto stop = qScopeGuard([&] {
+        done = true;
+        other.join();
+    });
+
+    Window window(m_dir.path());
+    window.pick("8", "07", "18", "10");
+    for (int press = 0; press < 20; ++press) {
+        window.Command1_Click();
+        QCOMPARE(window.status(), QString());
+        QCOMPARE(window.imageBox()->picture().size(), sample::kPictureSize);
+    }
 }
 
 void TestDisplayCommand::windowStaysAliveDuringTransfer()

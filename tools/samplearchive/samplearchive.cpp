@@ -112,6 +112,24 @@ QByteArray gzippedZeros(qint64 size)
     return out;
 }
 
+QByteArray gzipped(const QByteArray &bytes)
+{
+    z_stream stream{};
+    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY) !=
+        Z_OK)
+        qFatal("zlib refused to start");
+    QByteArray out(qsizetype(deflateBound(&stream, uLong(bytes.size())) + 32), '\0');
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.data()));
+    stream.avail_in = uInt(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef *>(out.data());
+    stream.avail_out = uInt(out.size());
+    if (deflate(&stream, Z_FINISH) != Z_STREAM_END)
+        qFatal("zlib did not finish");
+    out.truncate(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
 const QByteArray &SampleArchive::gzipBomb()
 {
     static const QByteArray bomb = gzippedZeros(qint64(1) << 30);
@@ -228,6 +246,11 @@ void SampleArchive::answer(QTcpSocket *socket, const QString &target)
     case Fault::ServerError:
         page(500, "Internal Server Error", "text/html", "<html><body>500</body></html>");
         return;
+    case Fault::ProxyAuthentication:
+        send(head(407, "Proxy Authentication Required",
+                  {"Proxy-Authenticate: Basic realm=\"archive\"", contentLength(0)}),
+             false);
+        return;
     case Fault::TextPage:
         page(200, "OK", "text/html", "<html><body>No such image today.</body></html>");
         return;
@@ -254,6 +277,7 @@ void SampleArchive::answer(QTcpSocket *socket, const QString &target)
         return;
     case Fault::GzipBomb: {
         const QByteArray &bomb = gzipBomb();
+        m_lastBody = bomb;
         send(head(200, "OK",
                   {"Content-Type: image/jpeg", "Content-Encoding: gzip",
                    contentLength(bomb.size())}) +
@@ -279,7 +303,8 @@ void SampleArchive::answer(QTcpSocket *socket, const QString &target)
 
 void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name)
 {
-    QByteArray body = pictureBytes(name, m_script.progressive);
+    QByteArray body =
+        m_script.body.isEmpty() ? pictureBytes(name, m_script.progressive) : m_script.body;
     switch (m_script.fault) {
     case Fault::HugeDimensions:
         body = withDeclaredSize(body, 60000, 60000);
@@ -316,6 +341,28 @@ void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name)
     switch (m_script.fault) {
     case Fault::ShortBody:
         socket->write(head(200, "OK", headers) + body.left(body.size() / 2));
+        closeSoon(socket);
+        return;
+    case Fault::GzipCut: {
+        const QByteArray packed = gzipped(body);
+        m_lastBody = packed.left(packed.size() / 2);
+        headers.last() = contentLength(packed.size());
+        headers << "Content-Encoding: gzip";
+        socket->write(head(200, "OK", headers) + m_lastBody);
+        closeSoon(socket);
+        return;
+    }
+    case Fault::Gzipped: {
+        const QByteArray packed = gzipped(body);
+        m_lastBody = packed;
+        headers.last() = contentLength(packed.size());
+        headers << "Content-Encoding: gzip";
+        socket->write(head(200, "OK", headers) + packed);
+        return;
+    }
+    case Fault::BadLength:
+        headers.last() = "Content-Length: -1";
+        socket->write(head(200, "OK", headers) + body);
         closeSoon(socket);
         return;
     case Fault::StallAfterHeaders:

@@ -38,6 +38,10 @@ enum class Fault {
     GzipBomb,             // a gzip body of about 1 MiB that inflates to 1 GiB
     HeaderFlood,          // 100,000 header lines
     LongHeader,           // one header line of 1 MiB
+    GzipCut,              // a gzip body cut at half its Content-Length, then the close
+    Gzipped,              // a whole gzip body, sent although nobody asked for one
+    BadLength,            // Content-Length: -1
+    ProxyAuthentication,  // 407, as a proxy that wants a password answers
 };
 
 struct Script
@@ -47,6 +51,7 @@ struct Script
     bool progressive = false;  // the picture's JPEG encoding
     bool contentLength = true; // false: the body ends when the connection closes
     int dripIntervalMs = 1000; // Drip
+    QByteArray body{};         // served instead of the generated picture, when not empty
 };
 
 class SampleArchive : public QObject
@@ -111,6 +116,9 @@ QByteArray withDeclaredSize(QByteArray jpeg, int width, int height);
 // A progressive JPEG whose first scan stands `count` times: each repeat costs a decoder a pass
 // over the whole picture and adds nothing.
 QByteArray withRepeatedScan(const QByteArray &progressiveJpeg, int count);
+
+// The bytes, gzip-compressed.
+QByteArray gzipped(const QByteArray &bytes);
 
 // `size` zero bytes, gzip-compressed.
 QByteArray gzippedZeros(qint64 size);

@@ -1,0 +1,66 @@
+#pragma once
+
+// Pictures the program's own encoders (Qt's) do not make: arithmetic-coded JPEGs, made with
+// libjpeg-turbo, and GIF and BMP files.
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
+
+inline QByteArray arithmeticJpeg(const QImage &picture, bool progressive)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(rgb.width());
+    info.image_height = JDIMENSION(rgb.height());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    info.arith_code = TRUE;
+    if (progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<uchar *>(rgb.constScanLine(int(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    QByteArray bytes(reinterpret_cast<const char *>(buffer), qsizetype(size));
+    std::free(buffer);
+    jpeg_destroy_compress(&info);
+    return bytes;
+}
+
+// The picture in one of Qt's own formats ("PNG", "BMP").
+inline QByteArray encoded(const QImage &picture, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, format);
+    return bytes;
+}
+
+// A 1 × 1 GIF: header, screen descriptor with a two-colour table, a graphic control
+// extension, one image and the trailer.
+inline QByteArray smallGif()
+{
+    static const unsigned char bytes[] = {
+        'G',  'I',  'F',  '8',  '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, // 1 × 1, global table of 2
+        255,  255,  255,  0,    0,   0,                           // white, black
+        0x21, 0xF9, 4,    0,    0,   0,   0, 0,                   // graphic control extension
+        0x2C, 0,    0,    0,    0,   1,   0, 1, 0, 0,             // the image, no local table
+        2,    2,    0x44, 0x01, 0,                                // clear, pixel 0, end; terminator
+        0x3B};                                                    // the trailer
+    return QByteArray(reinterpret_cast<const char *>(bytes), sizeof bytes);
+}
