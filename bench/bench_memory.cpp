@@ -1,13 +1,13 @@
 // Peak resident memory, one process per figure:
-//   bench_memory sample FILE    writes the 2288 × 2288 sample JPEG to FILE
-//   bench_memory bare           the bare window, shown
-//   bench_memory veltaro FILE   Veltaro's window with FILE downloaded and shown
+//   bench_memory sample SIDE FILE      writes a SIDE × SIDE sample JPEG to FILE
+//   bench_memory bare                  the bare window, shown
+//   bench_memory veltaro FILE PRESSES  Veltaro's window with FILE downloaded and shown, PRESSES
+//                                      times
 // Each prints its peak resident memory in KiB.
 #include "barewindow.h"
 #include "benchsupport.h"
 #include "cloudpicture.h"
 #include "loopserver.h"
-#include "platform/processsettings.h"
 #include "window/formmain.h"
 
 #include <QApplication>
@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char *argv[])
@@ -24,9 +25,10 @@ int main(int argc, char *argv[])
         return 2;
     useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
-    if (std::strcmp(argv[1], "sample") == 0 && argc == 3) {
-        QFile file(QString::fromLocal8Bit(argv[2]));
-        const QByteArray bytes = veltaro::sample::cloudJpeg("8071802", {2288, 2288}, false, 95);
+    if (std::strcmp(argv[1], "sample") == 0 && argc == 4) {
+        const int side = std::atoi(argv[2]);
+        QFile file(QString::fromLocal8Bit(argv[3]));
+        const QByteArray bytes = veltaro::sample::cloudJpeg("8071802", {side, side}, false, 95);
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? 0 : 1;
     }
 
@@ -36,8 +38,9 @@ int main(int argc, char *argv[])
         std::printf("%ld\n", peakResidentKiB());
         return 0;
     }
-    if (std::strcmp(argv[1], "veltaro") != 0 || argc != 3)
+    if (std::strcmp(argv[1], "veltaro") != 0 || argc != 4)
         return 2;
+    const int presses = std::max(1, std::atoi(argv[3]));
 
     QFile file(QString::fromLocal8Bit(argv[2]));
     if (!file.open(QIODevice::ReadOnly))
@@ -47,18 +50,19 @@ int main(int argc, char *argv[])
     file.close();
     qputenv("http_proxy", QByteArray("http://127.0.0.1:") + QByteArray::number(server.port()));
     qunsetenv("no_proxy");
-    veltaro::applyProcessSettings();
 
     QTemporaryDir dir;
     veltaro::Formmain window(veltaro::twips::screenSize(), dir.path());
     window.Form_Load();
     showAndWaitForPaint(&window);
     pickMoment(window);
-    window.Command1_Click();
-    if (!qobject_cast<QLabel *>(window.control("Label5"))->text().isEmpty())
-        return 1;
-    window.repaint();
-    QCoreApplication::processEvents();
+    for (int press = 0; press < presses; ++press) {
+        window.Command1_Click();
+        if (!qobject_cast<QLabel *>(window.control("Label5"))->text().isEmpty())
+            return 1;
+        window.repaint();
+        QCoreApplication::processEvents();
+    }
     std::printf("%ld\n", peakResidentKiB());
     return 0;
 }

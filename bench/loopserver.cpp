@@ -107,37 +107,48 @@ void LoopServer::answer(int client)
     ::close(client);
 }
 
-QByteArray fetchPlain(unsigned short port)
+PlainClient::PlainClient(unsigned short port)
 {
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(socket, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+    if (::connect(m_socket, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
         fail("connect");
-    const char request[] = "GET /is_nsmc/product_app/imagesGMS5/NL/807180200.jpg HTTP/1.1\r\n"
-                           "Host: 127.0.0.1\r\nConnection: close\r\n\r\n";
-    sendAll(socket, request, sizeof request - 1);
+}
 
-    QByteArray received;
+PlainClient::~PlainClient()
+{
+    ::close(m_socket);
+}
+
+QByteArray PlainClient::get()
+{
+    const char request[] = "GET /is_nsmc/product_app/imagesGMS5/NL/807180200.jpg HTTP/1.1\r\n"
+                           "Host: 127.0.0.1\r\n\r\n";
+    sendAll(m_socket, request, sizeof request - 1);
+
     qsizetype bodyStart = -1;
     qsizetype length = -1;
     char buffer[65536];
-    while (bodyStart < 0 || received.size() - bodyStart < length) {
-        const ssize_t got = ::recv(socket, buffer, sizeof buffer, 0);
-        if (got <= 0)
-            break;
-        received.append(buffer, got);
+    while (bodyStart < 0 || m_pending.size() - bodyStart < length) {
         if (bodyStart < 0) {
-            const qsizetype end = received.indexOf("\r\n\r\n");
+            const qsizetype end = m_pending.indexOf("\r\n\r\n");
             if (end >= 0) {
                 bodyStart = end + 4;
-                const qsizetype at = received.indexOf("Content-Length: ");
-                length = received.mid(at + 16, received.indexOf("\r\n", at) - at - 16).toLongLong();
+                const qsizetype at = m_pending.indexOf("Content-Length: ");
+                length =
+                    m_pending.mid(at + 16, m_pending.indexOf("\r\n", at) - at - 16).toLongLong();
+                continue;
             }
         }
+        const ssize_t got = ::recv(m_socket, buffer, sizeof buffer, 0);
+        if (got <= 0)
+            fail("recv");
+        m_pending.append(buffer, got);
     }
-    ::close(socket);
-    return bodyStart < 0 ? QByteArray() : received.mid(bodyStart);
+    const QByteArray body = m_pending.mid(bodyStart, length);
+    m_pending.remove(0, bodyStart + length);
+    return body;
 }

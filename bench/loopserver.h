@@ -30,5 +30,16 @@ private:
     std::thread m_thread;
 };
 
-// The floor: one GET over a plain loopback socket, the whole body read into memory.
-QByteArray fetchPlain(unsigned short port);
+// The floor's client: GETs over one kept-alive loopback connection, as Qt Network keeps its
+// own, each whole body read into memory.
+class PlainClient
+{
+public:
+    explicit PlainClient(unsigned short port);
+    ~PlainClient();
+    QByteArray get();
+
+private:
+    int m_socket = -1;
+    QByteArray m_pending;
+};

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <jpeglib.h>
 
-std::vector<unsigned char> decodeToRgb(const QByteArray &jpeg, int *width, int *height)
+bool decodeInto(const QByteArray &jpeg, QImage &picture)
 {
     jpeg_decompress_struct decoder{};
     jpeg_error_mgr errors{};
@@ -12,17 +12,19 @@ std::vector<unsigned char> decodeToRgb(const QByteArray &jpeg, int *width, int *
     jpeg_mem_src(&decoder, reinterpret_cast<const unsigned char *>(jpeg.constData()),
                  static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(&decoder, TRUE);
-    decoder.out_color_space = JCS_RGB;
+    decoder.out_color_space = JCS_EXT_BGRX;
     jpeg_start_decompress(&decoder);
-    *width = static_cast<int>(decoder.output_width);
-    *height = static_cast<int>(decoder.output_height);
-    const size_t stride = decoder.output_width * 3;
-    std::vector<unsigned char> pixels(stride * decoder.output_height);
-    while (decoder.output_scanline < decoder.output_height) {
-        unsigned char *row = pixels.data() + stride * decoder.output_scanline;
-        jpeg_read_scanlines(&decoder, &row, 1);
+    const bool fits = int(decoder.output_width) == picture.width() &&
+                      int(decoder.output_height) == picture.height();
+    while (fits && decoder.output_scanline < decoder.output_height) {
+        JSAMPROW rows[16];
+        unsigned count = 0;
+        for (; count < 16 && decoder.output_scanline + count < decoder.output_height; ++count)
+            rows[count] = picture.scanLine(int(decoder.output_scanline + count));
+        jpeg_read_scanlines(&decoder, rows, count);
     }
-    jpeg_finish_decompress(&decoder);
+    if (fits)
+        jpeg_finish_decompress(&decoder);
     jpeg_destroy_decompress(&decoder);
-    return pixels;
+    return fits;
 }

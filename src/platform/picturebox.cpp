@@ -1,5 +1,6 @@
 #include "platform/picturebox.h"
 
+#include "platform/picturedecoder.h"
 #include "platform/twips.h"
 
 #include <QImage>
@@ -72,8 +73,10 @@ void PictureBox::setHeightTwips(float height)
 void PictureBox::setPicture(QImage picture)
 {
     const QSize size = picture.size();
+    QImage shownBefore = m_surface->pixmap().toImage();
     // Moved in, the picture's memory can become the pixmap's instead of being copied.
     m_surface->setPixmap(QPixmap::fromImage(std::move(picture)));
+    picturedecoder::recycle(std::move(shownBefore));
     if (m_autoSize && !size.isEmpty()) {
         m_width = twips::fromPixels(size.width() + 2 * frameWidth());
         m_height = twips::fromPixels(size.height() + 2 * frameWidth());

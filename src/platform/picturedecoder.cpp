@@ -1,11 +1,14 @@
 #include "platform/picturedecoder.h"
 
 #include "failure.h"
+#include "platform/jpegdecoder.h"
 #include "platform/jpegstructure.h"
 #include "platform/picturestructure.h"
 
 #include <QBuffer>
 #include <QImageReader>
+
+#include <utility>
 
 namespace veltaro::picturedecoder {
 
@@ -25,8 +28,8 @@ void checkAllocation(qint64 width, qint64 height)
                              std::to_string(kAllocationLimitMiB) + " MiB");
 }
 
-// The JPEG's structure must promise a whole picture at a bounded cost; returns its length.
-qsizetype checkJpeg(QByteArrayView bytes)
+// The JPEG's structure must promise a whole picture at a bounded cost.
+JpegStructure checkJpeg(QByteArrayView bytes)
 {
     const JpegStructure jpeg = scanJpegStructure(bytes);
     if (!jpeg.complete)
@@ -47,7 +50,28 @@ qsizetype checkJpeg(QByteArrayView bytes)
         throw PictureFailure("图像数据不足：" + sizeText(jpeg.width, jpeg.height) + " 的图像只有 " +
                              std::to_string(jpeg.entropyBytes) + " 字节数据");
     }
-    return jpeg.end;
+    return jpeg;
+}
+
+// The memory of the last picture shown before the one shown now, kept for the next picture of
+// the same size: a fresh buffer of tens of megabytes costs more in page faults than decoding.
+QImage &spare()
+{
+    static QImage picture;
+    return picture;
+}
+
+QImage pictureBuffer(int width, int height)
+{
+    QImage &kept = spare();
+    if (kept.width() == width && kept.height() == height && kept.format() == QImage::Format_RGB32 &&
+        kept.isDetached())
+        return std::exchange(kept, QImage());
+    kept = QImage(); // a size that no longer comes back
+    QImage fresh(width, height, QImage::Format_RGB32);
+    if (fresh.isNull())
+        throw PictureFailure("内存不足，无法解码 " + sizeText(width, height) + " 的图像");
+    return fresh;
 }
 
 const char *readerFormat(PictureFormat format)
@@ -80,6 +104,12 @@ std::string readerErrorText(const QImageReader &reader)
 
 } // namespace
 
+void recycle(QImage picture)
+{
+    if (picture.format() == QImage::Format_RGB32 && picture.isDetached())
+        spare() = std::move(picture);
+}
+
 QImage decode(QByteArray bytes)
 {
     if (bytes.isEmpty())
@@ -95,7 +125,14 @@ QImage decode(QByteArray bytes)
                                                                      : named.toStdString()));
     }
     if (format == PictureFormat::Jpeg) {
-        bytes.truncate(checkJpeg(bytes));
+        const JpegStructure jpeg = checkJpeg(bytes);
+        bytes.truncate(jpeg.end);
+        if (jpeg.components == 3) {
+            // Colour pictures, the archive's own, straight into the picture that is shown.
+            QImage picture = pictureBuffer(jpeg.width, jpeg.height);
+            decodeJpegInto(bytes, picture, qint64(kAllocationLimitMiB) * 1024 * 1024);
+            return picture;
+        }
     } else {
         const PictureExtent extent = format == PictureFormat::Png   ? pngExtent(bytes)
                                      : format == PictureFormat::Gif ? gifExtent(bytes)

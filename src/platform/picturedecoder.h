@@ -16,4 +16,8 @@ inline constexpr qint64 kMaxArithmeticBlockPasses = 16'000'000;
 // GIF and BMP are shown, each only when it is whole. Throws PictureFailure.
 QImage decode(QByteArray bytes);
 
+// Hands back a picture that is no longer shown, so that the next picture of its size can reuse
+// its memory. Kept only when nothing else holds the picture.
+void recycle(QImage picture);
+
 } // namespace veltaro::picturedecoder

@@ -118,6 +118,9 @@ private slots:
     void refuses_data();
     void refuses();
     void arithmeticBombWithinASecond();
+    void sameAsQtsReader_data();
+    void sameAsQtsReader();
+    void reusesTheLastPicturesMemory();
 };
 
 void TestPictureDecoder::structure_data()
@@ -241,6 +244,46 @@ void TestPictureDecoder::arithmeticBombWithinASecond()
     QVERIFY_THROWS_EXCEPTION(PictureFailure, picturedecoder::decode(bomb));
     qInfo("refused after %lld ms", clock.elapsed());
     QVERIFY(clock.elapsed() < 1000);
+}
+
+void TestPictureDecoder::sameAsQtsReader_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QImage clouds =
+        QImage::fromData(sample::cloudJpeg(QStringLiteral("8071802"), {333, 211}, false));
+    QTest::newRow("baseline") << baseline();
+    QTest::newRow("progressive") << progressive();
+    QTest::newRow("odd size") << sample::cloudJpeg(QStringLiteral("8071802"), {333, 211}, false);
+    QTest::newRow("4:4:4") << libjpegEncoded(clouds, {.arithmetic = false, .fullChroma = true});
+    QTest::newRow("arithmetic") << arithmeticJpeg(clouds, false);
+    QTest::newRow("grey") << encoded(clouds.convertToFormat(QImage::Format_Grayscale8), "JPEG");
+}
+
+void TestPictureDecoder::sameAsQtsReader()
+{
+    QFETCH(QByteArray, bytes);
+    const QImage ours = picturedecoder::decode(bytes);
+    const QImage qts = QImage::fromData(bytes, "JPEG");
+    QVERIFY(!qts.isNull());
+    QCOMPARE(ours.size(), qts.size());
+    QCOMPARE(ours.convertToFormat(QImage::Format_RGB32), qts.convertToFormat(QImage::Format_RGB32));
+}
+
+void TestPictureDecoder::reusesTheLastPicturesMemory()
+{
+    QImage first = picturedecoder::decode(baseline());
+    const uchar *memory = first.constBits();
+    picturedecoder::recycle(std::move(first));
+    const QImage second = picturedecoder::decode(progressive());
+    QCOMPARE(second.constBits(), memory);
+    QCOMPARE(second, QImage::fromData(progressive(), "JPEG").convertToFormat(QImage::Format_RGB32));
+
+    // A picture someone still holds is never written over.
+    QImage held = picturedecoder::decode(baseline());
+    const QImage holder = held;
+    picturedecoder::recycle(std::move(held));
+    QVERIFY(picturedecoder::decode(progressive()).constBits() != holder.constBits());
+    QCOMPARE(holder, QImage::fromData(baseline(), "JPEG").convertToFormat(QImage::Format_RGB32));
 }
 
 QTEST_MAIN(TestPictureDecoder)

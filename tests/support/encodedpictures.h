@@ -1,7 +1,7 @@
 #pragma once
 
-// Pictures the program's own encoders (Qt's) do not make: arithmetic-coded JPEGs, made with
-// libjpeg-turbo, and GIF and BMP files.
+// Pictures Qt's encoders do not make: arithmetic-coded and 4:4:4 JPEGs, made with
+// libjpeg-turbo, and a small GIF.
 
 #include <QBuffer>
 #include <QByteArray>
@@ -11,7 +11,14 @@
 #include <cstdlib>
 #include <jpeglib.h>
 
-inline QByteArray arithmeticJpeg(const QImage &picture, bool progressive)
+struct JpegCoding
+{
+    bool arithmetic = true;
+    bool progressive = false;
+    bool fullChroma = false; // 4:4:4 instead of 4:2:0
+};
+
+inline QByteArray libjpegEncoded(const QImage &picture, JpegCoding coding)
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
     jpeg_compress_struct info;
@@ -26,8 +33,10 @@ inline QByteArray arithmeticJpeg(const QImage &picture, bool progressive)
     info.input_components = 3;
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
-    info.arith_code = TRUE;
-    if (progressive)
+    info.arith_code = coding.arithmetic;
+    if (coding.fullChroma)
+        info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 1;
+    if (coding.progressive)
         jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
@@ -39,6 +48,11 @@ inline QByteArray arithmeticJpeg(const QImage &picture, bool progressive)
     std::free(buffer);
     jpeg_destroy_compress(&info);
     return bytes;
+}
+
+inline QByteArray arithmeticJpeg(const QImage &picture, bool progressive)
+{
+    return libjpegEncoded(picture, {.arithmetic = true, .progressive = progressive});
 }
 
 // The picture in one of Qt's own formats ("PNG", "BMP").

@@ -1,0 +1,30 @@
+// Any body, however crafted, becomes a picture or the program's PictureFailure: never a crash,
+// undefined behaviour or a hang.
+#include "failure.h"
+#include "platform/picturedecoder.h"
+
+#include <QCoreApplication>
+#include <QImage>
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    // Qt's image readers for the formats beyond JPEG come as plugins, found through the
+    // application.
+    static QCoreApplication application(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    try {
+        const QImage picture = veltaro::picturedecoder::decode(
+            QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+        if (picture.isNull())
+            std::abort(); // a picture is never empty
+        veltaro::picturedecoder::recycle(picture);
+    } catch (const veltaro::PictureFailure &) {
+    }
+    return 0;
+}
