@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace veltaro {
 
@@ -21,6 +22,17 @@ public:
         update();
     }
     const QPixmap &pixmap() const { return m_pixmap; }
+    // One image pixel to one device pixel: the picture's logical size shrinks as the ratio grows.
+    void matchDevicePixelRatio(qreal ratio)
+    {
+        m_pixmap.setDevicePixelRatio(ratio);
+        update();
+    }
+    QSize logicalSize() const
+    {
+        const qreal ratio = m_pixmap.devicePixelRatio();
+        return QSize(qCeil(m_pixmap.width() / ratio), qCeil(m_pixmap.height() / ratio));
+    }
 
 protected:
     void paintEvent(QPaintEvent *event) override
@@ -28,8 +40,10 @@ protected:
         if (m_pixmap.isNull())
             return;
         QPainter painter(this);
-        const QRect exposed = event->rect() & m_pixmap.rect();
-        painter.drawPixmap(exposed, m_pixmap, exposed);
+        const qreal ratio = m_pixmap.devicePixelRatio();
+        const QRect exposed = event->rect() & QRect(QPoint(0, 0), logicalSize());
+        painter.drawPixmap(QRectF(exposed), m_pixmap,
+                           QRectF(exposed.topLeft() * ratio, exposed.size() * ratio));
     }
 
 private:
@@ -72,16 +86,58 @@ void PictureBox::setHeightTwips(float height)
 
 void PictureBox::setPicture(QImage picture)
 {
-    const QSize size = picture.size();
     QImage shownBefore = m_surface->pixmap().toImage();
     // Moved in, the picture's memory can become the pixmap's instead of being copied.
-    m_surface->setPixmap(QPixmap::fromImage(std::move(picture)));
+    QPixmap pixmap = QPixmap::fromImage(std::move(picture));
+    pixmap.setDevicePixelRatio(devicePixelRatioF());
+    m_surface->setPixmap(std::move(pixmap));
     picturedecoder::recycle(std::move(shownBefore));
-    if (m_autoSize && !size.isEmpty()) {
-        m_width = twips::fromPixels(size.width() + 2 * frameWidth());
-        m_height = twips::fromPixels(size.height() + 2 * frameWidth());
-        applyGeometry();
+    fitToPicture();
+}
+
+void PictureBox::fitToPicture()
+{
+    const QSize size = m_surface->logicalSize();
+    if (!m_autoSize || size.isEmpty())
+        return;
+    m_width = twips::fromPixels(size.width() + 2 * frameWidth());
+    m_height = twips::fromPixels(size.height() + 2 * frameWidth());
+    applyGeometry();
+}
+
+float PictureBox::innerWidthTwips() const
+{
+    return m_width - twips::fromPixels(2 * frameWidth());
+}
+
+float PictureBox::innerHeightTwips() const
+{
+    return m_height - twips::fromPixels(2 * frameWidth());
+}
+
+bool PictureBox::event(QEvent *event)
+{
+    // Moved to a screen with another device pixel ratio: the picture keeps one image pixel to
+    // one device pixel, and the box its size.
+    if (event->type() == QEvent::ScreenChangeInternal && hasPicture() &&
+        m_surface->pixmap().devicePixelRatio() != devicePixelRatioF()) {
+        m_surface->matchDevicePixelRatio(devicePixelRatioF());
+        fitToPicture();
+        emit resizedToPicture();
     }
+    return QFrame::event(event);
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // The focus shows on the frame, the only part of the box its contents do not cover.
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), frameWidth()));
+    const qreal inset = frameWidth() / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
 }
 
 bool PictureBox::hasPicture() const

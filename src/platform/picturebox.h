@@ -12,7 +12,9 @@ class PictureSurface;
 // A framed box that shows a picture at its inner top-left corner and clips what lies inside it.
 // Boxes placed in it are children of innerArea(), so their Left and Top count from inside the
 // frame. Geometry is in twips and reads back exactly what was written; with automatic sizing,
-// setting a picture makes Width and Height the picture's size plus the frame.
+// setting a picture makes Width and Height the picture's size plus the frame. The picture is
+// shown one image pixel to one device pixel, however the screen scales the widgets. The frame
+// shows when the box has the keyboard focus.
 class PictureBox : public QFrame
 {
     Q_OBJECT
@@ -30,6 +32,9 @@ public:
     void setTopTwips(float top);
     void setWidthTwips(float width);
     void setHeightTwips(float height);
+    // The inner area's size, inside the frame: what a box contained in this one can show.
+    float innerWidthTwips() const;
+    float innerHeightTwips() const;
 
     void setPicture(QImage picture);
     bool hasPicture() const;
@@ -38,11 +43,18 @@ public:
     // Where boxes contained in this one are placed, and where the picture is drawn.
     QWidget *innerArea() const;
 
+signals:
+    // The box took a new size for its picture on a screen with another device pixel ratio.
+    void resizedToPicture();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void applyGeometry();
+    void fitToPicture();
 
     PictureSurface *m_surface = nullptr;
     bool m_autoSize = false;

@@ -38,6 +38,7 @@ Viewport::Viewport(PictureBox *picture1, PictureBox *picture2, ScrollBar *hScrol
 {
     connect(m_hScroll1, &ScrollBar::changed, this, &Viewport::HScroll1_Change);
     connect(m_vScroll1, &ScrollBar::changed, this, &Viewport::VScroll1_Change);
+    connect(m_picture2, &PictureBox::resizedToPicture, this, &Viewport::UpdateScrollRanges);
     for (QObject *watched : std::initializer_list<QObject *>{m_picture1, m_picture1->innerArea(),
                                                              m_picture2, m_picture2->innerArea()})
         watched->installEventFilter(this);
@@ -47,8 +48,14 @@ void Viewport::UpdateScrollRanges()
 {
     m_vScroll1->setMin(0);
     m_hScroll1->setMin(0);
-    m_vScroll1->setMax(rangeFromDifference(m_picture2->heightTwips() - m_picture1->heightTwips()));
-    m_hScroll1->setMax(rangeFromDifference(m_picture2->widthTwips() - m_picture1->widthTwips()));
+    // A picture is seen through the viewport's inner area, inside its frame: with both bars at
+    // their ends its last column and row show. Before any picture the two boxes are as large as
+    // each other and there is nothing to scroll to.
+    const bool picture = m_picture2->hasPicture();
+    const float visibleHeight = picture ? m_picture1->innerHeightTwips() : m_picture1->heightTwips();
+    const float visibleWidth = picture ? m_picture1->innerWidthTwips() : m_picture1->widthTwips();
+    m_vScroll1->setMax(rangeFromDifference(m_picture2->heightTwips() - visibleHeight));
+    m_hScroll1->setMax(rangeFromDifference(m_picture2->widthTwips() - visibleWidth));
     // A bar disabled for a small picture comes back for a larger one.
     m_hScroll1->setEnabled(m_hScroll1->max() >= 0);
     m_vScroll1->setEnabled(m_vScroll1->max() >= 0);

@@ -10,7 +10,9 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <atomic>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "filecontents.h"
@@ -32,6 +34,7 @@ private slots:
     void folderFor_data();
     void folderFor();
     void noFolderIsNeverTheWorkingDirectory();
+    void wholeAtEveryMoment();
 };
 
 void TestStagingFile::holdsExactlyTheLastBody_data()
@@ -184,6 +187,36 @@ void TestStagingFile::noFolderIsNeverTheWorkingDirectory()
         QVERIFY2(QString::fromUtf8(failure.what()).contains("temp.jpg"), failure.what());
     }
     QCOMPARE(fileContents("temp.jpg"), QByteArray("the user's own temp.jpg"));
+}
+
+void TestStagingFile::wholeAtEveryMoment()
+{
+    QTemporaryDir dir;
+    const StagingFile staging(dir.path());
+    const QByteArray first(300'000, 'a');
+    const QByteArray second(200'000, 'b');
+    staging.write(first);
+
+    // A reader in a loop, as another program opening temp.jpg would, while it is replaced.
+    std::atomic<bool> done = false;
+    std::atomic<int> reads = 0;
+    std::atomic<int> mixed = 0;
+    std::thread reader([&] {
+        while (!done) {
+            const QByteArray seen = fileContents(staging.path());
+            if (seen != first && seen != second)
+                ++mixed;
+            ++reads;
+        }
+    });
+    for (int i = 0; i < 300; ++i)
+        staging.write(i % 2 ? first : second);
+    done = true;
+    reader.join();
+    QVERIFY2(mixed == 0, qPrintable(QStringLiteral("%1 of %2 reads saw a mixed or empty file")
+                                        .arg(mixed.load())
+                                        .arg(reads.load())));
+    QVERIFY(reads > 0);
 }
 
 QTEST_MAIN(TestStagingFile)

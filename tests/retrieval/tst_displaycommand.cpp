@@ -139,7 +139,7 @@ void TestDisplayCommand::showsThePicture()
     QVERIFY(window.bar("VScroll1")->max() > 0);
     QCOMPARE(window.bar("HScroll1")->max(),
              qRound(window.imageBox()->widthTwips() -
-                    qobject_cast<PictureBox *>(window.control("Picture1"))->widthTwips()));
+                    qobject_cast<PictureBox *>(window.control("Picture1"))->innerWidthTwips()));
 }
 
 void TestDisplayCommand::nothingPicked()

@@ -44,9 +44,15 @@ struct Started
         window.viewport()->UpdateScrollRanges();
     }
 
-    // The image box's size difference to the viewport box, in twips.
-    int widthDifference() const { return qRound(picture2->widthTwips() - picture1->widthTwips()); }
-    int heightDifference() const { return qRound(picture2->heightTwips() - picture1->heightTwips()); }
+    // The image box's size difference to the viewport's inner area, in twips.
+    int widthDifference() const
+    {
+        return qRound(picture2->widthTwips() - picture1->innerWidthTwips());
+    }
+    int heightDifference() const
+    {
+        return qRound(picture2->heightTwips() - picture1->innerHeightTwips());
+    }
 };
 
 QPoint thumbCentre(ScrollBar *bar)
@@ -88,6 +94,7 @@ private slots:
     void barEnabledAgainForLargerPicture();
     void panningPlacesTheImageBox();
     void hugePictureFullyReachable();
+    void lastPixelsCanBeSeen();
     void smallerPictureClampsValue();
     void reversedRangeReadsBack();
     void oneNotificationPerUserAction();
@@ -120,7 +127,8 @@ void TestViewport::rangesFollowThePicture_data()
     QTest::newRow("narrower") << QSize(400, 1100) << false << true;
     QTest::newRow("lower") << QSize(1400, 300) << true << false;
     QTest::newRow("smaller both ways") << QSize(100, 100) << false << false;
-    QTest::newRow("exactly the viewport's width") << QSize(980, 1100) << true << true;
+    QTest::newRow("exactly the viewport's inner width") << QSize(976, 1100) << true << true;
+    QTest::newRow("a pixel narrower") << QSize(975, 1100) << false << true;
 }
 
 void TestViewport::rangesFollowThePicture()
@@ -182,10 +190,40 @@ void TestViewport::hugePictureFullyReachable()
     started.hScroll1->setValue(started.hScroll1->max());
     started.vScroll1->setValue(started.vScroll1->max());
     QCOMPARE(started.hScroll1->value(), started.hScroll1->max());
-    // The picture's far corner is inside the viewport.
+    // The picture's far corner is inside the viewport's frame.
     const QPoint farCorner = started.picture2->geometry().bottomRight();
-    QCOMPARE(farCorner, QPoint(started.picture1->width() - 1,
-                               started.picture1->height() - 1));
+    QCOMPARE(farCorner, QPoint(started.picture1->contentsRect().width() - 1,
+                               started.picture1->contentsRect().height() - 1));
+}
+
+void TestViewport::lastPixelsCanBeSeen()
+{
+    Started started;
+    // The last three columns green, cyan, magenta; the last three rows the same.
+    QImage picture(1400, 1100, QImage::Format_RGB32);
+    picture.fill(Qt::darkBlue);
+    const QColor last[] = {Qt::green, Qt::cyan, Qt::magenta};
+    for (int i = 0; i < 3; ++i) {
+        for (int y = 0; y < picture.height(); ++y)
+            picture.setPixelColor(picture.width() - 3 + i, y, last[i]);
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixelColor(x, picture.height() - 3 + i, last[i]);
+    }
+    started.picture2->setPicture(picture);
+    started.window.viewport()->UpdateScrollRanges();
+    started.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&started.window));
+    started.hScroll1->setValue(started.hScroll1->max());
+    started.vScroll1->setValue(started.vScroll1->max());
+
+    // What the viewport shows inside its frame, pixel by pixel.
+    const QImage seen = started.picture1->grab().toImage();
+    // Inside the viewport's frame, the image box's own frame, then the picture.
+    const int inset = started.picture1->frameWidth() + started.picture2->frameWidth();
+    const QPoint farCorner(seen.width() - 1 - inset, seen.height() - 1 - inset);
+    QCOMPARE(seen.pixelColor(farCorner), QColor(Qt::magenta));
+    QCOMPARE(seen.pixelColor(farCorner - QPoint(1, 200)), QColor(Qt::cyan));
+    QCOMPARE(seen.pixelColor(farCorner - QPoint(200, 2)), QColor(Qt::green));
 }
 
 void TestViewport::smallerPictureClampsValue()
