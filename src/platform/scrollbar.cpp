@@ -1,5 +1,8 @@
 #include "platform/scrollbar.h"
 
+#include <QKeyEvent>
+#include <QPainter>
+
 #include <algorithm>
 
 namespace veltaro {
@@ -14,6 +17,28 @@ ScrollBar::ScrollBar(Qt::Orientation orientation, int arrowStep, int pageStep, Q
     setTracking(false);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::changed);
+}
+
+void ScrollBar::paintEvent(QPaintEvent *event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
+void ScrollBar::keyPressEvent(QKeyEvent *event)
+{
+    // Qt's horizontal bar leaves Left and Right to others; this one moves with them.
+    if (orientation() == Qt::Horizontal &&
+        (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+        triggerAction(event->key() == Qt::Key_Left ? SliderSingleStepSub : SliderSingleStepAdd);
+        event->accept();
+        return;
+    }
+    QScrollBar::keyPressEvent(event);
 }
 
 void ScrollBar::setMin(int min)

@@ -43,7 +43,9 @@ float fromPixels(int pixels)
 
 TwipsSize screenSize()
 {
-    const QSize pixels = primaryScreen()->size();
+    // A maximized window gets the work area, not the whole screen: the bottom row must lie
+    // above the desktop's panels.
+    const QSize pixels = primaryScreen()->availableSize();
     return {fromPixels(pixels.width()), fromPixels(pixels.height())};
 }
 

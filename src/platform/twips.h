@@ -20,7 +20,7 @@ float perPixel();
 int toPixels(float twips);
 float fromPixels(int pixels);
 
-// The primary screen's size.
+// The primary screen's work area: the screen less the desktop's panels.
 TwipsSize screenSize();
 
 // Left and Top are relative to the container's inner area; sizes are outer sizes.

@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 #include <vector>
@@ -125,13 +126,47 @@ void Formmain::createControls()
     if (!m_inet1)
         throw ControlFailure("控件缺失：Inet1");
 
-    // Labels lie beneath the picture boxes that overlap them (the note under the viewport).
-    m_picture1->raise();
+    arrangeVisualOrder();
     arrangeTabOrder();
+    describeForAssistiveTools();
 
     m_viewport = new Viewport(m_picture1, m_picture2, m_hScroll1, m_vScroll1, this);
     connect(m_command1, &QPushButton::clicked, this, &Formmain::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Formmain::Command2_Click);
+
+    // Return and Enter press a focused button, as Space does; neither button is the default,
+    // so Return in a list presses nothing.
+    for (QPushButton *button : {m_command1, m_command2})
+        button->setAutoDefault(true);
+    auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    connect(quit, &QShortcut::activated, this, &Formmain::exitProgram);
+}
+
+void Formmain::arrangeVisualOrder()
+{
+    // Screen readers follow the order of the window's children: top to bottom, then the bottom
+    // row left to right. Raising them in that order also keeps the note beneath the viewport
+    // that overlaps it.
+    for (const char *name :
+         {"Label9", "Picture1", "HScroll1", "VScroll1", "Label6", "Combo1", "Label1", "Combo2",
+          "Label2", "Combo3", "Label3", "Combo4", "Label4", "Command1", "Label5", "Command2"})
+        control(name)->raise();
+}
+
+void Formmain::describeForAssistiveTools()
+{
+    const auto describe = [this](const char *name, const char16_t *text) {
+        control(name)->setAccessibleName(QString::fromUtf16(text));
+    };
+    describe("Combo1", u"年份");
+    describe("Combo2", u"月份");
+    describe("Combo3", u"日");
+    describe("Combo4", u"小时（北京时间）");
+    describe("HScroll1", u"水平滚动");
+    describe("VScroll1", u"垂直滚动");
+    describe("Picture1", u"卫星云图");
+    describe("Picture2", u"图像");
+    describe("Label5", u"状态");
 }
 
 void Formmain::arrangeTabOrder()

@@ -69,7 +69,9 @@ protected:
 
 private:
     void createControls();
+    void arrangeVisualOrder();
     void arrangeTabOrder();
+    void describeForAssistiveTools();
     void fillLists();
     void applyOuterSize();
     void exitProgram();

@@ -5,6 +5,7 @@
 #include "platform/scrollbar.h"
 #include "platform/twips.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -52,7 +53,8 @@ void Viewport::UpdateScrollRanges()
     // their ends its last column and row show. Before any picture the two boxes are as large as
     // each other and there is nothing to scroll to.
     const bool picture = m_picture2->hasPicture();
-    const float visibleHeight = picture ? m_picture1->innerHeightTwips() : m_picture1->heightTwips();
+    const float visibleHeight =
+        picture ? m_picture1->innerHeightTwips() : m_picture1->heightTwips();
     const float visibleWidth = picture ? m_picture1->innerWidthTwips() : m_picture1->widthTwips();
     m_vScroll1->setMax(rangeFromDifference(m_picture2->heightTwips() - visibleHeight));
     m_hScroll1->setMax(rangeFromDifference(m_picture2->widthTwips() - visibleWidth));
@@ -76,6 +78,8 @@ bool Viewport::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::Wheel:
         return wheel(event);
+    case QEvent::KeyPress:
+        return key(static_cast<QKeyEvent *>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
@@ -83,6 +87,48 @@ bool Viewport::eventFilter(QObject *watched, QEvent *event)
     default:
         return QObject::eventFilter(watched, event);
     }
+}
+
+bool Viewport::key(QKeyEvent *event)
+{
+    // Up and Down, Page Up and Page Down, Home and End move the vertical bar; Left and Right,
+    // and the same keys with Shift, the horizontal one. Always through the bar's Value.
+    const bool sideways = event->modifiers() & Qt::ShiftModifier;
+    ScrollBar *bar = sideways ? m_hScroll1 : m_vScroll1;
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        bar = m_hScroll1;
+        action = QAbstractSlider::SliderSingleStepSub;
+        break;
+    case Qt::Key_Right:
+        bar = m_hScroll1;
+        action = QAbstractSlider::SliderSingleStepAdd;
+        break;
+    case Qt::Key_Up:
+        action = QAbstractSlider::SliderSingleStepSub;
+        break;
+    case Qt::Key_Down:
+        action = QAbstractSlider::SliderSingleStepAdd;
+        break;
+    case Qt::Key_PageUp:
+        action = QAbstractSlider::SliderPageStepSub;
+        break;
+    case Qt::Key_PageDown:
+        action = QAbstractSlider::SliderPageStepAdd;
+        break;
+    case Qt::Key_Home:
+        action = QAbstractSlider::SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        action = QAbstractSlider::SliderToMaximum;
+        break;
+    default:
+        return false;
+    }
+    if (bar->isEnabled())
+        bar->triggerAction(action);
+    return true;
 }
 
 bool Viewport::wheel(QEvent *event)

@@ -4,6 +4,7 @@
 #include <QPoint>
 
 class QImage;
+class QKeyEvent;
 
 namespace veltaro {
 
@@ -11,9 +12,9 @@ class PictureBox;
 class ScrollBar;
 
 // The viewport box Picture1, the image box Picture2 inside it, and the two bars that pan it.
-// The bars are the only thing that moves the image box: the wheel and a drag of the picture
-// move the bars, and the bars' change notifications move the box. So the bars and the box
-// never disagree.
+// The bars are the only thing that moves the image box: the wheel, a drag of the picture and
+// the keys on the focused viewport or image box move the bars, and the bars' change
+// notifications move the box. So the bars and the box never disagree.
 class Viewport : public QObject
 {
     Q_OBJECT
@@ -33,6 +34,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool key(QKeyEvent *event);
     bool wheel(QEvent *event);
     bool drag(QEvent *event);
 

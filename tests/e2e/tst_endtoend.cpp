@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,10 +43,12 @@ constexpr int kExitWithinMs = 5000; // the leak check at exit takes its time
 constexpr int kExitWithinMs = 1000;
 #endif
 
-// Mean difference per channel between the picture and the screen, over a grid of points.
-double difference(const QImage &screen, const QImage &picture, QPoint origin)
+// Mean difference per channel between the picture and the screen, over a grid of points of the
+// viewport (by default the one of a 1024 × 768 screen at 100 %).
+double difference(const QImage &screen, const QImage &picture, QPoint origin,
+                  QRect viewport = QRect(20, 13, 984, 614))
 {
-    const QRect visible = QRect(origin, picture.size()) & QRect(20, 13, 984, 614);
+    const QRect visible = QRect(origin, picture.size()) & viewport;
     double total = 0;
     int points = 0;
     for (int y = visible.top() + 4; y < visible.bottom() - 4; y += 23) {
@@ -100,9 +103,11 @@ private slots:
     void cleanupTestCase();
     void showFailAndExit();
     void installedForANormalUser();
+    void keyboardOnlyOnADoubledScreen();
 
 private:
-    void startVeltaro(const QStringList &command, const QStringList &environment = {});
+    void startVeltaro(const QStringList &command, const QStringList &environment = {},
+                      QPoint showButton = kShowButton);
     void showAndExit(const QString &staged);
     void clickAt(QPoint point);
     QString run(const QStringList &command);
@@ -201,7 +206,8 @@ void TestEndToEnd::initTestCase()
     m_proxy = "http://" + address;
 }
 
-void TestEndToEnd::startVeltaro(const QStringList &command, const QStringList &environment)
+void TestEndToEnd::startVeltaro(const QStringList &command, const QStringList &environment,
+                               QPoint showButton)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", m_display);
@@ -220,7 +226,7 @@ void TestEndToEnd::startVeltaro(const QStringList &command, const QStringList &e
     QVERIFY2(m_veltaro.state() == QProcess::Running, "Veltaro ended before its window appeared");
     // The window is up once the status line's neighbours are painted: the button "显示".
     QTRY_VERIFY_WITH_TIMEOUT(
-        inkWidth(screenshot(), QRect(kShowButton - QPoint(10, 5), QSize(20, 10))) > 0, 20000);
+        inkWidth(screenshot(), QRect(showButton - QPoint(10, 5), QSize(20, 10))) > 0, 20000);
 }
 
 void TestEndToEnd::showAndExit(const QString &staged)
@@ -354,6 +360,57 @@ void TestEndToEnd::installedForANormalUser()
          "ASAN_OPTIONS=detect_leaks=0"});
     showAndExit(cache + "/Veltaro/temp.jpg");
     QCOMPARE(installedFiles(), before);
+}
+
+void TestEndToEnd::keyboardOnlyOnADoubledScreen()
+{
+    // An archive of one-pixel checkerboards: any image pixel shown twice shows at once.
+    QProcess boards;
+    boards.start(VELTARO_ARCHIVE, {"--checkerboard", "--size", "1100x800"});
+    QVERIFY(boards.waitForStarted());
+    QString log;
+    QTRY_VERIFY_WITH_TIMEOUT((boards.waitForReadyRead(100), log += boards.readAllStandardOutput(),
+                              log.contains("listening on")),
+                             20000);
+    const auto stopBoards = qScopeGuard([&] {
+        boards.kill();
+        boards.waitForFinished();
+    });
+
+    QTemporaryDir folder;
+    const QString program = folder.filePath("Veltaro");
+    QVERIFY(QFile::copy(VELTARO_EXECUTABLE, program));
+    QVERIFY(QFile::setPermissions(program, QFile::permissions(VELTARO_EXECUTABLE)));
+    m_proxy = "http://" + QRegularExpression("listening on (\\S+)").match(log).captured(1);
+    // At twice the scale the screen is 512 × 384 logical pixels; 显示 lies at (873, 721).
+    startVeltaro({program}, {"QT_SCALE_FACTOR=2"}, {873, 721});
+
+    // Everything from the keyboard: the focus starts on the viewport, five tabs reach the year
+    // list, typing picks an item, Shift+Tab goes back to 显示, Return presses it.
+    clickAt({150, 10}); // on the note: the window takes the keyboard, the focus stays put
+    xdotool({"key", "Tab", "Tab", "Tab", "Tab", "Tab"});
+    for (const char *text : {"8", "07", "18", "10"})
+        xdotool({"type", "--delay", "50", text}), xdotool({"key", "Tab"});
+    xdotool({"key", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "Return"});
+
+    const QString staged = folder.filePath("temp.jpg");
+    const QByteArray served = veltaro::sample::checkerboardJpeg({1100, 800});
+    QTRY_COMPARE_WITH_TIMEOUT(fileContents(staged), served, 20000);
+    const QImage picture = QImage::fromData(served, "JPEG").convertToFormat(QImage::Format_RGB32);
+
+    // At twice the scale the viewport starts at (40, 26) device pixels, inside two frames of
+    // 4 device pixels each; one image pixel is one device pixel.
+    const QPoint origin(48, 34);
+    const QRect viewport(44, 30, 936, 606);
+    QImage screen;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (screen = screenshot(), difference(screen, picture, origin, viewport) < 4), 10000);
+    // The comparison can fail: one pixel off, black meets white.
+    QVERIFY(difference(screen, picture, origin + QPoint(1, 0), viewport) > 100);
+
+    xdotool({"key", "ctrl+q"});
+    QVERIFY(m_veltaro.waitForFinished(10000));
+    QCOMPARE(m_veltaro.exitCode(), 0);
 }
 
 QTEST_MAIN(TestEndToEnd)

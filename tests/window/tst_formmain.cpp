@@ -4,6 +4,8 @@
 #include "window/appicon.h"
 #include "window/formmain.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -45,6 +47,15 @@ private slots:
     void startFocusAndIcon();
     void exitEndsProgram_data();
     void exitEndsProgram();
+    void bottomRowInsideTheWorkArea_data();
+    void bottomRowInsideTheWorkArea();
+    void keysPressFocusedButtonsOnly_data();
+    void keysPressFocusedButtonsOnly();
+    void everyTabStopShowsItsFocus_data();
+    void everyTabStopShowsItsFocus();
+    void keysPanThroughTheBars_data();
+    void keysPanThroughTheBars();
+    void namesForScreenReaders();
 };
 
 void TestFormmain::layout_data()
@@ -214,27 +225,187 @@ void TestFormmain::startFocusAndIcon()
 
 void TestFormmain::exitEndsProgram_data()
 {
-    QTest::addColumn<bool>("byButton");
-    QTest::newRow("退出 pressed") << true;
-    QTest::newRow("window closed") << false;
+    QTest::addColumn<QString>("how");
+    QTest::newRow("退出 pressed") << "button";
+    QTest::newRow("window closed") << "close";
+    QTest::newRow("Ctrl+Q") << "Ctrl+Q";
+    QTest::newRow("Return on the focused 退出") << "Return";
 }
 
 void TestFormmain::exitEndsProgram()
 {
-    QFETCH(bool, byButton);
+    QFETCH(QString, how);
+    Formmain window(kScreen);
+    window.Form_Load();
+    window.showStarted();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    const int status = runUntilExit([&] {
+        if (how == "button") {
+            QTest::mouseClick(window.control("Command2"), Qt::LeftButton);
+        } else if (how == "close") {
+            window.close();
+        } else if (how == "Ctrl+Q") {
+            QTest::keyClick(window.control("Combo2"), Qt::Key_Q, Qt::ControlModifier);
+        } else {
+            window.control("Command2")->setFocus();
+            QTest::keyClick(window.control("Command2"), Qt::Key_Return);
+        }
+    });
+    QCOMPARE(status, 0);
+    QVERIFY(!window.isVisible());
+}
+
+void TestFormmain::bottomRowInsideTheWorkArea_data()
+{
+    QTest::addColumn<QSize>("workArea"); // pixels at 15 twips a pixel
+    QTest::newRow("800 × 600 under a 44-pixel panel") << QSize(800, 556);
+    QTest::newRow("1366 × 768 under a 44-pixel panel") << QSize(1366, 724);
+    QTest::newRow("1024 × 768 with panels top and bottom") << QSize(1024, 680);
+}
+
+void TestFormmain::bottomRowInsideTheWorkArea()
+{
+    QFETCH(QSize, workArea);
+    Formmain window(TwipsSize{workArea.width() * 15.f, workArea.height() * 15.f});
+    window.Form_Load();
+    // A maximized window's client area is the work area less a title bar of about 30 pixels.
+    const int clientHeight = workArea.height() - 30;
+    for (const char *name : {"Combo1", "Combo2", "Combo3", "Combo4", "Command1", "Command2",
+                             "Label5", "Label6", "HScroll1"})
+        QVERIFY2(window.control(name)->geometry().bottom() < clientHeight, name);
+}
+
+void TestFormmain::keysPressFocusedButtonsOnly_data()
+{
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("presses");
+    QTest::newRow("Return on 显示") << "Command1" << int(Qt::Key_Return) << true;
+    QTest::newRow("Enter on 显示") << "Command1" << int(Qt::Key_Enter) << true;
+    QTest::newRow("Space on 显示") << "Command1" << int(Qt::Key_Space) << true;
+    QTest::newRow("Return in the hour list") << "Combo4" << int(Qt::Key_Return) << false;
+    QTest::newRow("Enter in the year list") << "Combo1" << int(Qt::Key_Enter) << false;
+    QTest::newRow("Return on the viewport") << "Picture1" << int(Qt::Key_Return) << false;
+}
+
+void TestFormmain::keysPressFocusedButtonsOnly()
+{
+    QFETCH(QString, focused);
+    QFETCH(int, key);
+    QFETCH(bool, presses);
+    Formmain window(kScreen);
+    window.Form_Load();
+    window.showStarted();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget *widget = window.control(focused.toLatin1().constData());
+    widget->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), widget);
+    // With nothing picked, a press of 显示 ends at once in "无法找到".
+    QTest::keyClick(widget, Qt::Key(key));
+    const auto *status = qobject_cast<QLabel *>(window.control("Label5"));
+    QCOMPARE(status->text() == QString::fromUtf16(u"无法找到"), presses);
+}
+
+void TestFormmain::everyTabStopShowsItsFocus_data()
+{
+    QTest::addColumn<QString>("control");
+    for (const char *name : {"Picture1", "Picture2", "HScroll1", "VScroll1"})
+        QTest::newRow(name) << name;
+}
+
+void TestFormmain::everyTabStopShowsItsFocus()
+{
+    QFETCH(QString, control);
+    Formmain window(kScreen);
+    window.Form_Load();
+    window.showStarted();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget *widget = window.control(control.toLatin1().constData());
+    window.control("Command1")->setFocus();
+    QTRY_VERIFY(!widget->hasFocus());
+    const QImage without = widget->grab().toImage();
+    widget->setFocus();
+    QTRY_VERIFY(widget->hasFocus());
+    QVERIFY2(widget->grab().toImage() != without, "nothing shows the focus");
+}
+
+void TestFormmain::keysPanThroughTheBars_data()
+{
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<int>("value"); // -1: the bar's Max
+    // clang-format off
+    QTest::newRow("Down on the viewport") << "Picture1" << int(Qt::Key_Down) << 0 << "VScroll1" << 100;
+    QTest::newRow("Right on the viewport") << "Picture1" << int(Qt::Key_Right) << 0 << "HScroll1" << 100;
+    QTest::newRow("Page Down on the image box") << "Picture2" << int(Qt::Key_PageDown) << 0 << "VScroll1" << 200;
+    QTest::newRow("Shift+Page Down on the image box") << "Picture2" << int(Qt::Key_PageDown) << int(Qt::ShiftModifier) << "HScroll1" << 100;
+    QTest::newRow("End on the viewport") << "Picture1" << int(Qt::Key_End) << 0 << "VScroll1" << -1;
+    QTest::newRow("Shift+End on the viewport") << "Picture1" << int(Qt::Key_End) << int(Qt::ShiftModifier) << "HScroll1" << -1;
+    QTest::newRow("Down on the vertical bar") << "VScroll1" << int(Qt::Key_Down) << 0 << "VScroll1" << 100;
+    QTest::newRow("Right on the horizontal bar") << "HScroll1" << int(Qt::Key_Right) << 0 << "HScroll1" << 100;
+    // clang-format on
+}
+
+void TestFormmain::keysPanThroughTheBars()
+{
+    QFETCH(QString, focused);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, bar);
+    QFETCH(int, value);
+    Formmain window(kScreen);
+    window.Form_Load();
+    window.showPicture(QImage(1400, 1100, QImage::Format_RGB32));
+    window.updateScrollRanges();
+    window.showStarted();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget *widget = window.control(focused.toLatin1().constData());
+    widget->setFocus();
+    QTRY_VERIFY(widget->hasFocus());
+
+    QTest::keyClick(widget, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    auto *moved = qobject_cast<ScrollBar *>(window.control(bar.toLatin1().constData()));
+    QCOMPARE(moved->value(), value < 0 ? moved->max() : value);
+    // The image box follows the bar, as with the mouse.
+    auto *imageBox = qobject_cast<PictureBox *>(window.control("Picture2"));
+    const float offset = bar == "HScroll1" ? -imageBox->leftTwips() : -imageBox->topTwips();
+    QCOMPARE(offset, float(moved->value()));
+}
+
+void TestFormmain::namesForScreenReaders()
+{
     Formmain window(kScreen);
     window.Form_Load();
     window.showStarted();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto name = [&](const char *control) {
+        QAccessibleInterface *accessible =
+            QAccessible::queryAccessibleInterface(window.control(control));
+        return accessible ? accessible->text(QAccessible::Name) : QString();
+    };
+    QCOMPARE(name("Combo1"), QString::fromUtf16(u"年份"));
+    QCOMPARE(name("Combo2"), QString::fromUtf16(u"月份"));
+    QCOMPARE(name("Combo3"), QString::fromUtf16(u"日"));
+    QCOMPARE(name("Combo4"), QString::fromUtf16(u"小时（北京时间）"));
+    QCOMPARE(name("HScroll1"), QString::fromUtf16(u"水平滚动"));
+    QCOMPARE(name("VScroll1"), QString::fromUtf16(u"垂直滚动"));
+    QCOMPARE(name("Picture1"), QString::fromUtf16(u"卫星云图"));
 
-    const int status = runUntilExit([&] {
-        if (byButton)
-            QTest::mouseClick(window.control("Command2"), Qt::LeftButton);
-        else
-            window.close();
-    });
-    QCOMPARE(status, 0);
-    QVERIFY(!window.isVisible());
+    // A reader meets the bottom row in the order the eye does, left to right.
+    QAccessibleInterface *accessibleWindow = QAccessible::queryAccessibleInterface(&window);
+    QVERIFY(accessibleWindow);
+    QList<int> lefts;
+    for (int i = 0; i < accessibleWindow->childCount(); ++i) {
+        QAccessibleInterface *child = accessibleWindow->child(i);
+        auto *widget = child ? qobject_cast<QWidget *>(child->object()) : nullptr;
+        if (widget && widget->y() > window.control("HScroll1")->y())
+            lefts << widget->x();
+    }
+    QCOMPARE(lefts.size(), 12);
+    QVERIFY2(std::is_sorted(lefts.begin(), lefts.end()), "the bottom row in visual order");
 }
 
 QTEST_MAIN(TestFormmain)

@@ -99,4 +99,19 @@ QByteArray cloudJpeg(const QString &name, QSize size, bool progressive, int qual
     return bytes;
 }
 
+QByteArray checkerboardJpeg(QSize size)
+{
+    QImage board(size, QImage::Format_Grayscale8);
+    for (int y = 0; y < size.height(); ++y) {
+        uchar *row = board.scanLine(y);
+        for (int x = 0; x < size.width(); ++x)
+            row[x] = (x + y) % 2 ? 255 : 0;
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    board.save(&buffer, "JPEG", 100);
+    return bytes;
+}
+
 } // namespace veltaro::sample

@@ -21,4 +21,8 @@ QImage cloudPicture(const QString &name, QSize size = kPictureSize);
 QByteArray cloudJpeg(const QString &name, QSize size = kPictureSize, bool progressive = false,
                      int quality = 85);
 
+// A grey picture whose pixels alternate black and white, as a nearly lossless JPEG: any pixel
+// shown twice or blended with its neighbour shows at once.
+QByteArray checkerboardJpeg(QSize size);
+
 } // namespace veltaro::sample

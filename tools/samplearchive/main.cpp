@@ -1,7 +1,8 @@
 // The sample image archive as a program, for offline use and the end-to-end test:
-//   veltaro-archive [--port N] [--missing NAME]... [--size WxH]
+//   veltaro-archive [--port N] [--missing NAME]... [--size WxH] [--checkerboard]
 // It prints "listening on 127.0.0.1:PORT" once it is ready, and "request TARGET" for each
 // request, then serves until it is ended.
+#include "cloudpicture.h"
 #include "samplearchive.h"
 
 #include <QCommandLineParser>
@@ -25,7 +26,10 @@ int main(int argc, char *argv[])
                                            QStringLiteral("name"));
     const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Picture size, WxH"),
                                         QStringLiteral("size"));
-    parser.addOptions({portOption, missingOption, sizeOption});
+    const QCommandLineOption checkerboardOption(
+        QStringLiteral("checkerboard"),
+        QStringLiteral("Serve a one-pixel grey checkerboard instead of clouds"));
+    parser.addOptions({portOption, missingOption, sizeOption, checkerboardOption});
     parser.process(app);
 
     QTextStream out(stdout);
@@ -39,6 +43,8 @@ int main(int argc, char *argv[])
         }
         archive.setPictureSize({parts[0].toInt(), parts[1].toInt()});
     }
+    if (parser.isSet(checkerboardOption))
+        archive.setScript({.body = veltaro::sample::checkerboardJpeg(archive.pictureSize())});
     if (!archive.listen(static_cast<quint16>(parser.value(portOption).toUInt()))) {
         QTextStream(stderr) << "cannot listen on 127.0.0.1:" << parser.value(portOption) << '\n';
         return 1;

@@ -73,6 +73,7 @@ public:
 
     void setScript(const Script &script) { m_script = script; }
     void setPictureSize(QSize size) { m_pictureSize = size; }
+    QSize pictureSize() const { return m_pictureSize; }
     // Names answered with 404.
     void setMissing(const QStringList &names);
 
