@@ -189,7 +189,9 @@ void TestEndToEnd::initTestCase()
                  qPrintable(QStringLiteral("%1 is missing: scripts/test installs it").arg(tool)));
 
     // Xvfb picks a free display and writes its number on standard output.
-    m_xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    // No reset when the last client leaves: the next program must find the server up.
+    m_xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                          "-noreset"});
     QVERIFY(m_xvfb.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(m_xvfb.canReadLine() || m_xvfb.waitForReadyRead(100), 20000);
     m_display = ":" + QString::fromLatin1(m_xvfb.readLine()).trimmed();
