@@ -174,7 +174,7 @@ int main(int argc, char *argv[])
                 timed([&] { picture = veltaro::picturedecoder::decode(fetched); }));
             imageWatch.reset();
             each.showing.push_back(timed([&] {
-                window.showPicture(std::move(picture));
+                window.showPicture(std::move(picture), {});
                 window.updateScrollRanges();
                 imageWatch.waitForPaint();
             }));

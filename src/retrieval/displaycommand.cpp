@@ -38,7 +38,8 @@ void DisplayCommand::display()
     m_view.setStatus(QString::fromUtf16(kStatusWorking), QString());
     const BusyCursor busy;
 
-    const auto request = ToUtcRequest(m_view.queryTime());
+    const QueryTime picked = m_view.queryTime();
+    const auto request = ToUtcRequest(picked);
     if (!request)
         return; // an hour outside 0..23: nothing to fetch, and the status line stays as it is
     const ImageRequest built = BuildImageUrl(*request);
@@ -46,7 +47,7 @@ void DisplayCommand::display()
     const QByteArray body = m_transfer.OpenURL(QString::fromStdString(built.address));
     m_staging.write(body);
     // The bytes this command wrote, not what the file holds a moment later.
-    m_view.showPicture(picturedecoder::decode(body));
+    m_view.showPicture(picturedecoder::decode(body), {body, picked, built});
     m_view.updateScrollRanges();
     m_view.setStatus(QString(), QString());
 }

@@ -15,6 +15,7 @@ public:
     DisplayCommand(DisplayView &view, Transfer &transfer, const StagingFile &staging);
 
     void run();
+    bool isRunning() const { return m_running; }
 
 private:
     void display();

@@ -6,6 +6,7 @@
 
 #include "query/imagerequest.h"
 
+#include <QByteArray>
 #include <QString>
 
 class QImage;
@@ -16,6 +17,15 @@ namespace veltaro {
 inline constexpr char16_t kStatusWorking[] = u"稍侯〉〉〉";
 inline constexpr char16_t kStatusNotFound[] = u"无法找到";
 
+// Where a shown picture came from: the bytes that were downloaded, the moment picked and the
+// request made for it.
+struct PictureSource
+{
+    QByteArray bytes;
+    QueryTime beijing;
+    ImageRequest request;
+};
+
 class DisplayView
 {
 public:
@@ -25,8 +35,8 @@ public:
     virtual QueryTime queryTime() const = 0;
     // The status line's text, and the reason behind it for its tooltip (empty for none).
     virtual void setStatus(const QString &text, const QString &reason) = 0;
-    // Gives the image box its picture, then recomputes the scroll ranges.
-    virtual void showPicture(QImage picture) = 0;
+    // Gives the image box its picture; the scroll ranges follow with updateScrollRanges().
+    virtual void showPicture(QImage picture, const PictureSource &source) = 0;
     virtual void updateScrollRanges() = 0;
 };
 

@@ -8,6 +8,8 @@
 #include "retrieval/displaycommand.h"
 #include "window/appicon.h"
 #include "window/designtable.h"
+#include "window/picturekeeper.h"
+#include "window/timestepper.h"
 #include "window/viewport.h"
 
 #include <QCloseEvent>
@@ -74,6 +76,13 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     setWindowIcon(appIcon());
     createControls();
     m_display = std::make_unique<DisplayCommand>(*this, *m_inet1, *m_staging);
+    m_keeper = new PictureKeeper(this, m_picture1, m_picture2);
+    new TimeStepper(this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);
+    const QString stepHint = QString::fromUtf16(kStepHint);
+    for (QWidget *widget : {static_cast<QWidget *>(m_picture1), static_cast<QWidget *>(m_combo1),
+                            static_cast<QWidget *>(m_combo2), static_cast<QWidget *>(m_combo3),
+                            static_cast<QWidget *>(m_combo4)})
+        widget->setToolTip(stepHint);
     setOuterWidth(kDesignClientWidth);
     setOuterHeight(kDesignClientHeight);
 }
@@ -291,9 +300,11 @@ void Formmain::setStatus(const QString &text, const QString &reason)
     m_label5->setAccessibleDescription(reason);
 }
 
-void Formmain::showPicture(QImage picture)
+void Formmain::showPicture(QImage picture, const PictureSource &source)
 {
+    const QSize size = picture.size();
     m_picture2->setPicture(std::move(picture));
+    m_keeper->pictureShown(source, size);
 }
 
 void Formmain::updateScrollRanges()

@@ -19,6 +19,7 @@ class QPushButton;
 namespace veltaro {
 
 class DisplayCommand;
+class PictureKeeper;
 class PictureBox;
 class ScrollBar;
 class StagingFile;
@@ -54,6 +55,7 @@ public:
     QWidget *control(const char *name) const;
 
     Viewport *viewport() const { return m_viewport; }
+    PictureKeeper &pictureKeeper() const { return *m_keeper; }
     // The download control Inet1.
     Transfer &transfer() const { return *m_inet1; }
     const StagingFile &stagingFile() const { return *m_staging; }
@@ -61,7 +63,7 @@ public:
     // What the display command sees of the window.
     QueryTime queryTime() const override;
     void setStatus(const QString &text, const QString &reason) override;
-    void showPicture(QImage picture) override;
+    void showPicture(QImage picture, const PictureSource &source) override;
     void updateScrollRanges() override;
 
 protected:
@@ -93,6 +95,7 @@ private:
     ScrollBar *m_vScroll1 = nullptr;
     QLabel *m_label5 = nullptr;
     Viewport *m_viewport = nullptr;
+    PictureKeeper *m_keeper = nullptr;
     Transfer *m_inet1 = nullptr;
     std::unique_ptr<StagingFile> m_staging;
     std::unique_ptr<DisplayCommand> m_display;

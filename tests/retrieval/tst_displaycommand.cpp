@@ -6,8 +6,13 @@
 #include "platform/transfer.h"
 #include "retrieval/displaycommand.h"
 #include "samplearchive.h"
+#include "platform/picturekeeping.h"
 #include "window/formmain.h"
+#include "window/picturekeeper.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -97,6 +102,9 @@ private slots:
     void unwritableFolder();
     void fullDisk();
     void secondCopyReplacesTheFile();
+    void stepsThroughTime_data();
+    void stepsThroughTime();
+    void keepsTheShownPicture();
     void windowStaysAliveDuringTransfer();
     void exitDuringStall();
 
@@ -398,6 +406,103 @@ void TestDisplayCommand::secondCopyReplacesTheFile()
     }
 }
 
+void TestDisplayCommand::stepsThroughTime_data()
+{
+    QTest::addColumn<QStringList>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("to");     // the lists afterwards
+    QTest::addColumn<QString>("requested"); // the image name fetched, empty for none
+    QTest::addColumn<QString>("focused");
+    using L = QStringList;
+    // clang-format off
+    QTest::newRow("an hour later") << L{"8", "07", "18", "10"} << int(Qt::Key_Right) << L{"8", "07", "18", "11"} << "8071803" << "Picture1";
+    QTest::newRow("an hour earlier, over midnight") << L{"8", "07", "18", "00"} << int(Qt::Key_Left) << L{"8", "07", "17", "23"} << "8071715" << "Combo3";
+    QTest::newRow("a day later, over a month end") << L{"8", "07", "31", "10"} << int(Qt::Key_Up) << L{"8", "08", "01", "10"} << "8080102" << "HScroll1";
+    QTest::newRow("a day earlier, over a month end") << L{"8", "05", "01", "09"} << int(Qt::Key_Down) << L{"8", "04", "30", "09"} << "8043001" << "Command1";
+    QTest::newRow("February 2008 has a 29th") << L{"8", "02", "28", "10"} << int(Qt::Key_Up) << L{"8", "02", "29", "10"} << "8022902" << "VScroll1";
+    QTest::newRow("February 2007 has none") << L{"7", "02", "28", "23"} << int(Qt::Key_Right) << L{"7", "03", "01", "00"} << "7022816" << "Combo4";
+    QTest::newRow("over the year's end") << L{"6", "12", "31", "23"} << int(Qt::Key_Right) << L{"7", "01", "01", "00"} << "6123116" << "Picture2";
+    QTest::newRow("back over the year's end") << L{"9", "01", "01", "03"} << int(Qt::Key_Down) << L{"8", "12", "31", "03"} << "8123019" << "Combo1";
+    QTest::newRow("the first moment stays") << L{"6", "01", "01", "00"} << int(Qt::Key_Left) << L{"6", "01", "01", "00"} << "" << "Picture1";
+    QTest::newRow("the last moment stays") << L{"9", "12", "31", "23"} << int(Qt::Key_Right) << L{"9", "12", "31", "23"} << "" << "Command2";
+    QTest::newRow("no day after the last") << L{"9", "12", "31", "10"} << int(Qt::Key_Up) << L{"9", "12", "31", "10"} << "" << "Combo2";
+    QTest::newRow("a date that does not exist") << L{"8", "02", "30", "10"} << int(Qt::Key_Right) << L{"8", "02", "30", "10"} << "" << "Picture1";
+    QTest::newRow("no hour picked") << L{"8", "07", "18", ""} << int(Qt::Key_Right) << L{"8", "07", "18", ""} << "" << "Picture1";
+    // clang-format on
+}
+
+void TestDisplayCommand::stepsThroughTime()
+{
+    QFETCH(QStringList, from);
+    QFETCH(int, key);
+    QFETCH(QStringList, to);
+    QFETCH(QString, requested);
+    QFETCH(QString, focused);
+    Window window(m_dir.path());
+    window.showStarted();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.pick(from[0], from[1], from[2], from[3]);
+    m_archive.clearRequests();
+
+    // Ctrl and an arrow, wherever the focus is.
+    QWidget *focus = window.control(focused.toLatin1().constData());
+    focus->setFocus();
+    QTRY_VERIFY(focus->hasFocus());
+    QTest::keyClick(focus, Qt::Key(key), Qt::ControlModifier);
+    QStringList shown;
+    for (const char *list : {"Combo1", "Combo2", "Combo3", "Combo4"})
+        shown << qobject_cast<QComboBox *>(window.control(list))->currentText();
+    QCOMPARE(shown, to);
+    QCOMPARE(m_archive.requests(),
+             requested.isEmpty() ? QStringList()
+                                 : QStringList{"http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/" + requested + "00.jpg"});
+    QCOMPARE(window.status(), QString());
+}
+
+void TestDisplayCommand::keepsTheShownPicture()
+{
+    Window window(m_dir.path());
+    window.showStarted();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    PictureKeeper &keeper = window.pictureKeeper();
+    QVERIFY2(!keeper.copyAction()->isEnabled() && !keeper.saveAction()->isEnabled(),
+             "nothing to keep before a picture is shown");
+
+    window.pick("8", "07", "18", "10");
+    window.Command1_Click();
+    const QString described = QString::fromUtf16(
+        u"北京时间 2008-07-18 10:00 · UTC 2008-07-18 02:00 · 807180200.jpg · 1400 × 1100");
+    QCOMPARE(window.imageBox()->toolTip(), described);
+    QCOMPARE(window.control("Picture1")->accessibleDescription(), described);
+
+    // Ctrl+C: the shown picture on the clipboard.
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), sample::kPictureSize);
+
+    // Ctrl+S: the very bytes downloaded, under the image's own name proposed in Pictures.
+    QString proposed;
+    const QString target = m_dir.filePath("kept.jpg");
+    keeper.setSavePathChooser([&](const QString &path) {
+        proposed = path;
+        return target;
+    });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(proposed, QDir(picturesFolder()).filePath("807180200.jpg"));
+    const QByteArray served = m_archive.pictureBytes("8071802");
+    QCOMPARE(fileContents(target), served);
+
+    // After a failed command the earlier picture stays shown, and is the one kept.
+    window.pick("8", "07", "18", "11");
+    m_archive.setScript({.fault = Fault::NotFound});
+    window.Command1_Click();
+    QCOMPARE(window.status(), kNotFound);
+    QVERIFY(QFile::remove(target));
+    keeper.saveAs();
+    QCOMPARE(fileContents(target), served);
+    QCOMPARE(window.imageBox()->toolTip(), described);
+}
+
 void TestDisplayCommand::windowStaysAliveDuringTransfer()
 {
     Window window(m_dir.path());
@@ -415,8 +520,9 @@ void TestDisplayCommand::windowStaysAliveDuringTransfer()
         runningDuring = true;
         if (QCursor *cursor = QGuiApplication::overrideCursor())
             cursorDuring = cursor->shape();
-        // A second press while the first waits is ignored.
+        // A second press while the first waits is ignored, and so is a step through time.
         QTest::mouseClick(window.control("Command1"), Qt::LeftButton);
+        QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
     });
     QTest::mouseClick(window.control("Command1"), Qt::LeftButton);
     disconnect(&m_archive, nullptr, &window, nullptr);
@@ -425,6 +531,7 @@ void TestDisplayCommand::windowStaysAliveDuringTransfer()
     QCOMPARE(statusDuring, kWorking);
     QCOMPARE(cursorDuring, Qt::BusyCursor);
     QCOMPARE(m_archive.requests().size(), 1);
+    QCOMPARE(qobject_cast<QComboBox *>(window.control("Combo4"))->currentText(), "10");
     QCOMPARE(window.status(), kNotFound);
     QVERIFY(!QGuiApplication::overrideCursor());
 }

@@ -358,7 +358,7 @@ void TestFormmain::keysPanThroughTheBars()
     QFETCH(int, value);
     Formmain window(kScreen);
     window.Form_Load();
-    window.showPicture(QImage(1400, 1100, QImage::Format_RGB32));
+    window.showPicture(QImage(1400, 1100, QImage::Format_RGB32), {});
     window.updateScrollRanges();
     window.showStarted();
     QVERIFY(QTest::qWaitForWindowActive(&window));

@@ -1,0 +1,84 @@
+#include "query/moment.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace veltaro {
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr int kFirstYear = 2006;
+constexpr int kLastYear = 2009;
+
+// A list item's number: exactly two digits ("07"), or one for the year digit.
+std::optional<int> itemNumber(const std::string &text, std::size_t digits)
+{
+    if (text.size() != digits)
+        return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+sys_time<hours> timeOf(const Moment &moment)
+{
+    return sys_days(year(moment.year) / month(unsigned(moment.month)) / day(unsigned(moment.day))) +
+           hours(moment.hour);
+}
+
+std::string twoDigits(int value)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", value);
+    return text;
+}
+
+} // namespace
+
+std::optional<Moment> momentOf(const QueryTime &texts)
+{
+    const auto digit = itemNumber(texts.year, 1);
+    const auto monthNumber = itemNumber(texts.month, 2);
+    const auto dayNumber = itemNumber(texts.day, 2);
+    const auto hourNumber = itemNumber(texts.hour, 2);
+    if (!digit || !monthNumber || !dayNumber || !hourNumber || *hourNumber > 23)
+        return std::nullopt;
+    const Moment moment{2000 + *digit, *monthNumber, *dayNumber, *hourNumber};
+    const year_month_day date(year(moment.year), month(unsigned(moment.month)),
+                              day(unsigned(moment.day)));
+    if (!date.ok() || moment.year < kFirstYear || moment.year > kLastYear)
+        return std::nullopt;
+    return moment;
+}
+
+std::optional<Moment> steppedBy(const Moment &moment, int hoursLater)
+{
+    const sys_time<hours> later = timeOf(moment) + hours(hoursLater);
+    const sys_days date = floor<days>(later);
+    const year_month_day ymd(date);
+    const int yearNumber = int(ymd.year());
+    if (yearNumber < kFirstYear || yearNumber > kLastYear)
+        return std::nullopt;
+    return Moment{yearNumber, int(unsigned(ymd.month())), int(unsigned(ymd.day())),
+                  int((later - date).count())};
+}
+
+QueryTime textsOf(const Moment &moment)
+{
+    return {std::to_string(moment.year % 10), twoDigits(moment.month), twoDigits(moment.day),
+            twoDigits(moment.hour)};
+}
+
+std::string momentText(const Moment &moment)
+{
+    return std::to_string(moment.year) + "-" + twoDigits(moment.month) + "-" +
+           twoDigits(moment.day) + " " + twoDigits(moment.hour) + ":00";
+}
+
+} // namespace veltaro

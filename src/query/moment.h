@@ -1,0 +1,37 @@
+#pragma once
+
+// A moment the lists can show, on the real calendar: the year digit 6..9 (2006..2009), a month,
+// a day the month has, and an hour, in Beijing time. Stepping moves it by hours or days across
+// month ends and leap years; it never leaves 2006-01-01 00:00 .. 2009-12-31 23:00.
+
+#include "query/imagerequest.h"
+
+#include <optional>
+#include <string>
+
+namespace veltaro {
+
+struct Moment
+{
+    int year = 0; // 2006..2009
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+
+    bool operator==(const Moment &) const = default;
+};
+
+// The moment four list texts stand for; nothing when a text is empty or not a list item, or
+// the date does not exist (02-30, 06-31).
+std::optional<Moment> momentOf(const QueryTime &texts);
+
+// The moment `hours` later (earlier when negative); nothing when that leaves the lists' range.
+std::optional<Moment> steppedBy(const Moment &moment, int hours);
+
+// The four list texts that show the moment ("8", "07", "18", "10").
+QueryTime textsOf(const Moment &moment);
+
+// "2008-07-18 10:00".
+std::string momentText(const Moment &moment);
+
+} // namespace veltaro

@@ -1,0 +1,42 @@
+#include "window/timestepper.h"
+
+#include "query/moment.h"
+#include "retrieval/displaycommand.h"
+
+#include <QComboBox>
+#include <QShortcut>
+
+namespace veltaro {
+
+TimeStepper::TimeStepper(QWidget *window, std::array<QComboBox *, 4> lists, DisplayCommand &display)
+    : QObject(window), m_lists(lists), m_display(display)
+{
+    constexpr int kDay = 24;
+    const std::pair<Qt::Key, int> steps[] = {
+        {Qt::Key_Right, 1}, {Qt::Key_Left, -1}, {Qt::Key_Up, kDay}, {Qt::Key_Down, -kDay}};
+    for (const auto &[key, hours] : steps) {
+        // A window shortcut: an open list is a window of its own and keeps its keys.
+        auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL | key), window);
+        connect(shortcut, &QShortcut::activated, this, [this, hours = hours] { step(hours); });
+    }
+}
+
+void TimeStepper::step(int hours)
+{
+    if (m_display.isRunning())
+        return; // as a second press of "显示" is
+    const QueryTime shown{
+        m_lists[0]->currentText().toStdString(), m_lists[1]->currentText().toStdString(),
+        m_lists[2]->currentText().toStdString(), m_lists[3]->currentText().toStdString()};
+    const auto from = momentOf(shown);
+    const auto to = from ? steppedBy(*from, hours) : std::nullopt;
+    if (!to)
+        return;
+    const QueryTime texts = textsOf(*to);
+    const std::string *items[] = {&texts.year, &texts.month, &texts.day, &texts.hour};
+    for (std::size_t i = 0; i < m_lists.size(); ++i)
+        m_lists[i]->setCurrentIndex(m_lists[i]->findText(QString::fromStdString(*items[i])));
+    m_display.run();
+}
+
+} // namespace veltaro

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+
+#include <array>
+
+class QComboBox;
+class QWidget;
+
+namespace veltaro {
+
+class DisplayCommand;
+
+// Stepping through time from the keyboard: Ctrl+Right and Ctrl+Left show the hour after and
+// before, Ctrl+Up and Ctrl+Down the same hour a day later and earlier. A step moves the four
+// lists to the new moment and runs the display command as a press of "显示" does. It does
+// nothing while a command runs, while a list has nothing picked or the lists hold a date that
+// does not exist, and at the ends of the lists' range.
+class TimeStepper : public QObject
+{
+    Q_OBJECT
+
+public:
+    TimeStepper(QWidget *window, std::array<QComboBox *, 4> lists, DisplayCommand &display);
+
+    void step(int hours);
+
+private:
+    std::array<QComboBox *, 4> m_lists;
+    DisplayCommand &m_display;
+};
+
+// The shortcuts, for tooltips and help.
+inline constexpr const char16_t *kStepHint =
+    u"Ctrl+←/→：前一小时/后一小时；Ctrl+↑/↓：后一天/前一天";
+
+} // namespace veltaro
