@@ -93,42 +93,33 @@ bool Viewport::key(QKeyEvent *event)
 {
     // Up and Down, Page Up and Page Down, Home and End move the vertical bar; Left and Right,
     // and the same keys with Shift, the horizontal one. Always through the bar's Value.
-    const bool sideways = event->modifiers() & Qt::ShiftModifier;
-    ScrollBar *bar = sideways ? m_hScroll1 : m_vScroll1;
-    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
-    switch (event->key()) {
-    case Qt::Key_Left:
-        bar = m_hScroll1;
-        action = QAbstractSlider::SliderSingleStepSub;
-        break;
-    case Qt::Key_Right:
-        bar = m_hScroll1;
-        action = QAbstractSlider::SliderSingleStepAdd;
-        break;
-    case Qt::Key_Up:
-        action = QAbstractSlider::SliderSingleStepSub;
-        break;
-    case Qt::Key_Down:
-        action = QAbstractSlider::SliderSingleStepAdd;
-        break;
-    case Qt::Key_PageUp:
-        action = QAbstractSlider::SliderPageStepSub;
-        break;
-    case Qt::Key_PageDown:
-        action = QAbstractSlider::SliderPageStepAdd;
-        break;
-    case Qt::Key_Home:
-        action = QAbstractSlider::SliderToMinimum;
-        break;
-    case Qt::Key_End:
-        action = QAbstractSlider::SliderToMaximum;
-        break;
-    default:
-        return false;
+    struct KeyAction
+    {
+        int key;
+        QAbstractSlider::SliderAction action;
+        bool horizontal;
+    };
+    static constexpr KeyAction kKeys[] = {
+        {Qt::Key_Left, QAbstractSlider::SliderSingleStepSub, true},
+        {Qt::Key_Right, QAbstractSlider::SliderSingleStepAdd, true},
+        {Qt::Key_Up, QAbstractSlider::SliderSingleStepSub, false},
+        {Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd, false},
+        {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub, false},
+        {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd, false},
+        {Qt::Key_Home, QAbstractSlider::SliderToMinimum, false},
+        {Qt::Key_End, QAbstractSlider::SliderToMaximum, false},
+    };
+    for (const KeyAction &entry : kKeys) {
+        if (entry.key != event->key() ||
+            (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+            continue;
+        ScrollBar *bar =
+            entry.horizontal || (event->modifiers() & Qt::ShiftModifier) ? m_hScroll1 : m_vScroll1;
+        if (bar->isEnabled())
+            bar->triggerAction(entry.action);
+        return true;
     }
-    if (bar->isEnabled())
-        bar->triggerAction(action);
-    return true;
+    return false;
 }
 
 bool Viewport::wheel(QEvent *event)

@@ -87,6 +87,13 @@ int expectedInkWidth(const char16_t *text)
                : QFontMetrics(QGuiApplication::font()).tightBoundingRect(status).width();
 }
 
+// A copy of the built program, runnable, at `path`.
+bool copyProgram(const QString &path)
+{
+    return QFile::copy(VELTARO_EXECUTABLE, path) &&
+           QFile::setPermissions(path, QFile::permissions(VELTARO_EXECUTABLE));
+}
+
 bool showsStatus(const QImage &screen, const char16_t *text)
 {
     return std::abs(inkWidth(screen, kStatusLine) - expectedInkWidth(text)) <= 3;
@@ -109,6 +116,7 @@ private:
     void startVeltaro(const QStringList &command, const QStringList &environment = {},
                       QPoint showButton = kShowButton);
     void showAndExit(const QString &staged);
+    void pickMomentAndShow();
     void clickAt(QPoint point);
     QString run(const QStringList &command);
     void xdotool(const QStringList &arguments);
@@ -152,7 +160,7 @@ int TestEndToEnd::visibleWindows()
 void TestEndToEnd::pick(int x, const QString &text)
 {
     // Open the list (its popup is a window of its own), type the item's text, take it.
-    xdotool({"mousemove", QString::number(x), QString::number(kRowY), "click", "1"});
+    clickAt({x, kRowY});
     QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(), 2, 10000);
     xdotool({"type", "--delay", "50", text});
     xdotool({"key", "Return"});
@@ -190,8 +198,8 @@ void TestEndToEnd::initTestCase()
 
     // Xvfb picks a free display and writes its number on standard output.
     // No reset when the last client leaves: the next program must find the server up.
-    m_xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                          "-noreset"});
+    m_xvfb.start(
+        "Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"});
     QVERIFY(m_xvfb.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(m_xvfb.canReadLine() || m_xvfb.waitForReadyRead(100), 20000);
     m_display = ":" + QString::fromLatin1(m_xvfb.readLine()).trimmed();
@@ -209,7 +217,7 @@ void TestEndToEnd::initTestCase()
 }
 
 void TestEndToEnd::startVeltaro(const QStringList &command, const QStringList &environment,
-                               QPoint showButton)
+                                QPoint showButton)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", m_display);
@@ -235,11 +243,7 @@ void TestEndToEnd::showAndExit(const QString &staged)
 {
     const QByteArray served = veltaro::sample::cloudJpeg("8071802");
     const QImage picture = QImage::fromData(served, "JPEG").convertToFormat(QImage::Format_RGB32);
-    pick(kYearX, "8");
-    pick(kMonthX, "07");
-    pick(kDayX, "18");
-    pick(kHourX, "10");
-    clickAt(kShowButton);
+    pickMomentAndShow();
     QTRY_COMPARE_WITH_TIMEOUT(fileContents(staged), served, 20000);
     QImage screen;
     QTRY_VERIFY_WITH_TIMEOUT((screen = screenshot(), difference(screen, picture, kImageOrigin) < 4),
@@ -248,6 +252,15 @@ void TestEndToEnd::showAndExit(const QString &staged)
     clickAt(kExitButton);
     QVERIFY(m_veltaro.waitForFinished(10000));
     QCOMPARE(m_veltaro.exitCode(), 0);
+}
+
+void TestEndToEnd::pickMomentAndShow()
+{
+    pick(kYearX, "8");
+    pick(kMonthX, "07");
+    pick(kDayX, "18");
+    pick(kHourX, "10");
+    clickAt(kShowButton);
 }
 
 void TestEndToEnd::clickAt(QPoint point)
@@ -269,20 +282,14 @@ void TestEndToEnd::showFailAndExit()
 {
     // A copy of the program in a folder of its own, so its temp.jpg lands there.
     const QString program = m_dir.filePath("Veltaro");
-    QVERIFY(QFile::copy(VELTARO_EXECUTABLE, program));
-    QVERIFY(QFile::setPermissions(program, QFile::permissions(VELTARO_EXECUTABLE)));
+    QVERIFY(copyProgram(program));
     startVeltaro({program});
 
     const QString staged = m_dir.filePath("temp.jpg");
     const QByteArray served = veltaro::sample::cloudJpeg("8071802");
     const QImage picture = QImage::fromData(served, "JPEG").convertToFormat(QImage::Format_RGB32);
 
-    pick(kYearX, "8");
-    pick(kMonthX, "07");
-    pick(kDayX, "18");
-    pick(kHourX, "10");
-    xdotool({"mousemove", QString::number(kShowButton.x()), QString::number(kShowButton.y()),
-             "click", "1"});
+    pickMomentAndShow();
 
     QTRY_COMPARE_WITH_TIMEOUT(fileContents(staged).size(), served.size(), 20000);
     QCOMPARE(fileContents(staged), served);
@@ -302,8 +309,7 @@ void TestEndToEnd::showFailAndExit()
 
     // The archive has no image for 11 o'clock: "无法找到", and the picture stays.
     pick(kHourX, "11");
-    xdotool({"mousemove", QString::number(kShowButton.x()), QString::number(kShowButton.y()),
-             "click", "1"});
+    clickAt(kShowButton);
     QTRY_COMPARE_WITH_TIMEOUT(requests().size(), 2, 20000);
     QCOMPARE(requests().last(),
              "http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180300.jpg");
@@ -311,8 +317,7 @@ void TestEndToEnd::showFailAndExit()
     QVERIFY(difference(screen, picture, kImageOrigin) < 4);
     QCOMPARE(fileContents(staged), served);
 
-    xdotool({"mousemove", QString::number(kExitButton.x()), QString::number(kExitButton.y()),
-             "click", "1"});
+    clickAt(kExitButton);
     QElapsedTimer clock;
     clock.start();
     QVERIFY(m_veltaro.waitForFinished(10000));
@@ -381,8 +386,7 @@ void TestEndToEnd::keyboardOnlyOnADoubledScreen()
 
     QTemporaryDir folder;
     const QString program = folder.filePath("Veltaro");
-    QVERIFY(QFile::copy(VELTARO_EXECUTABLE, program));
-    QVERIFY(QFile::setPermissions(program, QFile::permissions(VELTARO_EXECUTABLE)));
+    QVERIFY(copyProgram(program));
     m_proxy = "http://" + QRegularExpression("listening on (\\S+)").match(log).captured(1);
     // At twice the scale the screen is 512 × 384 logical pixels; 显示 lies at (873, 721).
     startVeltaro({program}, {"QT_SCALE_FACTOR=2"}, {873, 721});
