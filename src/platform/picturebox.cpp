@@ -1,5 +1,6 @@
 #include "platform/picturebox.h"
 
+#include "platform/focusframe.h"
 #include "platform/picturedecoder.h"
 #include "platform/twips.h"
 
@@ -131,13 +132,9 @@ bool PictureBox::event(QEvent *event)
 void PictureBox::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
-    if (!hasFocus())
-        return;
     // The focus shows on the frame, the only part of the box its contents do not cover.
-    QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), frameWidth()));
-    const qreal inset = frameWidth() / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+    if (hasFocus())
+        drawFocusFrame(this, frameWidth());
 }
 
 bool PictureBox::hasPicture() const

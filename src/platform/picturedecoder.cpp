@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QImageReader>
 
+#include <algorithm>
 #include <utility>
 
 namespace veltaro::picturedecoder {
@@ -74,19 +75,18 @@ QImage pictureBuffer(int width, int height)
     return fresh;
 }
 
-const char *readerFormat(PictureFormat format)
+// The formats shown besides JPEG: Qt's reader for each, and how its end is found.
+struct OtherFormat
 {
-    switch (format) {
-    case PictureFormat::Jpeg:
-        return "jpeg";
-    case PictureFormat::Png:
-        return "png";
-    case PictureFormat::Gif:
-        return "gif";
-    default:
-        return "bmp";
-    }
-}
+    PictureFormat format;
+    const char *reader;
+    PictureExtent (*extent)(QByteArrayView);
+};
+constexpr OtherFormat kOtherFormats[] = {
+    {PictureFormat::Png, "png", pngExtent},
+    {PictureFormat::Gif, "gif", gifExtent},
+    {PictureFormat::Bmp, "bmp", bmpExtent},
+};
 
 std::string readerErrorText(const QImageReader &reader)
 {
@@ -124,6 +124,7 @@ QImage decode(QByteArray bytes)
         throw PictureFailure("不支持的图像格式：" + (named.isEmpty() ? std::string("无法识别的数据")
                                                                      : named.toStdString()));
     }
+    const char *reader = "jpeg";
     if (format == PictureFormat::Jpeg) {
         const JpegStructure jpeg = checkJpeg(bytes);
         bytes.truncate(jpeg.end);
@@ -134,22 +135,24 @@ QImage decode(QByteArray bytes)
             return picture;
         }
     } else {
-        const PictureExtent extent = format == PictureFormat::Png   ? pngExtent(bytes)
-                                     : format == PictureFormat::Gif ? gifExtent(bytes)
-                                                                    : bmpExtent(bytes);
+        const OtherFormat &other = *std::find_if(
+            std::begin(kOtherFormats), std::end(kOtherFormats),
+            [format](const OtherFormat &candidate) { return candidate.format == format; });
+        const PictureExtent extent = other.extent(bytes);
         if (!extent.whole)
             throw PictureFailure(extent.problem);
         bytes.truncate(extent.end);
+        reader = other.reader;
     }
 
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, readerFormat(format));
-    if (const QSize declared = reader.size(); declared.isValid())
+    QImageReader qtReader(&buffer, reader);
+    if (const QSize declared = qtReader.size(); declared.isValid())
         checkAllocation(declared.width(), declared.height());
     QImage picture;
-    if (!reader.read(&picture) || picture.isNull())
-        throw PictureFailure(readerErrorText(reader));
+    if (!qtReader.read(&picture) || picture.isNull())
+        throw PictureFailure(readerErrorText(qtReader));
     return picture;
 }
 

@@ -1,7 +1,8 @@
 #include "platform/scrollbar.h"
 
+#include "platform/focusframe.h"
+
 #include <QKeyEvent>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -22,11 +23,8 @@ ScrollBar::ScrollBar(Qt::Orientation orientation, int arrowStep, int pageStep, Q
 void ScrollBar::paintEvent(QPaintEvent *event)
 {
     QScrollBar::paintEvent(event);
-    if (!hasFocus())
-        return;
-    QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
-    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    if (hasFocus())
+        drawFocusFrame(this, 2);
 }
 
 void ScrollBar::keyPressEvent(QKeyEvent *event)

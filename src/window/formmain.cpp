@@ -77,12 +77,9 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     createControls();
     m_display = std::make_unique<DisplayCommand>(*this, *m_inet1, *m_staging);
     m_keeper = new PictureKeeper(this, m_picture1, m_picture2);
-    new TimeStepper(this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);
-    const QString stepHint = QString::fromUtf16(kStepHint);
-    for (QWidget *widget : {static_cast<QWidget *>(m_picture1), static_cast<QWidget *>(m_combo1),
-                            static_cast<QWidget *>(m_combo2), static_cast<QWidget *>(m_combo3),
-                            static_cast<QWidget *>(m_combo4)})
-        widget->setToolTip(stepHint);
+    new TimeStepper(this, *this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);
+    for (const char *name : {"Picture1", "Combo1", "Combo2", "Combo3", "Combo4"})
+        control(name)->setToolTip(QString::fromUtf16(kStepHint));
     setOuterWidth(kDesignClientWidth);
     setOuterHeight(kDesignClientHeight);
 }

@@ -2,14 +2,16 @@
 
 #include "query/moment.h"
 #include "retrieval/displaycommand.h"
+#include "retrieval/displayview.h"
 
 #include <QComboBox>
 #include <QShortcut>
 
 namespace veltaro {
 
-TimeStepper::TimeStepper(QWidget *window, std::array<QComboBox *, 4> lists, DisplayCommand &display)
-    : QObject(window), m_lists(lists), m_display(display)
+TimeStepper::TimeStepper(QWidget *window, const DisplayView &view, std::array<QComboBox *, 4> lists,
+                         DisplayCommand &display)
+    : QObject(window), m_view(view), m_lists(lists), m_display(display)
 {
     constexpr int kDay = 24;
     const std::pair<Qt::Key, int> steps[] = {
@@ -25,10 +27,7 @@ void TimeStepper::step(int hours)
 {
     if (m_display.isRunning())
         return; // as a second press of "显示" is
-    const QueryTime shown{
-        m_lists[0]->currentText().toStdString(), m_lists[1]->currentText().toStdString(),
-        m_lists[2]->currentText().toStdString(), m_lists[3]->currentText().toStdString()};
-    const auto from = momentOf(shown);
+    const auto from = momentOf(m_view.queryTime());
     const auto to = from ? steppedBy(*from, hours) : std::nullopt;
     if (!to)
         return;

@@ -10,6 +10,7 @@ class QWidget;
 namespace veltaro {
 
 class DisplayCommand;
+class DisplayView;
 
 // Stepping through time from the keyboard: Ctrl+Right and Ctrl+Left show the hour after and
 // before, Ctrl+Up and Ctrl+Down the same hour a day later and earlier. A step moves the four
@@ -21,11 +22,14 @@ class TimeStepper : public QObject
     Q_OBJECT
 
 public:
-    TimeStepper(QWidget *window, std::array<QComboBox *, 4> lists, DisplayCommand &display);
+    // `view` reads the lists' texts as the display command does; `lists` are moved.
+    TimeStepper(QWidget *window, const DisplayView &view, std::array<QComboBox *, 4> lists,
+                DisplayCommand &display);
 
     void step(int hours);
 
 private:
+    const DisplayView &m_view;
     std::array<QComboBox *, 4> m_lists;
     DisplayCommand &m_display;
 };
