@@ -8,13 +8,13 @@
 #include "benchsupport.h"
 #include "cloudpicture.h"
 #include "loopserver.h"
-#include "platform/picturebox.h"
-#include "platform/picturedecoder.h"
-#include "platform/stagingfile.h"
-#include "platform/transfer.h"
+#include "widgets/picturebox.h"
+#include "picture/picturedecoder.h"
+#include "files/stagingfile.h"
+#include "network/transfer.h"
 #include "rawdecode.h"
 #include "window/formmain.h"
-#include "window/viewport.h"
+#include "widgets/viewport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -165,16 +165,17 @@ int main(int argc, char *argv[])
         Stages each{side, {}, {}, {}, {}};
         const QString address = QStringLiteral(
             "http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/807180200.jpg");
+        veltaro::PictureDecoder decoder;
         for (int i = 0; i < presses; ++i) {
             QByteArray fetched;
             QImage picture;
             each.transfer.push_back(timed([&] { fetched = window.transfer().OpenURL(address); }));
             each.staging.push_back(timed([&] { window.stagingFile().write(fetched); }));
             each.decoding.push_back(
-                timed([&] { picture = veltaro::picturedecoder::decode(fetched); }));
+                timed([&] { picture = decoder.decode(fetched); }));
             imageWatch.reset();
             each.showing.push_back(timed([&] {
-                window.showPicture(std::move(picture), {});
+                decoder.recycle(window.showPicture(std::move(picture), {}));
                 window.updateScrollRanges();
                 imageWatch.waitForPaint();
             }));

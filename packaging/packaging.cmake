@@ -1,18 +1,20 @@
 # What a Debian user's install carries besides the program and its icons, and the package that
 # carries it: cmake --build BUILD --target package makes veltaro_VERSION_ARCH.deb.
-include(GNUInstallDirs)
-
-set(VELTARO_DEB_VERSION 1.00)
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/veltaro)
 set(packed ${CMAKE_BINARY_DIR}/packaging)
+
+# The manual page, the changelog and the AppStream metadata carry the project's version.
+configure_file(${PROJECT_SOURCE_DIR}/data/veltaro.1.in ${packed}/veltaro.1 @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${packed}/changelog @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/veltaro.metainfo.xml.in ${packed}/veltaro.metainfo.xml
+               @ONLY)
 
 # Debian keeps manual pages and changelogs compressed, without names or times inside.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 add_custom_command(OUTPUT ${packed}/veltaro.1.gz ${packed}/changelog.gz
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${packed}
-    COMMAND ${GZIP_PROGRAM} -9nc ${PROJECT_SOURCE_DIR}/data/veltaro.1 > ${packed}/veltaro.1.gz
-    COMMAND ${GZIP_PROGRAM} -9nc ${PROJECT_SOURCE_DIR}/packaging/changelog > ${packed}/changelog.gz
-    DEPENDS ${PROJECT_SOURCE_DIR}/data/veltaro.1 ${PROJECT_SOURCE_DIR}/packaging/changelog
+    COMMAND ${GZIP_PROGRAM} -9nc ${packed}/veltaro.1 > ${packed}/veltaro.1.gz
+    COMMAND ${GZIP_PROGRAM} -9nc ${packed}/changelog > ${packed}/changelog.gz
+    DEPENDS ${packed}/veltaro.1 ${packed}/changelog
     VERBATIM)
 add_custom_target(veltaro_packed_docs ALL DEPENDS ${packed}/veltaro.1.gz ${packed}/changelog.gz)
 
@@ -22,19 +24,19 @@ install(CODE "file(CREATE_LINK veltaro.1.gz
     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_MANDIR}/man1/Veltaro.1.gz\" SYMBOLIC)")
 install(FILES ${packed}/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
         DESTINATION ${doc_dir})
-install(FILES ${PROJECT_SOURCE_DIR}/data/veltaro.metainfo.xml
+install(FILES ${packed}/veltaro.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME veltaro)
-set(CPACK_PACKAGE_VERSION ${VELTARO_DEB_VERSION})
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Veltaro developers")
 set(CPACK_PACKAGE_CONTACT "The Veltaro developers <developers@veltaro.invalid>")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${VELTARO_PACKAGE_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_VERSION ${VELTARO_DEB_VERSION})
+set(CPACK_DEBIAN_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -1,7 +1,8 @@
 #include "query/moment.h"
 
+#include "query/hypotenuse.h"
+
 #include <chrono>
-#include <cstdio>
 
 namespace veltaro {
 
@@ -30,13 +31,6 @@ sys_time<hours> timeOf(const Moment &moment)
 {
     return sys_days(year(moment.year) / month(unsigned(moment.month)) / day(unsigned(moment.day))) +
            hours(moment.hour);
-}
-
-std::string twoDigits(int value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d", value);
-    return text;
 }
 
 } // namespace
@@ -71,14 +65,14 @@ std::optional<Moment> steppedBy(const Moment &moment, int hoursLater)
 
 QueryTime textsOf(const Moment &moment)
 {
-    return {std::to_string(moment.year % 10), twoDigits(moment.month), twoDigits(moment.day),
-            twoDigits(moment.hour)};
+    return {std::to_string(moment.year % 10), Hypotenuse(ListInteger(moment.month)), Hypotenuse(ListInteger(moment.day)),
+            Hypotenuse(ListInteger(moment.hour))};
 }
 
 std::string momentText(const Moment &moment)
 {
-    return std::to_string(moment.year) + "-" + twoDigits(moment.month) + "-" +
-           twoDigits(moment.day) + " " + twoDigits(moment.hour) + ":00";
+    return std::to_string(moment.year) + "-" + Hypotenuse(ListInteger(moment.month)) + "-" +
+           Hypotenuse(ListInteger(moment.day)) + " " + Hypotenuse(ListInteger(moment.hour)) + ":00";
 }
 
 } // namespace veltaro

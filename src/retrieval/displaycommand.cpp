@@ -1,16 +1,30 @@
 #include "retrieval/displaycommand.h"
 
 #include "failure.h"
-#include "platform/busycursor.h"
-#include "platform/picturedecoder.h"
-#include "platform/stagingfile.h"
-#include "platform/transfer.h"
+#include "files/stagingfile.h"
+#include "network/transfer.h"
 #include "retrieval/displayview.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QImage>
 #include <QScopedValueRollback>
 
 namespace veltaro {
+
+namespace {
+
+// The busy cursor over the whole application for as long as it lives.
+class BusyCursor
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor)); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+} // namespace
 
 DisplayCommand::DisplayCommand(DisplayView &view, Transfer &transfer, const StagingFile &staging)
     : m_view(view), m_transfer(transfer), m_staging(staging)
@@ -47,7 +61,7 @@ void DisplayCommand::display()
     const QByteArray body = m_transfer.OpenURL(QString::fromStdString(built.address));
     m_staging.write(body);
     // The bytes this command wrote, not what the file holds a moment later.
-    m_view.showPicture(picturedecoder::decode(body), {body, picked, built});
+    m_decoder.recycle(m_view.showPicture(m_decoder.decode(body), {body, picked, built}));
     m_view.updateScrollRanges();
     m_view.setStatus(QString(), QString());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picture/picturedecoder.h"
+
 namespace veltaro {
 
 class DisplayView;
@@ -23,6 +25,7 @@ private:
     DisplayView &m_view;
     Transfer &m_transfer;
     const StagingFile &m_staging;
+    PictureDecoder m_decoder;
     bool m_running = false;
 };
 

@@ -35,8 +35,9 @@ public:
     virtual QueryTime queryTime() const = 0;
     // The status line's text, and the reason behind it for its tooltip (empty for none).
     virtual void setStatus(const QString &text, const QString &reason) = 0;
-    // Gives the image box its picture; the scroll ranges follow with updateScrollRanges().
-    virtual void showPicture(QImage picture, const PictureSource &source) = 0;
+    // Gives the image box its picture and returns the one it showed before (null for none);
+    // the scroll ranges follow with updateScrollRanges().
+    virtual QImage showPicture(QImage picture, const PictureSource &source) = 0;
     virtual void updateScrollRanges() = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "window/commandline.h"
 
+#include "window/version.h"
+
 #include <QCommandLineParser>
 #include <QTextStream>
 
@@ -9,11 +11,28 @@ namespace veltaro {
 
 namespace {
 
-constexpr const char *kVersion = "1.00";
+// The options every Qt program takes (QGuiApplication's, QApplication's and the X11 platform's),
+// each with whether a value follows. The application takes them out of the arguments itself;
+// here they only need to be let through.
+struct QtOption
+{
+    const char *name;
+    bool takesValue;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", true},      {"platformpluginpath", true}, {"platformtheme", true},
+    {"plugin", true},        {"qwindowgeometry", true},    {"qwindowicon", true},
+    {"qwindowtitle", true},  {"qmljsdebugger", true},      {"session", true},
+    {"style", true},         {"stylesheet", true},         {"display", true},
+    {"geometry", true},      {"name", true},               {"title", true},
+    {"visual", true},        {"ncols", true},              {"cmap", false},
+    {"reverse", false},      {"widgetcount", false},       {"nograb", false},
+    {"dograb", false},       {"sync", false},
+};
 
 QString usageLine(const QString &program)
 {
-    return QStringLiteral("用法：%1 [--help | --version]\n").arg(program);
+    return QStringLiteral("用法：%1 [--help | --version] [Qt 的选项，如 -platform 名称]\n").arg(program);
 }
 
 QString help(const QString &program)
@@ -26,6 +45,7 @@ QString help(const QString &program)
                "选项：\n"
                "  -h, --help     显示本说明后退出\n"
                "  -v, --version  显示版本后退出\n"
+               "  Qt 程序通用的选项（-platform、-style、-display 等）照常有效。\n"
                "\n"
                "键盘：\n"
                "  Ctrl+→ / Ctrl+←  后一小时 / 前一小时\n"
@@ -39,10 +59,26 @@ QString help(const QString &program)
                "  no_proxy, NO_PROXY      不经代理的主机名、域名后缀，或 *\n"
                "\n"
                "文件：\n"
-               "  temp.jpg  最近一次下载的图像：程序所在文件夹可写时放在那里，否则放在用户的缓存\n"
-               "            文件夹（~/.cache/Veltaro/）。\n"
+               "  temp.jpg  最近一次下载的内容：程序所在文件夹可写时放在那里，否则（包括安装后的\n"
+               "            程序）放在用户的缓存文件夹（~/.cache/Veltaro/）。\n"
                "\n"
-               "退出状态：0 正常结束；1 窗口无法建立；2 命令行有误。\n");
+               "退出状态：0 正常结束；1 无法打开显示或窗口无法建立；2 命令行有误。\n");
+}
+
+// The arguments as the user wrote them for the options the parser did not know.
+QStringList asWritten(const QStringList &arguments, const QStringList &unknownNames)
+{
+    QStringList written;
+    for (const QString &argument : arguments.mid(1)) {
+        QString name = argument;
+        while (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        name = name.section(QLatin1Char('='), 0, 0);
+        if (argument.startsWith(QLatin1Char('-')) && unknownNames.contains(name) &&
+            !written.contains(argument))
+            written << argument;
+    }
+    return written.isEmpty() ? unknownNames : written;
 }
 
 } // namespace
@@ -50,12 +86,20 @@ QString help(const QString &program)
 std::optional<int> handleCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
+    // Qt's own options are written with one dash: -platform, -style.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("help"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("version"));
     parser.addOption(helpOption);
     parser.addOption(version);
+    for (const QtOption &option : kQtOptions) {
+        QCommandLineOption qtOption(QString::fromLatin1(option.name));
+        if (option.takesValue)
+            qtOption.setValueName(QStringLiteral("value"));
+        parser.addOption(qtOption);
+    }
     const QString program = arguments.isEmpty() ? QStringLiteral("Veltaro") : arguments.first();
 
     QTextStream out(stdout);
@@ -63,10 +107,12 @@ std::optional<int> handleCommandLine(const QStringList &arguments)
     const bool parsed = parser.parse(arguments);
     if (!parsed || !parser.positionalArguments().isEmpty()) {
         const QStringList unknown = parser.unknownOptionNames();
-        err << program << "："
-            << (!unknown.isEmpty() ? "未知选项 " + unknown.join(QLatin1Char(' '))
+        err << program << QStringLiteral("：")
+            << (!unknown.isEmpty()
+                    ? QStringLiteral("未知选项 ") + asWritten(arguments, unknown).join(QLatin1Char(' '))
                 : !parser.positionalArguments().isEmpty()
-                    ? "多余的参数 " + parser.positionalArguments().join(QLatin1Char(' '))
+                    ? QStringLiteral("多余的参数 ") +
+                          parser.positionalArguments().join(QLatin1Char(' '))
                     : parser.errorText())
             << '\n'
             << usageLine(program);

@@ -1,21 +1,23 @@
 #include "window/formmain.h"
 
 #include "failure.h"
-#include "platform/picturebox.h"
-#include "platform/scrollbar.h"
-#include "platform/stagingfile.h"
-#include "platform/transfer.h"
+#include "query/hypotenuse.h"
+#include "widgets/picturebox.h"
+#include "widgets/scrollbar.h"
+#include "files/stagingfile.h"
+#include "network/transfer.h"
 #include "retrieval/displaycommand.h"
 #include "window/appicon.h"
 #include "window/designtable.h"
 #include "window/picturekeeper.h"
 #include "window/timestepper.h"
-#include "window/viewport.h"
+#include "widgets/viewport.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -64,13 +66,21 @@ float plus(double value, double offset)
     return static_cast<float>(value + offset);
 }
 
+// temp.jpg in `folder`, by default where the program keeps it.
+std::unique_ptr<StagingFile> stagingFileIn(const QString &folder)
+{
+    if (!folder.isEmpty())
+        return std::make_unique<StagingFile>(folder);
+    QString whyNone;
+    const QString chosen = StagingFile::folderFor(QCoreApplication::applicationDirPath(), &whyNone);
+    return std::make_unique<StagingFile>(chosen, whyNone);
+}
+
 } // namespace
 
 Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *parent)
     : QWidget(parent), m_screen(screen),
-      m_staging(std::make_unique<StagingFile>(
-          stagingFolder.isEmpty() ? StagingFile::folderFor(QCoreApplication::applicationDirPath())
-                                  : stagingFolder))
+      m_staging(stagingFileIn(stagingFolder))
 {
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(appIcon());
@@ -91,7 +101,7 @@ void Formmain::createControls()
     for (const ControlDesign &design : designTable()) {
         QWidget *container = this;
         if (design.container)
-            container = typed<PictureBox>(m_controls.value(design.container), design.container)
+            container = typed<PictureBox>(m_controls.value(QString::fromLatin1(design.container)), design.container)
                             ->innerArea();
         QWidget *widget = createControl(design, container);
         if (!widget) {
@@ -137,6 +147,15 @@ void Formmain::createControls()
     describeForAssistiveTools();
 
     m_viewport = new Viewport(m_picture1, m_picture2, m_hScroll1, m_vScroll1, this);
+    // On another screen the image box takes another size: its ranges follow. Nothing traps a
+    // failure there, as for the window's other handlers: it is shown and the program ends.
+    connect(m_picture2, &PictureBox::resizedToPicture, this, [this] {
+        try {
+            m_viewport->UpdateScrollRanges();
+        } catch (const Failure &failure) {
+            endWithFailure(failure);
+        }
+    });
     connect(m_command1, &QPushButton::clicked, this, &Formmain::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Formmain::Command2_Click);
 
@@ -235,9 +254,7 @@ void Formmain::fillLists()
 {
     for (const char *digit : {"6", "7", "8", "9"})
         m_combo1->addItem(QString::fromLatin1(digit));
-    const auto twoDigits = [](int n) {
-        return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-    };
+    const auto twoDigits = [](int n) { return QString::fromStdString(Hypotenuse(ListInteger(n))); };
     for (int month = 1; month <= 12; ++month)
         m_combo2->addItem(twoDigits(month));
     for (int day = 1; day <= 31; ++day)
@@ -297,11 +314,12 @@ void Formmain::setStatus(const QString &text, const QString &reason)
     m_label5->setAccessibleDescription(reason);
 }
 
-void Formmain::showPicture(QImage picture, const PictureSource &source)
+QImage Formmain::showPicture(QImage picture, const PictureSource &source)
 {
     const QSize size = picture.size();
-    m_picture2->setPicture(std::move(picture));
+    QImage shownBefore = m_picture2->setPicture(std::move(picture));
     m_keeper->pictureShown(source, size);
+    return shownBefore;
 }
 
 void Formmain::updateScrollRanges()
@@ -318,6 +336,13 @@ void Formmain::closeEvent(QCloseEvent *event)
 {
     event->accept();
     exitProgram();
+}
+
+void Formmain::endWithFailure(const Failure &failure)
+{
+    QMessageBox::critical(this, QString::fromUtf8(kWindowCaption), QString::fromUtf8(failure.what()));
+    hide();
+    QCoreApplication::exit(1);
 }
 
 void Formmain::exitProgram()

@@ -4,7 +4,7 @@
 // the screen in Form_Load and forwards the controls' events: the display command to
 // retrieval/, panning to the Viewport, and the exit command here.
 
-#include "platform/twips.h"
+#include "widgets/twips.h"
 #include "retrieval/displayview.h"
 
 #include <QHash>
@@ -19,6 +19,7 @@ class QPushButton;
 namespace veltaro {
 
 class DisplayCommand;
+class Failure;
 class PictureKeeper;
 class PictureBox;
 class ScrollBar;
@@ -63,7 +64,7 @@ public:
     // What the display command sees of the window.
     QueryTime queryTime() const override;
     void setStatus(const QString &text, const QString &reason) override;
-    void showPicture(QImage picture, const PictureSource &source) override;
+    QImage showPicture(QImage picture, const PictureSource &source) override;
     void updateScrollRanges() override;
 
 protected:
@@ -77,6 +78,7 @@ private:
     void fillLists();
     void applyOuterSize();
     void exitProgram();
+    void endWithFailure(const Failure &failure);
 
     TwipsSize m_screen;
     float m_outerWidth = 0;

@@ -1,10 +1,42 @@
 #include "failure.h"
-#include "platform/processsettings.h"
+#include "picture/picturedecoder.h"
 #include "window/commandline.h"
 #include "window/formmain.h"
+#include "window/version.h"
 
 #include <QApplication>
 #include <QMessageBox>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// While the application connects to the display, Qt's messages wait here: when no display can
+// be opened Qt ends the process from inside the application's constructor with a fatal message
+// (and an abort), which becomes one line and the exit status the manual gives.
+QtMessageHandler g_qtHandler = nullptr;
+QList<std::tuple<QtMsgType, QString>> g_heldMessages;
+
+void holdOrEndWithoutDisplay(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        g_heldMessages.append({type, message});
+        return;
+    }
+    const QByteArray display = qgetenv("DISPLAY");
+    std::fprintf(stderr, "Veltaro：无法打开显示%s，程序需要图形界面（X11 或 Wayland）\n",
+                 display.isEmpty() ? "（DISPLAY 未设置）"
+                                   : QStringLiteral("（DISPLAY=%1）")
+                                         .arg(QString::fromLocal8Bit(display))
+                                         .toLocal8Bit()
+                                         .constData());
+    std::_Exit(1);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -15,22 +47,35 @@ int main(int argc, char *argv[])
     if (const auto status = veltaro::handleCommandLine(arguments))
         return *status;
 
+#ifdef SIGXFSZ
+    // A write past the user's file-size limit fails with a reason instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+
+    g_qtHandler = qInstallMessageHandler(holdOrEndWithoutDisplay);
     QApplication app(argc, argv);
+    qInstallMessageHandler(g_qtHandler);
+    for (const auto &[type, message] : std::as_const(g_heldMessages))
+        qt_message_output(type, QMessageLogContext(), message);
+    g_heldMessages.clear();
+
     QApplication::setApplicationName(QStringLiteral("Veltaro"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QString::fromLatin1(veltaro::kVersion));
     // Matches the window to its desktop entry, veltaro.desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("veltaro"));
-    veltaro::applyProcessSettings();
+    veltaro::PictureDecoder::limitQtReaders();
 
-    // A failure while the window is built or laid out is shown, and the program stops.
+    // A failure while the window is built or laid out is shown, and the program stops. Once the
+    // window runs, every handler deals with its own failures: none reaches the event loop.
+    std::unique_ptr<veltaro::Formmain> window;
     try {
-        veltaro::Formmain window;
-        window.Form_Load();
-        window.showStarted();
-        return QApplication::exec();
-    } catch (const std::exception &failure) {
+        window = std::make_unique<veltaro::Formmain>();
+        window->Form_Load();
+        window->showStarted();
+    } catch (const veltaro::Failure &failure) {
         QMessageBox::critical(nullptr, QStringLiteral("Veltaro"),
                               QString::fromUtf8(failure.what()));
         return 1;
     }
+    return QApplication::exec();
 }

@@ -1,12 +1,15 @@
 #include "window/picturekeeper.h"
 
 #include "failure.h"
-#include "platform/picturebox.h"
-#include "platform/picturekeeping.h"
+#include "widgets/picturebox.h"
+#include "files/keptfile.h"
 #include "query/moment.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -30,6 +33,13 @@ QString beijingText(const QueryTime &picked)
     return QStringLiteral("200%1-%2-%3 %4:00")
         .arg(QString::fromStdString(picked.year), QString::fromStdString(picked.month),
              QString::fromStdString(picked.day), QString::fromStdString(picked.hour));
+}
+
+// The platform's save dialog, opened at `proposed`; empty when the user cancels.
+QString askWhereToSave(QWidget *parent, const QString &proposed)
+{
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("另存为"), proposed,
+                                        QStringLiteral("JPEG 图像 (*.jpg *.jpeg)"));
 }
 
 } // namespace
@@ -81,7 +91,7 @@ void PictureKeeper::pictureShown(const PictureSource &source, QSize size)
 void PictureKeeper::copy()
 {
     if (m_imageBox->hasPicture())
-        copyPictureToClipboard(m_imageBox->picture());
+        QGuiApplication::clipboard()->setImage(m_imageBox->picture());
 }
 
 void PictureKeeper::saveAs()

@@ -37,12 +37,6 @@ const QRect kStatusLine{472, 655, 73, 17};
 // The image's top-left pixel: the viewport at (20, 13), two 2-pixel borders inside it.
 constexpr QPoint kImageOrigin{24, 17};
 
-#ifdef VELTARO_SANITIZED
-constexpr int kExitWithinMs = 5000; // the leak check at exit takes its time
-#else
-constexpr int kExitWithinMs = 1000;
-#endif
-
 // Mean difference per channel between the picture and the screen, over a grid of points of the
 // viewport (by default the one of a 1024 × 768 screen at 100 %).
 double difference(const QImage &screen, const QImage &picture, QPoint origin,
@@ -318,11 +312,8 @@ void TestEndToEnd::showFailAndExit()
     QCOMPARE(fileContents(staged), served);
 
     clickAt(kExitButton);
-    QElapsedTimer clock;
-    clock.start();
+    // A generous bound that only guards against a program that never ends.
     QVERIFY(m_veltaro.waitForFinished(10000));
-    QVERIFY2(clock.elapsed() < kExitWithinMs,
-             qPrintable(QStringLiteral("ended after %1 ms").arg(clock.elapsed())));
     QCOMPARE(m_veltaro.exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_veltaro.exitCode(), 0);
 }

@@ -1,7 +1,7 @@
 // Any body, however crafted, becomes a picture or the program's PictureFailure: never a crash,
 // undefined behaviour or a hang.
 #include "failure.h"
-#include "platform/picturedecoder.h"
+#include "picture/picturedecoder.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -21,12 +21,14 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    // One decoder for the whole run, as the program keeps one: its reused memory is fuzzed too.
+    static veltaro::PictureDecoder decoder;
     try {
-        const QImage picture = veltaro::picturedecoder::decode(
+        QImage picture = decoder.decode(
             QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
         if (picture.isNull())
             std::abort(); // a picture is never empty
-        veltaro::picturedecoder::recycle(picture);
+        decoder.recycle(std::move(picture));
     } catch (const veltaro::PictureFailure &) {
     }
     return 0;

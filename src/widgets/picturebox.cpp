@@ -1,0 +1,166 @@
+#include "widgets/picturebox.h"
+
+#include "widgets/focusframe.h"
+#include "widgets/twips.h"
+
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QtMath>
+
+namespace veltaro {
+
+// The inner area: draws the picture, clipped to the frame's inside.
+class PictureSurface : public QWidget
+{
+public:
+    explicit PictureSurface(QWidget *parent) : QWidget(parent) {}
+
+    void setPixmap(QPixmap pixmap)
+    {
+        m_pixmap = std::move(pixmap);
+        update();
+    }
+    const QPixmap &pixmap() const { return m_pixmap; }
+    // One image pixel to one device pixel: the picture's logical size shrinks as the ratio grows.
+    void matchDevicePixelRatio(qreal ratio)
+    {
+        m_pixmap.setDevicePixelRatio(ratio);
+        update();
+    }
+    QSize logicalSize() const
+    {
+        const qreal ratio = m_pixmap.devicePixelRatio();
+        return QSize(qCeil(m_pixmap.width() / ratio), qCeil(m_pixmap.height() / ratio));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (m_pixmap.isNull())
+            return;
+        QPainter painter(this);
+        const qreal ratio = m_pixmap.devicePixelRatio();
+        const QRect exposed = event->rect() & QRect(QPoint(0, 0), logicalSize());
+        painter.drawPixmap(QRectF(exposed), m_pixmap,
+                           QRectF(exposed.topLeft() * ratio, exposed.size() * ratio));
+    }
+
+private:
+    QPixmap m_pixmap;
+};
+
+PictureBox::PictureBox(QWidget *container, bool autoSize)
+    : QFrame(container), m_surface(new PictureSurface(this)), m_autoSize(autoSize)
+{
+    // A sunken two-pixel border, the look of a classic picture box.
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFocusPolicy(Qt::StrongFocus);
+    m_surface->setGeometry(contentsRect());
+}
+
+void PictureBox::setLeftTwips(float left)
+{
+    m_left = left;
+    applyGeometry();
+}
+
+void PictureBox::setTopTwips(float top)
+{
+    m_top = top;
+    applyGeometry();
+}
+
+void PictureBox::setWidthTwips(float width)
+{
+    m_width = width;
+    applyGeometry();
+}
+
+void PictureBox::setHeightTwips(float height)
+{
+    m_height = height;
+    applyGeometry();
+}
+
+QImage PictureBox::setPicture(QImage picture)
+{
+    QImage shownBefore = m_surface->pixmap().toImage();
+    // Moved in, the picture's memory can become the pixmap's instead of being copied.
+    QPixmap pixmap = QPixmap::fromImage(std::move(picture));
+    pixmap.setDevicePixelRatio(devicePixelRatioF());
+    m_surface->setPixmap(std::move(pixmap));
+    fitToPicture();
+    return shownBefore;
+}
+
+void PictureBox::fitToPicture()
+{
+    const QSize size = m_surface->logicalSize();
+    if (!m_autoSize || size.isEmpty())
+        return;
+    m_width = twips::fromPixels(size.width() + 2 * frameWidth());
+    m_height = twips::fromPixels(size.height() + 2 * frameWidth());
+    applyGeometry();
+}
+
+float PictureBox::innerWidthTwips() const
+{
+    return m_width - twips::fromPixels(2 * frameWidth());
+}
+
+float PictureBox::innerHeightTwips() const
+{
+    return m_height - twips::fromPixels(2 * frameWidth());
+}
+
+bool PictureBox::event(QEvent *event)
+{
+    // Moved to a screen with another device pixel ratio: the picture keeps one image pixel to
+    // one device pixel, and the box its size.
+    if (event->type() == QEvent::ScreenChangeInternal && hasPicture() &&
+        m_surface->pixmap().devicePixelRatio() != devicePixelRatioF()) {
+        m_surface->matchDevicePixelRatio(devicePixelRatioF());
+        fitToPicture();
+        emit resizedToPicture();
+    }
+    return QFrame::event(event);
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    // The focus shows on the frame, the only part of the box its contents do not cover.
+    if (hasFocus())
+        drawFocusFrame(this, frameWidth());
+}
+
+bool PictureBox::hasPicture() const
+{
+    return !m_surface->pixmap().isNull();
+}
+
+QImage PictureBox::picture() const
+{
+    return m_surface->pixmap().toImage();
+}
+
+QWidget *PictureBox::innerArea() const
+{
+    return m_surface;
+}
+
+void PictureBox::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    m_surface->setGeometry(contentsRect());
+}
+
+void PictureBox::applyGeometry()
+{
+    setGeometry(twips::toPixels(m_left), twips::toPixels(m_top), twips::toPixels(m_width),
+                twips::toPixels(m_height));
+}
+
+} // namespace veltaro

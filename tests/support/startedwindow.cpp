@@ -1,0 +1,67 @@
+#include "startedwindow.h"
+
+#include "widgets/picturebox.h"
+#include "widgets/scrollbar.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
+
+using namespace veltaro;
+
+StartedWindow::StartedWindow(const QString &stagingFolder, TwipsSize screen)
+    : Formmain(screen, stagingFolder)
+{
+    Form_Load();
+}
+
+bool StartedWindow::showActive()
+{
+    showStarted();
+    return QTest::qWaitForWindowActive(this);
+}
+
+void StartedWindow::pick(const QString &year, const QString &month, const QString &day,
+                         const QString &hour)
+{
+    const QString texts[] = {year, month, day, hour};
+    for (int i = 0; i < 4; ++i)
+        list(i + 1)->setCurrentIndex(list(i + 1)->findText(texts[i]));
+}
+
+PictureBox *StartedWindow::picture1() const
+{
+    return qobject_cast<PictureBox *>(control("Picture1"));
+}
+
+PictureBox *StartedWindow::picture2() const
+{
+    return qobject_cast<PictureBox *>(control("Picture2"));
+}
+
+ScrollBar *StartedWindow::bar(const char *name) const
+{
+    return qobject_cast<ScrollBar *>(control(name));
+}
+
+QComboBox *StartedWindow::list(int number) const
+{
+    return qobject_cast<QComboBox *>(
+        control(qPrintable(QStringLiteral("Combo%1").arg(number))));
+}
+
+QString StartedWindow::status() const
+{
+    return qobject_cast<QLabel *>(control("Label5"))->text();
+}
+
+QString StartedWindow::reason() const
+{
+    return qobject_cast<QLabel *>(control("Label5"))->toolTip();
+}
+
+void StartedWindow::setStatus(const QString &text, const QString &reason)
+{
+    statuses << text;
+    Formmain::setStatus(text, reason);
+}
