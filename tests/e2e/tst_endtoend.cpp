@@ -105,6 +105,8 @@ private slots:
     void showFailAndExit();
     void installedForANormalUser();
     void keyboardOnlyOnADoubledScreen();
+    void withoutADisplay_data();
+    void withoutADisplay();
 
 private:
     void startVeltaro(const QStringList &command, const QStringList &environment = {},
@@ -358,6 +360,35 @@ void TestEndToEnd::installedForANormalUser()
          "ASAN_OPTIONS=detect_leaks=0"});
     showAndExit(cache + "/Veltaro/temp.jpg");
     QCOMPARE(installedFiles(), before);
+}
+
+void TestEndToEnd::withoutADisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM
+    QTest::newRow("X11 without DISPLAY") << QStringList{} << "xcb";
+    // Qt's own option reaches Qt: it overrides the environment's platform.
+    QTest::newRow("-platform xcb") << QStringList{"-platform", "xcb"} << "offscreen";
+}
+
+void TestEndToEnd::withoutADisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, platform);
+    QProcess veltaro;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.insert("QT_QPA_PLATFORM", platform);
+    veltaro.setProcessEnvironment(env);
+    veltaro.start(VELTARO_EXECUTABLE, arguments);
+    QVERIFY(veltaro.waitForFinished(20000));
+    QCOMPARE(veltaro.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(veltaro.exitCode(), 1);
+    const QStringList said = QString::fromLocal8Bit(veltaro.readAllStandardError())
+                                 .split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said.first().contains("无法打开显示"), qPrintable(said.first()));
 }
 
 void TestEndToEnd::keyboardOnlyOnADoubledScreen()

@@ -6,11 +6,14 @@
 #include <QTemporaryDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTest>
 
 #include <atomic>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -31,8 +34,13 @@ private slots:
     void unwritableFolder();
     void linkIsReplacedNotWrittenThrough_data();
     void linkIsReplacedNotWrittenThrough();
+    void refusedWithATrueReason_data();
+    void refusedWithATrueReason();
     void folderFor_data();
     void folderFor();
+    void installedCopyUsesTheCache();
+    void cacheFolder_data();
+    void cacheFolder();
     void noFolderIsNeverTheWorkingDirectory();
     void wholeAtEveryMoment();
 };
@@ -119,6 +127,58 @@ void TestStagingFile::linkIsReplacedNotWrittenThrough()
         QCOMPARE(fileContents(target), QByteArray("the user's own words"));
 }
 
+void TestStagingFile::refusedWithATrueReason_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a folder named temp.jpg") << "folder" << "同名的是一个文件夹";
+    QTest::newRow("links that loop") << "loop" << "符号链接层数过多或成环";
+    QTest::newRow("over the file-size limit") << "limit" << "文件超过系统允许的大小";
+}
+
+void TestStagingFile::refusedWithATrueReason()
+{
+    QFETCH(QString, obstacle);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QString folder = dir.path();
+    rlimit previous{};
+    if (obstacle == "folder") {
+        QVERIFY(QDir(dir.path()).mkdir("temp.jpg"));
+        QVERIFY(writeFile(dir.filePath("temp.jpg/inside"), "kept"));
+    } else if (obstacle == "loop") {
+        QVERIFY(QFile::link(dir.filePath("loop"), dir.filePath("loop")));
+        folder = dir.filePath("loop");
+    } else {
+        // As the program does at start-up: past the limit a write fails instead of a signal.
+        std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+        rlimit limited = previous;
+        limited.rlim_cur = 16 * 1024;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    }
+    const auto restore = qScopeGuard([&] {
+        if (obstacle == "limit")
+            ::setrlimit(RLIMIT_FSIZE, &previous);
+    });
+
+    try {
+        StagingFile(folder).write(QByteArray(64 * 1024, 'x'));
+        QFAIL("no failure raised");
+    } catch (const FileFailure &failure) {
+        const QString text = QString::fromUtf8(failure.what());
+        QVERIFY2(text.contains(reason), failure.what());
+        // The system's own English never shows: only the path is in Latin letters.
+        QVERIFY2(!text.section(QStringLiteral("："), 1).contains(QRegularExpression("[A-Za-z]")),
+                 failure.what());
+    }
+    if (obstacle == "folder") {
+        QCOMPARE(fileContents(dir.filePath("temp.jpg/inside")), QByteArray("kept"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"temp.jpg"});
+    }
+}
+
 void TestStagingFile::folderFor_data()
 {
     QTest::addColumn<QByteArray>("name"); // the executable folder's name, as bytes on disk
@@ -170,6 +230,70 @@ void TestStagingFile::folderFor()
     QVERIFY2(QFileInfo(chosen).isDir(), "the cache folder is made where it is missing");
     StagingFile(chosen).write("body");
     QCOMPARE(fileContents(QDir(chosen).filePath("temp.jpg")), QByteArray("body"));
+}
+
+void TestStagingFile::installedCopyUsesTheCache()
+{
+    // Even where the program may write (root may write anywhere), the system's folder of
+    // programs never gets temp.jpg.
+    QTemporaryDir dir;
+    qputenv("XDG_CACHE_HOME", dir.filePath("cache").toLocal8Bit());
+    QCOMPARE(StagingFile::folderFor("/usr/bin"), StagingFile::cacheFolder());
+    QVERIFY(StagingFile::cacheFolder().startsWith(dir.filePath("cache")));
+}
+
+void TestStagingFile::cacheFolder_data()
+{
+    QTest::addColumn<QByteArray>("xdgCacheHome"); // "<dir>" stands for the temporary folder
+    QTest::addColumn<QByteArray>("home");
+    QTest::addColumn<QString>("expected");        // under the temporary folder; empty for none
+    QTest::addColumn<QString>("whyNone");
+    const QString app = QCoreApplication::applicationName();
+    QTest::newRow("XDG_CACHE_HOME") << QByteArray("<dir>/xdg") << QByteArray("<dir>/home") << "xdg/" + app << "";
+    QTest::newRow("unset: the home folder's .cache") << QByteArray() << QByteArray("<dir>/home") << "home/.cache/" + app << "";
+    QTest::newRow("relative: ignored") << QByteArray("relcache") << QByteArray("<dir>/home") << "home/.cache/" + app << "";
+    QTest::newRow("no home folder") << QByteArray() << QByteArray() << "" << "HOME 未设置";
+}
+
+void TestStagingFile::cacheFolder()
+{
+    QFETCH(QByteArray, xdgCacheHome);
+    QFETCH(QByteArray, home);
+    QFETCH(QString, expected);
+    QFETCH(QString, whyNone);
+    QTemporaryDir dir;
+    const QString previousDir = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const QByteArray previousHome = qgetenv("HOME");
+    const auto restore = qScopeGuard([&] {
+        QDir::setCurrent(previousDir);
+        qputenv("HOME", previousHome);
+    });
+    const auto set = [&](const char *name, QByteArray value) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value.replace("<dir>", QFile::encodeName(dir.path())));
+    };
+    set("XDG_CACHE_HOME", xdgCacheHome);
+    set("HOME", home);
+
+    QString reason;
+    const QString chosen = StagingFile::cacheFolder(&reason);
+    if (expected.isEmpty()) {
+        QCOMPARE(chosen, QString());
+        QVERIFY2(reason.contains(whyNone), qPrintable(reason));
+        try {
+            StagingFile(chosen, reason).write("body");
+            QFAIL("no failure raised");
+        } catch (const FileFailure &failure) {
+            QVERIFY2(QString::fromUtf8(failure.what()).contains(whyNone), failure.what());
+        }
+    } else {
+        QCOMPARE(chosen, dir.filePath(expected));
+        QVERIFY(QFileInfo(chosen).isDir());
+    }
+    QVERIFY2(!QFileInfo::exists(dir.filePath("relcache")), "nothing in the working directory");
 }
 
 void TestStagingFile::noFolderIsNeverTheWorkingDirectory()

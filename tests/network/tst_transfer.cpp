@@ -3,9 +3,11 @@
 #include "failure.h"
 #include "samplearchive.h"
 
+#include <QEventLoop>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QTimer>
 #include <QTest>
 
 using namespace veltaro;
@@ -27,6 +29,7 @@ private slots:
     void cutChunkedBodyIsNeverWhole();
     void closedPort();
     void deadlineBoundsTheWholeTransfer();
+    void finishedBeforeTheDeadlineUnderADialog();
     void followsTheProxySetting_data();
     void followsTheProxySetting();
     void proxyForTheImageHost_data();
@@ -165,6 +168,22 @@ void TestTransfer::deadlineBoundsTheWholeTransfer()
     m_archive.setScript({.fault = Fault::Drip, .dripIntervalMs = 20});
     expectFailure(m_archive.imageAddress("8071802"), "下载超时（0.4 秒）");
     expectSuccess();
+}
+
+void TestTransfer::finishedBeforeTheDeadlineUnderADialog()
+{
+    // A dialog's event loop opens on top of the transfer's and stays open past the deadline;
+    // the body arrives meanwhile. The transfer ends when the dialog closes, with the body.
+    m_transfer.setDeadline(std::chrono::milliseconds(300));
+    QEventLoop dialog;
+    QTimer::singleShot(0, &dialog, [&] {
+        connect(&m_archive, &sample::SampleArchive::requestReceived, &dialog, [&] {
+            QTimer::singleShot(1000, &dialog, &QEventLoop::quit);
+        });
+        dialog.exec();
+    });
+    QCOMPARE(m_transfer.OpenURL(m_archive.imageAddress("8071802")),
+             m_archive.pictureBytes("8071802"));
 }
 
 void TestTransfer::followsTheProxySetting_data()

@@ -4,6 +4,7 @@
 #include "widgets/scrollbar.h"
 #include "widgets/twips.h"
 #include "window/appicon.h"
+#include "window/commandline.h"
 #include "window/formmain.h"
 
 #include <QAccessible>
@@ -76,6 +77,8 @@ private slots:
     void keysPanThroughTheBars_data();
     void keysPanThroughTheBars();
     void namesForScreenReaders();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TestFormmain::layout_data()
@@ -417,6 +420,28 @@ void TestFormmain::namesForScreenReaders()
     }
     QCOMPARE(lefts.size(), 12);
     QVERIFY2(std::is_sorted(lefts.begin(), lefts.end()), "the bottom row in visual order");
+}
+
+void TestFormmain::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status"); // -1: the program starts its window
+    QTest::newRow("none") << QStringList{} << -1;
+    QTest::newRow("Qt's -platform") << QStringList{"-platform", "offscreen"} << -1;
+    QTest::newRow("Qt's -style=fusion") << QStringList{"-style=fusion"} << -1;
+    QTest::newRow("Qt's --reverse") << QStringList{"--reverse"} << -1;
+    QTest::newRow("--version") << QStringList{"--version"} << 0;
+    QTest::newRow("-h") << QStringList{"-h"} << 0;
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2;
+    QTest::newRow("stray argument") << QStringList{"2008"} << 2;
+}
+
+void TestFormmain::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    arguments.prepend("Veltaro");
+    QCOMPARE(handleCommandLine(arguments).value_or(-1), status);
 }
 
 QTEST_MAIN(TestFormmain)
