@@ -11,7 +11,7 @@ namespace {
 
 constexpr quint16 kDefaultProxyPort = 1080;
 
-// The lower-case name first, as curl reads it.
+// The lower-case name first; the upper-case one only where the lower-case one is unset or empty.
 QString firstSet(const QProcessEnvironment &environment, const char *lower, const char *upper)
 {
     const QString value = environment.value(QString::fromLatin1(lower));

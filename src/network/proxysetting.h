@@ -8,7 +8,7 @@ class QProcessEnvironment;
 
 namespace veltaro {
 
-// The proxy the environment names, read as curl reads it: http_proxy (or HTTP_PROXY) holds
+// The proxy the environment names: http_proxy, or HTTP_PROXY where it is unset, holds
 // "[scheme://][user:password@]host[:port]", where a missing scheme means http and a missing port
 // 1080; no_proxy (or NO_PROXY) holds host names and domain suffixes, separated by commas, that
 // are reached directly, or "*" for every host.

@@ -55,7 +55,7 @@ void DisplayCommand::display()
     const QueryTime picked = m_view.queryTime();
     const auto request = ToUtcRequest(picked);
     if (!request)
-        return; // an hour outside 0..23: nothing to fetch, and the status line stays as it is
+        return; // an hour outside 0..23: nothing to fetch, and the status line keeps "稍侯〉〉〉"
     const ImageRequest built = BuildImageUrl(*request);
 
     const QByteArray body = m_transfer.OpenURL(QString::fromStdString(built.address));

@@ -13,7 +13,7 @@ class QImage;
 
 namespace veltaro {
 
-// The status line's three texts.
+// The status line's texts while the command works and when it failed; it is empty when done.
 inline constexpr char16_t kStatusWorking[] = u"稍侯〉〉〉";
 inline constexpr char16_t kStatusNotFound[] = u"无法找到";
 
