@@ -67,17 +67,22 @@ QByteArray hiddenName(const QByteArray &folder)
 // An open file for the new body: unnamed where the system offers it (nothing is left behind if
 // the process dies before it is named), otherwise under a hidden name of its own. -1 with errno
 // set on failure.
-int openNewFile(const QByteArray &folder, QByteArray *name)
+int openNewFile(const QByteArray &folder, QByteArray *name, bool unnamedAllowed)
 {
 #ifdef O_TMPFILE
-    const int unnamed = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, kFileMode);
-    if (unnamed >= 0) {
-        name->clear();
-        return unnamed;
+    if (unnamedAllowed) {
+        const int unnamed =
+            ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, kFileMode);
+        if (unnamed >= 0) {
+            name->clear();
+            return unnamed;
+        }
+        // A file system or kernel without unnamed files; any other error is the folder's own.
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return -1;
     }
-    // A file system or kernel without unnamed files; any other error is the folder's own.
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-        return -1;
+#else
+    Q_UNUSED(unnamedAllowed);
 #endif
     for (;;) {
         *name = hiddenName(folder);
@@ -188,12 +193,21 @@ void StagingFile::write(const QByteArray &bytes) const
 
     const QByteArray folder = QFile::encodeName(m_folder);
     QByteArray name;
-    const int fd = openNewFile(folder, &name);
+    int fd = openNewFile(folder, &name, true);
     if (fd < 0)
         throw failure(errno);
     int error = 0;
-    if (!writeAll(fd, bytes.constData(), bytes.size()) || !nameFile(fd, folder, &name))
+    if (!writeAll(fd, bytes.constData(), bytes.size()))
         error = errno;
+    if (error == 0 && !nameFile(fd, folder, &name)) {
+        // An unnamed file can only be named through /proc: without it, write a named one.
+        ::close(fd);
+        fd = openNewFile(folder, &name, false);
+        if (fd < 0)
+            throw failure(errno);
+        if (!writeAll(fd, bytes.constData(), bytes.size()))
+            error = errno;
+    }
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error == 0 && !replaceName(name, QFile::encodeName(m_path)))

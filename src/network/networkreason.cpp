@@ -8,8 +8,9 @@ std::string networkErrorText(QNetworkReply::NetworkError error, const QString &h
     switch (error) {
     case QNetworkReply::ConnectionRefusedError:
         return "连接被拒绝：" + name;
+    // Qt reports a status line it cannot read as a closed connection too: the reason names both.
     case QNetworkReply::RemoteHostClosedError:
-        return "服务器 " + name + " 提前关闭了连接";
+        return "服务器 " + name + " 提前关闭了连接，或它的回答无法识别";
     case QNetworkReply::HostNotFoundError:
         return "找不到服务器 " + name;
     case QNetworkReply::TimeoutError:
@@ -29,7 +30,7 @@ std::string networkErrorText(QNetworkReply::NetworkError error, const QString &h
     case QNetworkReply::ProxyConnectionRefusedError:
         return "代理服务器 " + name + " 拒绝连接";
     case QNetworkReply::ProxyConnectionClosedError:
-        return "代理服务器 " + name + " 提前关闭了连接";
+        return "代理服务器 " + name + " 提前关闭了连接，或它的回答无法识别";
     case QNetworkReply::ProxyNotFoundError:
         return "找不到代理服务器 " + name;
     case QNetworkReply::ProxyTimeoutError:

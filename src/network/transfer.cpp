@@ -127,6 +127,12 @@ QByteArray Transfer::OpenURL(const QString &address)
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (failure.empty() && status >= 400)
         failure = httpStatusText(status);
+    // Qt follows a redirect with a target itself; one without a target ends here.
+    if (failure.empty() && status >= 300 && status < 400 && !reply->hasRawHeader("Location"))
+        failure = "服务器要求转到别处（HTTP " + std::to_string(status) + "），却没有给出目标地址";
+    // An interim answer (103 Early Hints) that Qt took for the whole answer.
+    if (failure.empty() && status >= 100 && status < 200)
+        failure = "服务器只发来了临时回答（HTTP " + std::to_string(status) + "），没有图像";
     if (failure.empty() && reply->error() != QNetworkReply::NoError)
         failure = networkErrorText(
             proxy.type() == QNetworkProxy::NoProxy ? reply->error() : asProxyError(reply->error()),
@@ -134,8 +140,10 @@ QByteArray Transfer::OpenURL(const QString &address)
     if (failure.empty()) {
         body += reply->readAll();
         // Qt can report a body cut short as whole when the data and the close arrive together:
-        // the body must have the length its header announced.
-        const auto length = announcedLength(*reply);
+        // the body must have the length its header announced. A chunked body carries its own
+        // length, whatever Content-Length says beside it.
+        const bool chunked = reply->rawHeader("Transfer-Encoding").toLower().contains("chunked");
+        const auto length = chunked ? std::nullopt : announcedLength(*reply);
         if (length && *length < 0)
             failure = "服务器的回答有误：Content-Length 为“" +
                       reply->rawHeader("Content-Length").toStdString() + "”";

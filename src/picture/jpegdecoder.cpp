@@ -30,16 +30,25 @@ void onError(j_common_ptr info)
     std::longjmp(decoding->back, 1);
 }
 
-void onMessage(j_common_ptr, int)
+// Warnings that mean coded data is missing or damaged: libjpeg goes on and fills the rest of the
+// picture with grey, which must never be shown as the picture. Stray bytes between segments
+// (JWRN_EXTRANEOUS_DATA), which real encoders leave, and the rest stay accepted.
+bool meansDataMissing(int code)
 {
-    // Warnings (a damaged segment, stray bytes) are no failures: the structure checks have
-    // already decided that the picture is whole.
+    return code == JWRN_HIT_MARKER || code == JWRN_MUST_RESYNC || code == JWRN_JPEG_EOF ||
+           code == JWRN_HUFF_BAD_CODE;
+}
+
+void onMessage(j_common_ptr info, int level)
+{
+    if (level < 0 && meansDataMissing(info->err->msg_code))
+        onError(info);
 }
 
 // Decodes into rows of `stride` bytes; false with the failure set when libjpeg fails or the
 // frame is not the three-component picture of `width` × `height` the caller made room for.
 bool decode(Decoding *d, const unsigned char *data, unsigned long size, long memoryLimit,
-            unsigned char *pixels, long stride, unsigned width, unsigned height)
+            unsigned char *pixels, long stride, unsigned width, unsigned height, int components)
 {
     d->info.err = jpeg_std_error(&d->errors);
     d->errors.error_exit = onError;
@@ -55,13 +64,14 @@ bool decode(Decoding *d, const unsigned char *data, unsigned long size, long mem
     d->info.mem->max_memory_to_use = memoryLimit;
     jpeg_mem_src(&d->info, data, size);
     jpeg_read_header(&d->info, TRUE);
-    if (d->info.num_components != 3 || d->info.image_width != width ||
+    if (d->info.num_components != components || d->info.image_width != width ||
         d->info.image_height != height) {
         d->failure = kNotAnnounced;
         jpeg_destroy_decompress(&d->info);
         return false;
     }
-    d->info.out_color_space = JCS_EXT_BGRX; // QImage::Format_RGB32's bytes, little-endian
+    // QImage::Format_RGB32's bytes, little-endian; Format_Grayscale8's.
+    d->info.out_color_space = components == 3 ? JCS_EXT_BGRX : JCS_GRAYSCALE;
     jpeg_start_decompress(&d->info);
     JSAMPROW rows[16];
     while (d->info.output_scanline < d->info.output_height) {
@@ -75,21 +85,48 @@ bool decode(Decoding *d, const unsigned char *data, unsigned long size, long mem
     return true;
 }
 
+// The reason for one of libjpeg's failures, in the program's words.
+std::string failureText(int code)
+{
+    switch (code) {
+    case kNotAnnounced:
+        return "JPEG 数据有误：帧头前后不一";
+    case JERR_NO_BACKING_STORE:
+    case JERR_OUT_OF_MEMORY:
+        return "JPEG 解码所需内存超过上限";
+    case JWRN_HIT_MARKER:
+    case JWRN_MUST_RESYNC:
+    case JWRN_JPEG_EOF:
+        return "图像不完整：JPEG 的编码数据缺了一段";
+    case JWRN_HUFF_BAD_CODE:
+        return "图像数据损坏：JPEG 的编码数据有误";
+    case JERR_BAD_PRECISION:
+        return "不支持这种精度的 JPEG";
+    case JERR_SOF_UNSUPPORTED:
+    case JERR_NOT_COMPILED:
+        return "不支持这种编码方式的 JPEG";
+    case JERR_NO_HUFF_TABLE:
+    case JERR_NO_QUANT_TABLE:
+    case JERR_BAD_HUFF_TABLE:
+        return "JPEG 数据有误：缺少或损坏了编码表";
+    default:
+        return "JPEG 数据有误，无法解码";
+    }
+}
+
 } // namespace
 
 void decodeJpegInto(QByteArrayView jpeg, QImage &target, qint64 memoryLimit)
 {
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "BGRX is RGB32 only on little-endian CPUs");
-    Q_ASSERT(target.format() == QImage::Format_RGB32);
+    Q_ASSERT(target.format() == QImage::Format_RGB32 ||
+             target.format() == QImage::Format_Grayscale8);
     Decoding decoding{};
     if (!decode(&decoding, reinterpret_cast<const unsigned char *>(jpeg.data()),
                 static_cast<unsigned long>(jpeg.size()), long(memoryLimit), target.bits(),
-                long(target.bytesPerLine()), unsigned(target.width()), unsigned(target.height())))
-        throw PictureFailure(decoding.failure == kNotAnnounced ? "JPEG 数据有误：帧头前后不一"
-                             : decoding.failure == JERR_NO_BACKING_STORE
-                                 ? "JPEG 解码所需内存超过上限"
-                                 : "JPEG 数据有误，无法解码（libjpeg 错误 " +
-                                       std::to_string(decoding.failure) + "）");
+                long(target.bytesPerLine()), unsigned(target.width()), unsigned(target.height()),
+                target.format() == QImage::Format_RGB32 ? 3 : 1))
+        throw PictureFailure(failureText(decoding.failure));
 }
 
 } // namespace veltaro

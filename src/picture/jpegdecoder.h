@@ -5,10 +5,11 @@
 
 namespace veltaro {
 
-// Decodes a JPEG of three components with libjpeg-turbo straight into `target`, a
-// QImage::Format_RGB32 picture of the frame's size, without the 24-bit step Qt's reader takes.
-// The bytes must already have passed the structure checks. libjpeg's errors, and buffers of its
-// own beyond `memoryLimit` bytes, end in a PictureFailure; its warnings are ignored.
+// Decodes a JPEG with libjpeg-turbo straight into `target`, a picture of the frame's size:
+// QImage::Format_RGB32 for three components, without the 24-bit step Qt's reader takes, or
+// QImage::Format_Grayscale8 for one. The bytes must already have passed the structure checks.
+// libjpeg's errors, its warnings that coded data is missing or damaged, and buffers of its own
+// beyond `memoryLimit` bytes end in a PictureFailure.
 void decodeJpegInto(QByteArrayView jpeg, QImage &target, qint64 memoryLimit);
 
 } // namespace veltaro

@@ -77,6 +77,7 @@ JpegStructure scanJpegStructure(QByteArrayView bytes)
             return found;
         if (isStartOfFrame(code) && !frameSeen && length >= 8 && pos + 8 <= size) {
             frameSeen = true;
+            found.precision = at(pos + 2);
             found.height = (at(pos + 3) << 8) | at(pos + 4);
             found.width = (at(pos + 5) << 8) | at(pos + 6);
             found.components = at(pos + 7);

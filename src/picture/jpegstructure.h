@@ -15,6 +15,7 @@ struct JpegStructure
     int width = 0;           // from the first frame header, 0 before one is seen
     int height = 0;
     int components = 0;
+    int precision = 0;          // bits per sample
     qsizetype entropyBytes = 0; // the scans' coded data, all scans together
 };
 

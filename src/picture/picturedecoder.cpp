@@ -38,6 +38,8 @@ JpegStructure checkJpeg(QByteArrayView bytes)
         throw PictureFailure("图像不完整：JPEG 没有结束标记");
     if (jpeg.width == 0 || jpeg.height == 0)
         throw PictureFailure("JPEG 数据有误：没有图像尺寸");
+    if (jpeg.precision != 8)
+        throw PictureFailure("不支持 " + std::to_string(jpeg.precision) + " 位精度的 JPEG");
     if (jpeg.scans > PictureDecoder::kMaxJpegScans)
         throw PictureFailure("JPEG 扫描数过多（" + std::to_string(jpeg.scans) + "）");
     checkAllocation(jpeg.width, jpeg.height);
@@ -64,7 +66,6 @@ struct OtherFormat
 };
 constexpr OtherFormat kOtherFormats[] = {
     {PictureFormat::Png, "png", pngExtent},
-    {PictureFormat::Gif, "gif", gifExtent},
     {PictureFormat::Bmp, "bmp", bmpExtent},
 };
 
@@ -136,9 +137,15 @@ QImage PictureDecoder::decode(QByteArray bytes)
     if (format == PictureFormat::Jpeg) {
         const JpegStructure jpeg = checkJpeg(bytes);
         bytes.truncate(jpeg.end);
-        if (jpeg.components == 3) {
-            // Colour pictures, the archive's own, straight into the picture that is shown.
-            QImage picture = pictureBuffer(jpeg.width, jpeg.height);
+        // Colour pictures, the archive's own, straight into the picture that is shown; grey
+        // ones too. Others (CMYK) go through Qt's reader.
+        if (jpeg.components == 3 || jpeg.components == 1) {
+            QImage picture = jpeg.components == 3
+                                 ? pictureBuffer(jpeg.width, jpeg.height)
+                                 : QImage(jpeg.width, jpeg.height, QImage::Format_Grayscale8);
+            if (picture.isNull())
+                throw PictureFailure("内存不足，无法解码 " + sizeText(jpeg.width, jpeg.height) +
+                                     " 的图像");
             decodeJpegInto(bytes, picture, qint64(kAllocationLimitMiB) * 1024 * 1024);
             return picture;
         }

@@ -25,8 +25,8 @@ public:
     // once at start-up.
     static void limitQtReaders();
 
-    // Decodes the picture at the start of the bytes; bytes after its end are ignored. JPEG, PNG,
-    // GIF and BMP are shown, each only when it is whole. Throws PictureFailure.
+    // Decodes the picture at the start of the bytes; bytes after its end are ignored. JPEG, PNG
+    // and BMP are shown, each only when it is whole. Throws PictureFailure.
     QImage decode(QByteArray bytes);
 
     // Takes back a picture that is no longer shown, so that the next picture of its size can

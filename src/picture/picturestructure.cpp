@@ -31,20 +31,6 @@ PictureExtent cut(std::string problem)
     return {false, 0, std::move(problem)};
 }
 
-// GIF data sub-blocks: a length byte, that many bytes, until a zero length. Returns the offset
-// past the terminator, or -1 when the bytes run out first.
-qsizetype skipSubBlocks(QByteArrayView bytes, qsizetype pos)
-{
-    while (pos < bytes.size()) {
-        const int length = static_cast<unsigned char>(bytes[pos]);
-        ++pos;
-        if (length == 0)
-            return pos;
-        pos += length;
-    }
-    return -1;
-}
-
 } // namespace
 
 PictureFormat sniffPictureFormat(QByteArrayView bytes)
@@ -56,8 +42,6 @@ PictureFormat sniffPictureFormat(QByteArrayView bytes)
         return PictureFormat::Jpeg;
     if (startsWith(kPngSignature, kPngSignatureSize))
         return PictureFormat::Png;
-    if (startsWith("GIF87a", 6) || startsWith("GIF89a", 6))
-        return PictureFormat::Gif;
     if (startsWith("BM", 2))
         return PictureFormat::Bmp;
     return PictureFormat::Unknown;
@@ -78,33 +62,6 @@ PictureExtent pngExtent(QByteArrayView bytes)
         pos = qsizetype(next);
     }
     return cut("图像不完整：PNG 没有结束块（IEND）");
-}
-
-PictureExtent gifExtent(QByteArrayView bytes)
-{
-    constexpr qsizetype kHeader = 6 + 7; // signature and version, logical screen descriptor
-    if (bytes.size() < kHeader)
-        return cut("图像不完整：GIF 头部不全");
-    const auto colorTable = [](unsigned char flags) {
-        return (flags & 0x80) ? qsizetype(3) << ((flags & 0x07) + 1) : 0;
-    };
-    qsizetype pos = kHeader + colorTable(static_cast<unsigned char>(bytes[10]));
-    while (pos >= 0 && pos < bytes.size()) {
-        const unsigned char block = static_cast<unsigned char>(bytes[pos]);
-        if (block == 0x3B) // the trailer
-            return {true, pos + 1, {}};
-        if (block == 0x21) { // an extension: its label, then data sub-blocks
-            pos = skipSubBlocks(bytes, pos + 2);
-        } else if (block == 0x2C) { // an image: descriptor, colour table, code size, data
-            if (pos + 10 > bytes.size())
-                break;
-            pos += 10 + colorTable(static_cast<unsigned char>(bytes[pos + 9]));
-            pos = skipSubBlocks(bytes, pos + 1);
-        } else {
-            return cut("GIF 数据有误：未知的块 " + std::to_string(block));
-        }
-    }
-    return cut("图像不完整：GIF 没有结束符");
 }
 
 PictureExtent bmpExtent(QByteArrayView bytes)

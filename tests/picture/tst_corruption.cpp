@@ -83,7 +83,11 @@ void TestCorruption::damagedPicturesEndInPictureOrFailure()
         sample::cloudJpeg(QStringLiteral("6010121"), {200, 300}, true),
         // Arithmetic coding: no bound from the amount of coded data, only from the cost.
         arithmeticJpeg(QImage::fromData(sample::cloudJpeg(QStringLiteral("7063004"), {240, 160}, false)), true),
+        // Coded data missing behind whole segments, and what damage makes of that.
+        withCodedDataCut(sample::cloudJpeg(QStringLiteral("9123123"), {320, 240}, false), 0.5),
+        withCodedDataCut(libjpegEncoded(QImage::fromData(sample::cloudJpeg(QStringLiteral("8010100"), {160, 120}, false)), {.arithmetic = false, .restartRows = 1}), 1, 4),
     };
+    const int kBases = int(std::size(bases));
 
     QTemporaryDir dir;
     const StagingFile staging(dir.path());
@@ -93,8 +97,8 @@ void TestCorruption::damagedPicturesEndInPictureOrFailure()
     int refused = 0;
     qint64 slowestMs = 0;
     for (int i = 0; i < count; ++i) {
-        const int which = random.bounded(3);
-        const QByteArray bytes = damaged(random, bases[which], bases[(which + 1) % 3]);
+        const int which = random.bounded(kBases);
+        const QByteArray bytes = damaged(random, bases[which], bases[(which + 1) % kBases]);
         staging.write(bytes);
         QElapsedTimer clock;
         clock.start();

@@ -168,7 +168,8 @@ void TestDisplayCommand::failureKeepsWhatWasShown_data()
     QTest::newRow("redirect to a file") << Script{.fault = Fault::RedirectToFile} << false << "不支持的地址类型";
     QTest::newRow("enormous dimensions") << Script{.fault = Fault::HugeDimensions} << true << "60000×60000 像素超过解码上限 256 MiB";
     // Ended by a broken connection with no length: only the picture's own end tells.
-    QTest::newRow("gif cut, no length") << Script{.fault = Fault::Truncated, .contentLength = false, .body = smallGif()} << true << "GIF 没有结束符";
+    QTest::newRow("a whole gif") << Script{.body = smallGif()} << true << "不支持的图像格式：gif";
+    QTest::newRow("coded data missing, end marker put back") << Script{.body = withCodedDataCut(sample::cloudJpeg(QStringLiteral("8071802"), {400, 300}, false), 0.5)} << true << "图像不完整";
     QTest::newRow("bmp cut, no length") << Script{.fault = Fault::Truncated, .contentLength = false, .body = encoded(QImage(64, 48, QImage::Format_RGB32), "BMP")} << true << "BMP 像素数据不足";
     QTest::newRow("png cut, no length") << Script{.fault = Fault::Truncated, .contentLength = false, .body = encoded(QImage(64, 48, QImage::Format_RGB32), "PNG")} << true << "PNG 没有结束块";
     // clang-format on

@@ -16,6 +16,7 @@ struct JpegCoding
     bool arithmetic = true;
     bool progressive = false;
     bool fullChroma = false; // 4:4:4 instead of 4:2:0
+    int restartRows = 0;     // a restart marker after every this many rows of blocks
 };
 
 inline QByteArray libjpegEncoded(const QImage &picture, JpegCoding coding)
@@ -38,6 +39,7 @@ inline QByteArray libjpegEncoded(const QImage &picture, JpegCoding coding)
         info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 1;
     if (coding.progressive)
         jpeg_simple_progression(&info);
+    info.restart_in_rows = coding.restartRows;
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = const_cast<uchar *>(rgb.constScanLine(int(info.next_scanline)));
@@ -77,4 +79,28 @@ inline QByteArray smallGif()
         2,    2,    0x44, 0x01, 0,                                // clear, pixel 0, end; terminator
         0x3B};                                                    // the trailer
     return QByteArray(reinterpret_cast<const char *>(bytes), sizeof bytes);
+}
+
+// A JPEG of one scan whose coded data stops early, with its end marker put back: where the
+// scan's data is cut at `fraction`, or just after the `restart`-th restart marker when that is
+// above 0. Every segment is whole, so only the decoder can tell that data is missing.
+inline QByteArray withCodedDataCut(const QByteArray &jpeg, double fraction, int restart = 0)
+{
+    const qsizetype scan = jpeg.indexOf("\xFF\xDA");
+    const qsizetype data = scan + 2 + ((uchar(jpeg[scan + 2]) << 8) | uchar(jpeg[scan + 3]));
+    qsizetype cut = data + qsizetype((jpeg.size() - 2 - data) * fraction);
+    for (qsizetype at = data; restart > 0 && at + 1 < jpeg.size(); ++at) {
+        if (uchar(jpeg[at]) == 0xFF && uchar(jpeg[at + 1]) >= 0xD0 && uchar(jpeg[at + 1]) <= 0xD7 &&
+            --restart == 0)
+            cut = at + 2;
+    }
+    return jpeg.left(cut) + "\xFF\xD9";
+}
+
+// A baseline JPEG whose frame header says 12 bits a sample.
+inline QByteArray withPrecision(QByteArray jpeg, int bits)
+{
+    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+    jpeg[frame + 4] = char(bits);
+    return jpeg;
 }

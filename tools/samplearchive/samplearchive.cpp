@@ -264,6 +264,12 @@ void SampleArchive::answer(QTcpSocket *socket, const QString &target)
         send(head(302, "Found", {"Location: " + imageAddress(name).toLatin1(), contentLength(0)}),
              false);
         return;
+    case Fault::MalformedStatus:
+        send("HTTP/1.1 abc Whatever\r\n" + contentLength(0) + "\r\n\r\n", false);
+        return;
+    case Fault::RedirectNoTarget:
+        send(head(302, "Found", {contentLength(0)}), false);
+        return;
     case Fault::RedirectToFile:
         send(head(302, "Found", {"Location: file:///etc/hostname", contentLength(0)}), false);
         return;
@@ -325,6 +331,14 @@ void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name)
 
     QList<QByteArray> headers{"Content-Type: image/jpeg"};
     const bool closeDelimited = !m_script.contentLength;
+    if (m_script.fault == Fault::ChunkedWithLength) {
+        headers << "Transfer-Encoding: chunked" << contentLength(body.size() / 3);
+        socket->write(head(200, "OK", headers) + QByteArray::number(body.size(), 16) + "\r\n" +
+                      body + "\r\n0\r\n\r\n");
+        return;
+    }
+    if (m_script.fault == Fault::EarlyHints)
+        socket->write(head(103, "Early Hints", {"Link: </style.css>; rel=preload"}));
     if (m_script.fault == Fault::ChunkedCut) {
         headers << "Transfer-Encoding: chunked";
         const QByteArray half = body.left(body.size() / 2);

@@ -42,6 +42,10 @@ enum class Fault {
     Gzipped,              // a whole gzip body, sent although nobody asked for one
     BadLength,            // Content-Length: -1
     ProxyAuthentication,  // 407, as a proxy that wants a password answers
+    MalformedStatus,      // "HTTP/1.1 abc Whatever"
+    ChunkedWithLength,    // a whole chunked body with a Content-Length that disagrees
+    RedirectNoTarget,     // 302 with no Location
+    EarlyHints,           // 103 Early Hints, then the picture
 };
 
 struct Script
