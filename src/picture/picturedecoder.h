@@ -34,6 +34,9 @@ public:
     // else holds the picture.
     void recycle(QImage picture);
 
+    // Lets go of the memory kept for the next picture.
+    void releaseSpare() { m_spare = QImage(); }
+
 private:
     QImage pictureBuffer(int width, int height);
 

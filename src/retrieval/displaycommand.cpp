@@ -9,19 +9,41 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QScopedValueRollback>
+#include <QtConcurrent/QtConcurrentRun>
+#include <QTimer>
 
 namespace veltaro {
 
 namespace {
 
-// The busy cursor over the whole application for as long as it lives.
+// The busy cursor over the whole application once the command has waited a moment, until it
+// ends: a command that ends sooner changes no cursor at all. The wait is the transfer's, whose
+// event loop lets the timer fire.
 class BusyCursor
 {
 public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor)); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    static constexpr int kDelayMs = 250;
+
+    BusyCursor()
+    {
+        m_delay.setSingleShot(true);
+        m_delay.callOnTimeout(&m_delay, [this] {
+            QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
+            m_shown = true;
+        });
+        m_delay.start(kDelayMs);
+    }
+    ~BusyCursor()
+    {
+        if (m_shown)
+            QGuiApplication::restoreOverrideCursor();
+    }
     BusyCursor(const BusyCursor &) = delete;
     BusyCursor &operator=(const BusyCursor &) = delete;
+
+private:
+    QTimer m_delay;
+    bool m_shown = false;
 };
 
 } // namespace
@@ -29,6 +51,9 @@ public:
 DisplayCommand::DisplayCommand(DisplayView &view, Transfer &transfer, const StagingFile &staging)
     : m_view(view), m_transfer(transfer), m_staging(staging)
 {
+    m_releaseSpare.setSingleShot(true);
+    m_releaseSpare.setInterval(kKeepSpareMs);
+    m_releaseSpare.callOnTimeout(&m_releaseSpare, [this] { m_decoder.releaseSpare(); });
 }
 
 void DisplayCommand::run()
@@ -59,9 +84,32 @@ void DisplayCommand::display()
     const ImageRequest built = BuildImageUrl(*request);
 
     const QByteArray body = m_transfer.OpenURL(QString::fromStdString(built.address));
-    m_staging.write(body);
-    // The bytes this command wrote, not what the file holds a moment later.
-    m_decoder.recycle(m_view.showPicture(m_decoder.decode(body), {body, picked, built}));
+    // Staging and decoding need nothing of each other: temp.jpg is written on a worker thread
+    // while the picture is decoded here, and the picture is shown only once temp.jpg holds the
+    // body. A failure to stage comes first, as it would one after the other.
+    QFuture<std::exception_ptr> staged = QtConcurrent::run([this, body]() -> std::exception_ptr {
+        try {
+            m_staging.write(body);
+            return nullptr;
+        } catch (...) {
+            return std::current_exception();
+        }
+    });
+    QImage picture;
+    std::exception_ptr decodingFailure;
+    try {
+        // The bytes this command wrote, not what the file holds a moment later.
+        picture = m_decoder.decode(body);
+    } catch (...) {
+        decodingFailure = std::current_exception();
+    }
+    if (const std::exception_ptr stagingFailure = staged.result())
+        std::rethrow_exception(stagingFailure);
+    if (decodingFailure)
+        std::rethrow_exception(decodingFailure);
+    m_decoder.recycle(m_view.showPicture(std::move(picture), {body, picked, built}));
+    // The memory kept for the next picture is worth it while pictures follow each other.
+    m_releaseSpare.start();
     m_view.updateScrollRanges();
     m_view.setStatus(QString(), QString());
 }

@@ -2,6 +2,8 @@
 
 #include "picture/picturedecoder.h"
 
+#include <QTimer>
+
 namespace veltaro {
 
 class DisplayView;
@@ -16,6 +18,9 @@ class DisplayCommand
 public:
     DisplayCommand(DisplayView &view, Transfer &transfer, const StagingFile &staging);
 
+    // How long the memory of the picture shown before is kept for the next one.
+    static constexpr int kKeepSpareMs = 5000;
+
     void run();
     bool isRunning() const { return m_running; }
 
@@ -26,6 +31,7 @@ private:
     Transfer &m_transfer;
     const StagingFile &m_staging;
     PictureDecoder m_decoder;
+    QTimer m_releaseSpare;
     bool m_running = false;
 };
 

@@ -19,6 +19,9 @@ public:
     void setPixmap(QPixmap pixmap)
     {
         m_pixmap = std::move(pixmap);
+        // An opaque picture paints every pixel it covers: nothing needs to be filled under it
+        // first.
+        setAttribute(Qt::WA_OpaquePaintEvent, !m_pixmap.isNull() && !m_pixmap.hasAlphaChannel());
         update();
     }
     const QPixmap &pixmap() const { return m_pixmap; }
@@ -41,9 +44,13 @@ protected:
             return;
         QPainter painter(this);
         const qreal ratio = m_pixmap.devicePixelRatio();
-        const QRect exposed = event->rect() & QRect(QPoint(0, 0), logicalSize());
+        const QRect covered(QPoint(0, 0), logicalSize());
+        const QRect exposed = event->rect() & covered;
         painter.drawPixmap(QRectF(exposed), m_pixmap,
                            QRectF(exposed.topLeft() * ratio, exposed.size() * ratio));
+        // Painting opaquely, the surface fills whatever of it the picture leaves uncovered.
+        for (const QRect &uncovered : event->region() - covered)
+            painter.fillRect(uncovered, palette().window());
     }
 
 private:

@@ -483,7 +483,7 @@ void TestDisplayCommand::windowStaysAliveDuringTransfer()
     Window window(m_dir.path());
     window.showStarted();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.transfer().setDeadline(std::chrono::milliseconds(500));
+    window.transfer().setDeadline(std::chrono::milliseconds(1500));
     m_archive.setScript({.fault = Fault::StallAfterHeaders});
     window.pick("8", "07", "18", "10");
 
@@ -493,8 +493,11 @@ void TestDisplayCommand::windowStaysAliveDuringTransfer()
     connect(&m_archive, &sample::SampleArchive::requestReceived, &window, [&] {
         statusDuring = window.status();
         runningDuring = true;
-        if (QCursor *cursor = QGuiApplication::overrideCursor())
-            cursorDuring = cursor->shape();
+        // The busy cursor comes once the wait has lasted a moment.
+        QTimer::singleShot(800, &window, [&] {
+            if (QCursor *cursor = QGuiApplication::overrideCursor())
+                cursorDuring = cursor->shape();
+        });
         // A second press while the first waits is ignored, and so is a step through time.
         QTest::mouseClick(window.control("Command1"), Qt::LeftButton);
         QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
