@@ -1,5 +1,7 @@
 #include "barewindow.h"
 
+#include <QFile>
+
 #include <QComboBox>
 #include <QEvent>
 #include <QEventLoop>
@@ -138,4 +140,15 @@ long peakResidentKiB()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+long residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
 }

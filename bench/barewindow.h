@@ -37,3 +37,5 @@ void showAndWaitForPaint(QWidget *window);
 
 // The process's peak resident memory so far, in KiB.
 long peakResidentKiB();
+// The process's resident memory now, in KiB.
+long residentKiB();

@@ -31,10 +31,17 @@ public:
         m_pixmap.setDevicePixelRatio(ratio);
         update();
     }
+    // Image pixels to device pixels: 1 shows the picture one to one.
+    void setZoom(qreal zoom)
+    {
+        m_zoom = zoom;
+        update();
+    }
+    qreal zoom() const { return m_zoom; }
     QSize logicalSize() const
     {
-        const qreal ratio = m_pixmap.devicePixelRatio();
-        return QSize(qCeil(m_pixmap.width() / ratio), qCeil(m_pixmap.height() / ratio));
+        const qreal scale = m_zoom / m_pixmap.devicePixelRatio();
+        return QSize(qCeil(m_pixmap.width() * scale), qCeil(m_pixmap.height() * scale));
     }
 
 protected:
@@ -43,11 +50,14 @@ protected:
         if (m_pixmap.isNull())
             return;
         QPainter painter(this);
-        const qreal ratio = m_pixmap.devicePixelRatio();
+        // Only the exposed part is drawn, scaled from the part of the picture it shows: smooth
+        // when the picture is made smaller, each image pixel a sharp square from 200 % on.
+        const qreal scale = m_pixmap.devicePixelRatio() / m_zoom;
         const QRect covered(QPoint(0, 0), logicalSize());
         const QRect exposed = event->rect() & covered;
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, m_zoom != 1 && m_zoom < 2);
         painter.drawPixmap(QRectF(exposed), m_pixmap,
-                           QRectF(exposed.topLeft() * ratio, exposed.size() * ratio));
+                           QRectF(QPointF(exposed.topLeft()) * scale, QSizeF(exposed.size()) * scale));
         // Painting opaquely, the surface fills whatever of it the picture leaves uncovered.
         for (const QRect &uncovered : event->region() - covered)
             painter.fillRect(uncovered, palette().window());
@@ -55,6 +65,7 @@ protected:
 
 private:
     QPixmap m_pixmap;
+    qreal m_zoom = 1;
 };
 
 PictureBox::PictureBox(QWidget *container, bool autoSize)
@@ -141,6 +152,24 @@ void PictureBox::paintEvent(QPaintEvent *event)
     // The focus shows on the frame, the only part of the box its contents do not cover.
     if (hasFocus())
         drawFocusFrame(this, frameWidth());
+}
+
+void PictureBox::setZoom(qreal zoom)
+{
+    if (zoom == m_surface->zoom())
+        return;
+    m_surface->setZoom(zoom);
+    fitToPicture();
+}
+
+qreal PictureBox::zoom() const
+{
+    return m_surface->zoom();
+}
+
+QSize PictureBox::pictureSize() const
+{
+    return m_surface->pixmap().size();
 }
 
 bool PictureBox::hasPicture() const

@@ -40,6 +40,13 @@ public:
     QImage setPicture(QImage picture);
     bool hasPicture() const;
     QImage picture() const;
+    // The picture's own size in image pixels.
+    QSize pictureSize() const;
+
+    // Image pixels to device pixels; 1, one to one, unless set. With automatic sizing the box
+    // takes the zoomed picture's size.
+    void setZoom(qreal zoom);
+    qreal zoom() const;
 
     // Where boxes contained in this one are placed, and where the picture is drawn.
     QWidget *innerArea() const;

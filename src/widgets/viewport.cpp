@@ -5,10 +5,12 @@
 #include "widgets/scrollbar.h"
 #include "widgets/twips.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -27,8 +29,15 @@ int rangeFromDifference(float difference)
     return static_cast<int>(rounded);
 }
 
-// One wheel notch (120 units of angle) moves a bar by its arrow step.
+// One wheel notch is 120 units of angle.
 constexpr int kWheelNotch = 120;
+// Page Up and Page Down move nearly a viewport's height, so that a line stays in sight.
+constexpr double kPageShare = 0.9;
+
+int twipsOf(double pixels)
+{
+    return static_cast<int>(std::lround(pixels * twips::perPixel()));
+}
 
 } // namespace
 
@@ -60,6 +69,140 @@ void Viewport::UpdateScrollRanges()
     // A bar disabled for a small picture comes back for a larger one.
     m_hScroll1->setEnabled(m_hScroll1->max() >= 0);
     m_vScroll1->setEnabled(m_vScroll1->max() >= 0);
+    showGrabCursor();
+}
+
+void Viewport::showGrabCursor()
+{
+    // An open hand over a picture that can be dragged, a closed one while it is.
+    const bool movable = m_picture2->hasPicture() && (m_hScroll1->max() > 0 || m_vScroll1->max() > 0);
+    if (m_dragging)
+        m_picture2->setCursor(Qt::ClosedHandCursor);
+    else if (movable)
+        m_picture2->setCursor(Qt::OpenHandCursor);
+    else
+        m_picture2->unsetCursor();
+}
+
+double Viewport::zoom() const
+{
+    return m_picture2->zoom();
+}
+
+QSize Viewport::innerPixels() const
+{
+    return QSize(twips::toPixels(m_picture1->innerWidthTwips()),
+                 twips::toPixels(m_picture1->innerHeightTwips()));
+}
+
+QPointF Viewport::centre() const
+{
+    return QPointF(innerPixels().width() / 2.0, innerPixels().height() / 2.0);
+}
+
+double Viewport::fitZoom() const
+{
+    // In device pixels, inside the image box's own frame; a picture that fits already is not
+    // enlarged.
+    const QSize picture = m_picture2->pictureSize();
+    if (picture.isEmpty())
+        return 1;
+    const double ratio = m_picture2->devicePixelRatioF();
+    const int frame = 2 * m_picture2->frameWidth();
+    const QSize room = innerPixels() - QSize(frame, frame);
+    return std::min({1.0, room.width() * ratio / picture.width(),
+                     room.height() * ratio / picture.height()});
+}
+
+void Viewport::setZoom(double zoom, QPointF anchor)
+{
+    if (!m_picture2->hasPicture())
+        return;
+    zoom = std::clamp(zoom, std::min(1.0, std::max(fitZoom(), kSmallestZoom)), kLargestZoom);
+    const double before = m_picture2->zoom();
+    if (zoom != before) {
+        // The image point under the anchor, in image pixels, before and after.
+        const double ratio = m_picture2->devicePixelRatioF();
+        const QPointF frame(m_picture2->frameWidth(), m_picture2->frameWidth());
+        const QPointF scrolled(m_hScroll1->value() / twips::perPixel(),
+                               m_vScroll1->value() / twips::perPixel());
+        const QPointF imagePoint = (anchor + scrolled - frame) * ratio / before;
+        m_picture2->setZoom(zoom);
+        try {
+            UpdateScrollRanges();
+        } catch (const Failure &) {
+            // Ranges the bars cannot hold: that zoom is not offered.
+            m_picture2->setZoom(before);
+            UpdateScrollRanges();
+            return;
+        }
+        const QPointF wanted = imagePoint * zoom / ratio + frame - anchor;
+        m_hScroll1->setValue(twipsOf(wanted.x()));
+        m_vScroll1->setValue(twipsOf(wanted.y()));
+    }
+    emit zoomChanged(m_picture2->zoom(), m_fit);
+}
+
+void Viewport::zoomIn()
+{
+    m_fit = false;
+    const double now = zoom();
+    double next = now * kZoomStep;
+    if (now < 1 && next > 1)
+        next = 1; // 100 % is always one of the steps
+    setZoom(next, centre());
+}
+
+void Viewport::zoomOut()
+{
+    m_fit = false;
+    const double now = zoom();
+    double next = now / kZoomStep;
+    if (now > 1 && next < 1)
+        next = 1;
+    const double fit = fitZoom();
+    if (now > fit && next < fit)
+        next = fit;
+    setZoom(next, centre());
+}
+
+void Viewport::showActualSize()
+{
+    m_fit = false;
+    setZoom(1, centre());
+}
+
+void Viewport::fitToViewport()
+{
+    if (!m_picture2->hasPicture())
+        return;
+    m_fit = true;
+    setZoom(fitZoom(), QPointF());
+    m_hScroll1->setValue(0);
+    m_vScroll1->setValue(0);
+}
+
+void Viewport::pictureReplaced(QSize shownBefore)
+{
+    if (m_fit) {
+        m_picture2->setZoom(fitZoom());
+        m_hScroll1->setValue(0);
+        m_vScroll1->setValue(0);
+    } else if (m_picture2->pictureSize() != shownBefore && m_picture2->zoom() != 1) {
+        // A zoom chosen for another picture: this one starts at 100 % at its top-left corner.
+        m_picture2->setZoom(1);
+        m_hScroll1->setValue(0);
+        m_vScroll1->setValue(0);
+    }
+    emit zoomChanged(m_picture2->zoom(), m_fit);
+}
+
+void Viewport::panByPixels(QPoint pixels)
+{
+    if (pixels.x() != 0 && m_hScroll1->isEnabled())
+        m_hScroll1->setValue(m_hScroll1->value() + twipsOf(pixels.x()));
+    if (pixels.y() != 0 && m_vScroll1->isEnabled())
+        m_vScroll1->setValue(m_vScroll1->value() + twipsOf(pixels.y()));
 }
 
 void Viewport::HScroll1_Change()
@@ -83,6 +226,11 @@ bool Viewport::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
         return drag(event);
+    case QEvent::Resize:
+        // A viewport of another size shows a fitted picture whole again.
+        if (watched == m_picture1 && m_fit && m_picture2->hasPicture())
+            fitToViewport();
+        return false;
     default:
         return QObject::eventFilter(watched, event);
     }
@@ -90,54 +238,72 @@ bool Viewport::eventFilter(QObject *watched, QEvent *event)
 
 bool Viewport::key(QKeyEvent *event)
 {
-    // Up and Down, Page Up and Page Down, Home and End move the vertical bar; Left and Right,
-    // and the same keys with Shift, the horizontal one. Always through the bar's Value.
-    struct KeyAction
-    {
-        int key;
-        QAbstractSlider::SliderAction action;
-        bool horizontal;
+    // Up and Down, Page Up and Page Down, Home and End move the picture vertically; Left and
+    // Right, and the same keys with Shift, horizontally. A line is what a wheel notch moves,
+    // a page nearly the viewport's height (or width). Always through the bars' Value.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const int line = QApplication::wheelScrollLines() * m_picture1->fontMetrics().lineSpacing();
+    const QSize page = innerPixels() * kPageShare;
+    const auto along = [shift](int pixels, bool horizontal) {
+        return horizontal || shift ? QPoint(pixels, 0) : QPoint(0, pixels);
     };
-    static constexpr KeyAction kKeys[] = {
-        {Qt::Key_Left, QAbstractSlider::SliderSingleStepSub, true},
-        {Qt::Key_Right, QAbstractSlider::SliderSingleStepAdd, true},
-        {Qt::Key_Up, QAbstractSlider::SliderSingleStepSub, false},
-        {Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd, false},
-        {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub, false},
-        {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd, false},
-        {Qt::Key_Home, QAbstractSlider::SliderToMinimum, false},
-        {Qt::Key_End, QAbstractSlider::SliderToMaximum, false},
-    };
-    for (const KeyAction &entry : kKeys) {
-        if (entry.key != event->key() ||
-            (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-            continue;
-        ScrollBar *bar =
-            entry.horizontal || (event->modifiers() & Qt::ShiftModifier) ? m_hScroll1 : m_vScroll1;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        panByPixels(QPoint(-line, 0));
+        return true;
+    case Qt::Key_Right:
+        panByPixels(QPoint(line, 0));
+        return true;
+    case Qt::Key_Up:
+        panByPixels(along(-line, false));
+        return true;
+    case Qt::Key_Down:
+        panByPixels(along(line, false));
+        return true;
+    case Qt::Key_PageUp:
+        panByPixels(along(-(shift ? page.width() : page.height()), false));
+        return true;
+    case Qt::Key_PageDown:
+        panByPixels(along(shift ? page.width() : page.height(), false));
+        return true;
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        ScrollBar *bar = shift ? m_hScroll1 : m_vScroll1;
         if (bar->isEnabled())
-            bar->triggerAction(entry.action);
+            bar->triggerAction(event->key() == Qt::Key_Home ? QAbstractSlider::SliderToMinimum
+                                                            : QAbstractSlider::SliderToMaximum);
         return true;
     }
-    return false;
+    default:
+        return false;
+    }
 }
 
 bool Viewport::wheel(QEvent *event)
 {
     const auto *wheelEvent = static_cast<QWheelEvent *>(event);
     QPoint delta = wheelEvent->angleDelta();
+    if (wheelEvent->modifiers() & Qt::ControlModifier) {
+        // Zoom around the point under the pointer, a step per notch.
+        const int notches = delta.y() / kWheelNotch;
+        if (notches != 0) {
+            m_fit = false;
+            const QPointF anchor =
+                m_picture1->innerArea()->mapFromGlobal(wheelEvent->globalPosition());
+            setZoom(zoom() * std::pow(kZoomStep, notches), anchor);
+        }
+        return true;
+    }
     // Shift turns a vertical wheel into a horizontal one.
     if (wheelEvent->modifiers() & Qt::ShiftModifier)
         delta = QPoint(delta.y() + delta.x(), 0);
     m_wheelRemainder += delta;
-
-    const auto move = [](ScrollBar *bar, int &remainder) {
-        const int notches = remainder / kWheelNotch;
-        remainder -= notches * kWheelNotch;
-        if (notches != 0 && bar->isEnabled())
-            bar->setValue(bar->value() - notches * bar->singleStep());
-    };
-    move(m_hScroll1, m_wheelRemainder.rx());
-    move(m_vScroll1, m_wheelRemainder.ry());
+    const int line = QApplication::wheelScrollLines() * m_picture1->fontMetrics().lineSpacing();
+    const QPoint notches(m_wheelRemainder.x() / kWheelNotch, m_wheelRemainder.y() / kWheelNotch);
+    m_wheelRemainder -= notches * kWheelNotch;
+    panByPixels(-notches * line);
     return true;
 }
 
@@ -153,6 +319,7 @@ bool Viewport::drag(QEvent *event)
         m_dragStartH = m_hScroll1->value();
         m_dragStartV = m_vScroll1->value();
         m_picture1->setFocus(Qt::MouseFocusReason);
+        showGrabCursor();
         return true;
     case QEvent::MouseMove: {
         if (!m_dragging)
@@ -160,15 +327,16 @@ bool Viewport::drag(QEvent *event)
         // Dragging the picture left reveals what lies right of it: the bar moves the other way.
         const QPoint moved = mouse->globalPosition().toPoint() - m_dragStart;
         if (m_hScroll1->isEnabled())
-            m_hScroll1->setValue(m_dragStartH - static_cast<int>(twips::fromPixels(moved.x())));
+            m_hScroll1->setValue(m_dragStartH - twipsOf(moved.x()));
         if (m_vScroll1->isEnabled())
-            m_vScroll1->setValue(m_dragStartV - static_cast<int>(twips::fromPixels(moved.y())));
+            m_vScroll1->setValue(m_dragStartV - twipsOf(moved.y()));
         return true;
     }
     case QEvent::MouseButtonRelease:
         if (!m_dragging || mouse->button() != Qt::LeftButton)
             return false;
         m_dragging = false;
+        showGrabCursor();
         return true;
     default:
         return false;

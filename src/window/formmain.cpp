@@ -88,8 +88,11 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     m_display = std::make_unique<DisplayCommand>(*this, *m_inet1, *m_staging);
     m_keeper = new PictureKeeper(this, m_picture1, m_picture2);
     new TimeStepper(this, *this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);
-    for (const char *name : {"Picture1", "Combo1", "Combo2", "Combo3", "Combo4"})
+    for (const char *name : {"Combo1", "Combo2", "Combo3", "Combo4"})
         control(name)->setToolTip(QString::fromUtf16(kStepHint));
+    control("Picture1")->setToolTip(QString::fromUtf16(kStepHint) + QLatin1Char('\n') +
+                                    QString::fromUtf16(kViewHint));
+    connect(m_viewport, &Viewport::zoomChanged, m_keeper, &PictureKeeper::zoomChanged);
     setOuterWidth(kDesignClientWidth);
     setOuterHeight(kDesignClientHeight);
 }
@@ -165,6 +168,38 @@ void Formmain::createControls()
         button->setAutoDefault(true);
     auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     connect(quit, &QShortcut::activated, this, &Formmain::exitProgram);
+    createViewShortcuts();
+}
+
+void Formmain::createViewShortcuts()
+{
+    const auto add = [this](QKeySequence keys, auto slot) {
+        auto *shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    };
+    add(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { m_viewport->zoomIn(); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { m_viewport->zoomIn(); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { m_viewport->zoomOut(); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { m_viewport->fitToViewport(); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_1), [this] { m_viewport->showActualSize(); });
+    add(QKeySequence(Qt::Key_F11), [this] { setFullScreen(!isFullScreen()); });
+    add(QKeySequence(Qt::Key_Escape), [this] { escape(); });
+}
+
+void Formmain::setFullScreen(bool on)
+{
+    if (on)
+        showFullScreen();
+    else
+        showMaximized();
+}
+
+void Formmain::escape()
+{
+    if (m_display->isRunning())
+        return;
+    if (isFullScreen())
+        setFullScreen(false);
 }
 
 void Formmain::arrangeVisualOrder()
@@ -317,7 +352,9 @@ void Formmain::setStatus(const QString &text, const QString &reason)
 QImage Formmain::showPicture(QImage picture, const PictureSource &source)
 {
     const QSize size = picture.size();
+    const QSize sizeBefore = m_picture2->pictureSize();
     QImage shownBefore = m_picture2->setPicture(std::move(picture));
+    m_viewport->pictureReplaced(sizeBefore);
     m_keeper->pictureShown(source, size);
     return shownBefore;
 }

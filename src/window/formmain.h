@@ -78,6 +78,10 @@ private:
     void fillLists();
     void applyOuterSize();
     void exitProgram();
+    void createViewShortcuts();
+    void setFullScreen(bool on);
+    // Esc: leaves full screen when no command runs.
+    void escape();
     void endWithFailure(const Failure &failure);
 
     TwipsSize m_screen;

@@ -76,16 +76,32 @@ void PictureKeeper::setSavePathChooser(std::function<QString(const QString &)> c
 void PictureKeeper::pictureShown(const PictureSource &source, QSize size)
 {
     m_source = source;
-    m_description =
+    m_shown =
         QStringLiteral("北京时间 %1 · UTC %2 · %3 · %4 × %5")
             .arg(beijingText(source.beijing), utcText(source.request),
                  QString::fromStdString(source.request.name) + QString::fromLatin1(kNameSuffix))
             .arg(size.width())
             .arg(size.height());
-    m_imageBox->setToolTip(m_description);
-    m_viewport->setAccessibleDescription(m_description);
+    describe();
     m_copy->setEnabled(true);
     m_save->setEnabled(true);
+}
+
+void PictureKeeper::zoomChanged(double zoom, bool fitting)
+{
+    const int percent = qRound(zoom * 100);
+    m_zoom = fitting ? QStringLiteral("适应窗口 %1 %").arg(percent)
+                     : QStringLiteral("%1 %").arg(percent);
+    describe();
+}
+
+void PictureKeeper::describe()
+{
+    if (m_shown.isEmpty())
+        return;
+    m_description = m_zoom.isEmpty() ? m_shown : m_shown + QStringLiteral(" · ") + m_zoom;
+    m_imageBox->setToolTip(m_description);
+    m_viewport->setAccessibleDescription(m_description);
 }
 
 void PictureKeeper::copy()

@@ -27,8 +27,12 @@ public:
     // The display command showed a picture from `source`.
     void pictureShown(const PictureSource &source, QSize size);
 
-    // "北京时间 2008-07-18 10:00 · UTC 2008-07-18 02:00 · 807180200.jpg · 1400 × 1100".
+    // "北京时间 2008-07-18 10:00 · UTC 2008-07-18 02:00 · 807180200.jpg · 1400 × 1100 · 100 %",
+    // the zoom last "适应窗口 63 %" in fit mode.
     QString description() const { return m_description; }
+
+    // The viewport shows the picture at another zoom.
+    void zoomChanged(double zoom, bool fitting);
 
     void copy();
     void saveAs();
@@ -42,12 +46,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void describe();
+
     QWidget *m_window;
     PictureBox *m_viewport;
     PictureBox *m_imageBox;
     QAction *m_copy;
     QAction *m_save;
     PictureSource m_source;
+    QString m_shown; // the moment, the name and the size
+    QString m_zoom;
     QString m_description;
     std::function<QString(const QString &)> m_choosePath;
 };

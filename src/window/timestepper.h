@@ -37,5 +37,8 @@ private:
 // The shortcuts, for tooltips and help.
 inline constexpr const char16_t *kStepHint =
     u"Ctrl+←/→：前一小时/后一小时；Ctrl+↑/↓：后一天/前一天";
+inline constexpr const char16_t *kViewHint =
+    u"Ctrl+滚轮、Ctrl++/Ctrl+-：缩放；Ctrl+0：适应窗口；Ctrl+1：100 %；拖动、滚轮、方向键、"
+    u"PageUp/PageDown：移动图像；F11：全屏";
 
 } // namespace veltaro

@@ -16,6 +16,7 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtMath>
 #include <QTest>
 
 #include "filecontents.h"
@@ -302,6 +303,22 @@ void TestEndToEnd::showFailAndExit()
     QTRY_VERIFY_WITH_TIMEOUT((screen = screenshot(), showsStatus(screen, u"")), 10000);
     if (const QByteArray path = qgetenv("VELTARO_SCREENSHOT"); !path.isEmpty())
         QVERIFY(screen.save(QString::fromLocal8Bit(path)));
+
+    // Ctrl+0 shows the whole picture inside the viewport (976 × 606 pixels inside the image
+    // box's frame), Ctrl+1 one image pixel per screen pixel again, around the viewport's centre;
+    // Home and Shift+Home on the viewport go back to the top-left corner.
+    xdotool({"key", "ctrl+0"});
+    const double fit = std::min(976.0 / picture.width(), 606.0 / picture.height());
+    const QImage fitted = picture.scaled(qCeil(picture.width() * fit), qCeil(picture.height() * fit),
+                                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QTRY_VERIFY_WITH_TIMEOUT((screen = screenshot(), difference(screen, fitted, kImageOrigin) < 12),
+                             10000);
+    QVERIFY(difference(screen, picture, kImageOrigin) > 12);
+    xdotool({"key", "ctrl+1"});
+    clickAt(kImageOrigin + QPoint(100, 100));
+    xdotool({"key", "Home", "shift+Home"});
+    QTRY_VERIFY_WITH_TIMEOUT((screen = screenshot(), difference(screen, picture, kImageOrigin) < 4),
+                             10000);
 
     // The archive has no image for 11 o'clock: "无法找到", and the picture stays.
     pick(kHourX, "11");

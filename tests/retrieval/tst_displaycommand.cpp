@@ -446,7 +446,7 @@ void TestDisplayCommand::keepsTheShownPicture()
     window.pick("8", "07", "18", "10");
     window.Command1_Click();
     const QString described = QString::fromUtf16(
-        u"北京时间 2008-07-18 10:00 · UTC 2008-07-18 02:00 · 807180200.jpg · 1400 × 1100");
+        u"北京时间 2008-07-18 10:00 · UTC 2008-07-18 02:00 · 807180200.jpg · 1400 × 1100 · 100 %");
     QCOMPARE(window.imageBox()->toolTip(), described);
     QCOMPARE(window.control("Picture1")->accessibleDescription(), described);
 

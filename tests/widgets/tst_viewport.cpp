@@ -2,8 +2,10 @@
 #include "widgets/scrollbar.h"
 #include "widgets/twips.h"
 #include "startedwindow.h"
+#include "window/picturekeeper.h"
 #include "widgets/viewport.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QSignalSpy>
 #include <QStyle>
@@ -38,6 +40,24 @@ struct Started
         picture.fill(Qt::darkBlue);
         picture2->setPicture(picture);
         window.viewport()->UpdateScrollRanges();
+    }
+
+    // What the display command does, through the window: the view is kept or reset.
+    void present(int width, int height)
+    {
+        QImage picture(width, height, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        window.showPicture(picture, {});
+        window.updateScrollRanges();
+    }
+
+    // The image point under a point of the viewport's inner area, in image pixels.
+    QPointF imagePointAt(QPointF inViewport) const
+    {
+        const QPointF scrolled(hScroll1->value() / twips::perPixel(),
+                               vScroll1->value() / twips::perPixel());
+        const double frame = picture2->frameWidth();
+        return (inViewport + scrolled - QPointF(frame, frame)) / picture2->zoom();
     }
 
     // The image box's size difference to the viewport's inner area, in twips.
@@ -98,6 +118,14 @@ private slots:
     void wheelMovesTheBars_data();
     void wheelMovesTheBars();
     void dragMovesBothBars();
+    void fitShowsTheWholePicture_data();
+    void fitShowsTheWholePicture();
+    void zoomKeepsThePointUnderThePointer();
+    void rangesReachTheLastPixelAtEveryZoom_data();
+    void rangesReachTheLastPixelAtEveryZoom();
+    void newPictureKeepsOrResetsTheView_data();
+    void newPictureKeepsOrResetsTheView();
+    void dragPansByTheDraggedDistanceWhenZoomed();
 };
 
 void TestViewport::atStart()
@@ -307,13 +335,13 @@ void TestViewport::wheelMovesTheBars_data()
 {
     QTest::addColumn<QPoint>("angle");
     QTest::addColumn<bool>("shift");
-    QTest::addColumn<int>("hValue");
-    QTest::addColumn<int>("vValue");
+    QTest::addColumn<int>("hLines"); // a line: what the desktop says a notch scrolls, in text
+    QTest::addColumn<int>("vLines");
 
-    QTest::newRow("one notch down") << QPoint(0, -120) << false << 0 << 100;
-    QTest::newRow("three notches down") << QPoint(0, -360) << false << 0 << 300;
-    QTest::newRow("shift turns it sideways") << QPoint(0, -120) << true << 100 << 0;
-    QTest::newRow("horizontal wheel") << QPoint(-240, 0) << false << 200 << 0;
+    QTest::newRow("one notch down") << QPoint(0, -120) << false << 0 << 1;
+    QTest::newRow("two notches down") << QPoint(0, -240) << false << 0 << 2;
+    QTest::newRow("shift turns it sideways") << QPoint(0, -120) << true << 1 << 0;
+    QTest::newRow("horizontal wheel") << QPoint(-120, 0) << false << 1 << 0;
     QTest::newRow("up at the top stays") << QPoint(0, 120) << false << 0 << 0;
     QTest::newRow("half a notch waits") << QPoint(0, -60) << false << 0 << 0;
 }
@@ -322,11 +350,15 @@ void TestViewport::wheelMovesTheBars()
 {
     QFETCH(QPoint, angle);
     QFETCH(bool, shift);
-    QFETCH(int, hValue);
-    QFETCH(int, vValue);
+    QFETCH(int, hLines);
+    QFETCH(int, vLines);
 
     Started started;
     started.show(1400, 1100);
+    const int line = qRound(QApplication::wheelScrollLines() *
+                            started.picture1->fontMetrics().lineSpacing() * twips::perPixel());
+    const int hValue = hLines * line;
+    const int vValue = vLines * line;
     sendWheel(started.picture2->innerArea(), angle, shift ? Qt::ShiftModifier : Qt::NoModifier);
     QCOMPARE(started.hScroll1->value(), hValue);
     QCOMPARE(started.vScroll1->value(), vValue);
@@ -352,6 +384,148 @@ void TestViewport::dragMovesBothBars()
     QCOMPARE(started.hScroll1->value(), static_cast<int>(twips::fromPixels(40)));
     QCOMPARE(started.vScroll1->value(), static_cast<int>(twips::fromPixels(20)));
     QCOMPARE(started.picture2->pos(), QPoint(-40, -20));
+}
+
+void TestViewport::fitShowsTheWholePicture_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("wide") << QSize(4000, 1000);
+    QTest::newRow("tall") << QSize(900, 3000);
+}
+
+void TestViewport::fitShowsTheWholePicture()
+{
+    QFETCH(QSize, size);
+    Started started;
+    QVERIFY(started.window.showActive());
+    started.present(size.width(), size.height());
+    QTest::keyClick(&started.window, Qt::Key_0, Qt::ControlModifier);
+    QVERIFY(started.window.viewport()->fitting());
+    // The whole image box, frame and all, lies inside the viewport's inner area...
+    const QRect inner = started.picture1->innerArea()->rect();
+    QVERIFY2(inner.contains(started.picture2->geometry()),
+             qPrintable(QStringLiteral("%1,%2 %3×%4").arg(started.picture2->x()).arg(started.picture2->y())
+                            .arg(started.picture2->width()).arg(started.picture2->height())));
+    // ... touching it on one side, with the picture's proportions.
+    const QSize shown = started.picture2->innerArea()->size();
+    QVERIFY(shown.width() >= inner.width() - 5 || shown.height() >= inner.height() - 5);
+    QVERIFY(qAbs(double(shown.width()) / shown.height() - double(size.width()) / size.height()) < 0.02);
+    QVERIFY(started.window.pictureKeeper().description().endsWith(
+        QStringLiteral("适应窗口 %1 %").arg(qRound(started.picture2->zoom() * 100))));
+
+    // Ctrl+1 shows it one to one again; a zoom key leaves the mode.
+    QTest::keyClick(&started.window, Qt::Key_1, Qt::ControlModifier);
+    QCOMPARE(started.picture2->zoom(), 1.0);
+    QCOMPARE(started.picture2->innerArea()->size(), size);
+    QVERIFY(!started.window.viewport()->fitting());
+}
+
+void TestViewport::zoomKeepsThePointUnderThePointer()
+{
+    Started started;
+    QVERIFY(started.window.showActive());
+    started.present(2288, 2288);
+    started.hScroll1->setValue(int(twips::fromPixels(300)));
+    started.vScroll1->setValue(int(twips::fromPixels(200)));
+    const QPointF pointer(150, 100);
+    const QPointF before = started.imagePointAt(pointer);
+    const QPoint global = started.picture1->innerArea()->mapToGlobal(pointer.toPoint());
+    QWheelEvent wheel(started.picture2->innerArea()->mapFromGlobal(QPointF(global)), QPointF(global),
+                      QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(started.picture2->innerArea(), &wheel);
+    QCOMPARE(started.picture2->zoom(), Viewport::kZoomStep);
+    const QPointF after = started.imagePointAt(pointer);
+    QVERIFY2((after - before).manhattanLength() < 1.5,
+             qPrintable(QStringLiteral("%1,%2 became %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
+}
+
+void TestViewport::rangesReachTheLastPixelAtEveryZoom_data()
+{
+    QTest::addColumn<int>("zoomKeys"); // Ctrl+= presses, or Ctrl+- presses when negative
+    QTest::newRow("smaller") << -2;
+    QTest::newRow("larger") << 3;
+    QTest::newRow("eight times") << 20;
+}
+
+void TestViewport::rangesReachTheLastPixelAtEveryZoom()
+{
+    QFETCH(int, zoomKeys);
+    Started started;
+    QVERIFY(started.window.showActive());
+    started.present(2288, 2288);
+    for (int i = 0; i < qAbs(zoomKeys); ++i)
+        QTest::keyClick(&started.window, zoomKeys > 0 ? Qt::Key_Equal : Qt::Key_Minus, Qt::ControlModifier);
+    QVERIFY(started.picture2->zoom() != 1.0);
+    QVERIFY(started.picture2->zoom() <= Viewport::kLargestZoom);
+    started.hScroll1->setValue(started.hScroll1->maximum());
+    started.vScroll1->setValue(started.vScroll1->maximum());
+    // The image box's far edge meets the viewport's: its last row and column are in sight.
+    const QRect inner = started.picture1->innerArea()->rect();
+    QVERIFY(qAbs(started.picture2->geometry().right() - inner.right()) <= 1);
+    QVERIFY(qAbs(started.picture2->geometry().bottom() - inner.bottom()) <= 1);
+}
+
+void TestViewport::newPictureKeepsOrResetsTheView_data()
+{
+    QTest::addColumn<QSize>("next");
+    QTest::addColumn<bool>("fit");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("same size: zoom and place kept") << QSize(2288, 2288) << false << true;
+    QTest::newRow("another size: 100 % at the top-left") << QSize(1400, 1100) << false << false;
+    QTest::newRow("fit mode: fitted again") << QSize(1400, 1100) << true << false;
+}
+
+void TestViewport::newPictureKeepsOrResetsTheView()
+{
+    QFETCH(QSize, next);
+    QFETCH(bool, fit);
+    QFETCH(bool, kept);
+    Started started;
+    QVERIFY(started.window.showActive());
+    started.present(2288, 2288);
+    if (fit)
+        started.window.viewport()->fitToViewport();
+    for (int i = 0; i < 2; ++i)
+        QTest::keyClick(&started.window, Qt::Key_Equal, Qt::ControlModifier);
+    if (fit)
+        started.window.viewport()->fitToViewport();
+    started.hScroll1->setValue(started.hScroll1->maximum() / 2);
+    started.vScroll1->setValue(started.vScroll1->maximum() / 3);
+    const double zoom = started.picture2->zoom();
+    const int h = started.hScroll1->value();
+    const int v = started.vScroll1->value();
+
+    started.present(next.width(), next.height());
+    if (kept) {
+        QCOMPARE(started.picture2->zoom(), zoom);
+        QCOMPARE(started.hScroll1->value(), h);
+        QCOMPARE(started.vScroll1->value(), v);
+    } else if (fit) {
+        QVERIFY(started.picture1->innerArea()->rect().contains(started.picture2->geometry()));
+    } else {
+        QCOMPARE(started.picture2->zoom(), 1.0);
+        QCOMPARE(started.picture2->pos(), QPoint(0, 0));
+    }
+}
+
+void TestViewport::dragPansByTheDraggedDistanceWhenZoomed()
+{
+    Started started;
+    QVERIFY(started.window.showActive());
+    started.present(2288, 2288);
+    QTest::keyClick(&started.window, Qt::Key_Equal, Qt::ControlModifier);
+    started.hScroll1->setValue(int(twips::fromPixels(500)));
+    started.vScroll1->setValue(int(twips::fromPixels(500)));
+    const QPoint before = started.picture2->pos();
+    QWidget *surface = started.picture2->innerArea();
+    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(600, 600));
+    QCOMPARE(surface->parentWidget()->cursor().shape(), Qt::ClosedHandCursor);
+    QMouseEvent move(QEvent::MouseMove, QPointF(700, 550), surface->mapToGlobal(QPointF(700, 550)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(surface, &move);
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(700, 550));
+    QCOMPARE(started.picture2->pos(), before + QPoint(100, -50));
+    QCOMPARE(surface->parentWidget()->cursor().shape(), Qt::OpenHandCursor);
 }
 
 QTEST_MAIN(TestViewport)

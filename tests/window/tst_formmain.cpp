@@ -352,12 +352,12 @@ void TestFormmain::keysPanThroughTheBars_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QString>("bar");
-    QTest::addColumn<int>("value"); // -1: the bar's Max
+    QTest::addColumn<int>("value"); // -1: the bar's Max; -2: three lines; -3: a page
     // clang-format off
-    QTest::newRow("Down on the viewport") << "Picture1" << int(Qt::Key_Down) << 0 << "VScroll1" << 100;
-    QTest::newRow("Right on the viewport") << "Picture1" << int(Qt::Key_Right) << 0 << "HScroll1" << 100;
-    QTest::newRow("Page Down on the image box") << "Picture2" << int(Qt::Key_PageDown) << 0 << "VScroll1" << 200;
-    QTest::newRow("Shift+Page Down on the image box") << "Picture2" << int(Qt::Key_PageDown) << int(Qt::ShiftModifier) << "HScroll1" << 100;
+    QTest::newRow("Down on the viewport") << "Picture1" << int(Qt::Key_Down) << 0 << "VScroll1" << -2;
+    QTest::newRow("Right on the viewport") << "Picture1" << int(Qt::Key_Right) << 0 << "HScroll1" << -2;
+    QTest::newRow("Page Down on the image box") << "Picture2" << int(Qt::Key_PageDown) << 0 << "VScroll1" << -3;
+    QTest::newRow("Shift+Page Down on the image box") << "Picture2" << int(Qt::Key_PageDown) << int(Qt::ShiftModifier) << "HScroll1" << -3;
     QTest::newRow("End on the viewport") << "Picture1" << int(Qt::Key_End) << 0 << "VScroll1" << -1;
     QTest::newRow("Shift+End on the viewport") << "Picture1" << int(Qt::Key_End) << int(Qt::ShiftModifier) << "HScroll1" << -1;
     QTest::newRow("Down on the vertical bar") << "VScroll1" << int(Qt::Key_Down) << 0 << "VScroll1" << 100;
@@ -383,7 +383,21 @@ void TestFormmain::keysPanThroughTheBars()
 
     QTest::keyClick(widget, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     auto *moved = qobject_cast<ScrollBar *>(window.control(bar.toLatin1().constData()));
-    QCOMPARE(moved->value(), value < 0 ? moved->max() : value);
+    if (value == -2) {
+        // Our keys move about three lines of text, as the wheel does.
+        const int lineSpacing = widget->fontMetrics().lineSpacing();
+        QVERIFY2(moved->value() >= twips::fromPixels(2 * lineSpacing) &&
+                     moved->value() <= twips::fromPixels(4 * lineSpacing),
+                 qPrintable(QString::number(moved->value())));
+    } else if (value == -3) {
+        // A page is most of the viewport (or all that is left to scroll).
+        auto *viewport = window.picture1();
+        const float side = bar == "HScroll1" ? viewport->innerWidthTwips() : viewport->innerHeightTwips();
+        QVERIFY2(moved->value() >= std::min<float>(moved->max(), 0.8f * side),
+                 qPrintable(QString::number(moved->value())));
+    } else {
+        QCOMPARE(moved->value(), value < 0 ? moved->max() : value);
+    }
     // The image box follows the bar, as with the mouse.
     auto *imageBox = qobject_cast<PictureBox *>(window.control("Picture2"));
     const float offset = bar == "HScroll1" ? -imageBox->leftTwips() : -imageBox->topTwips();
