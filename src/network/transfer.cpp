@@ -4,11 +4,13 @@
 #include "network/networkreason.h"
 
 #include <QEventLoop>
+#include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QScopedPointer>
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace veltaro {
@@ -58,7 +60,48 @@ Transfer::Transfer(ProxySetting proxy, qint64 maxBodySize, QObject *parent)
 {
 }
 
-QByteArray Transfer::OpenURL(const QString &address)
+Transfer::~Transfer() = default;
+
+void Transfer::useDiskCache(const QString &folder, qint64 maxBytes)
+{
+    // Qt's disk cache as a store the transfer fills and reads itself: set on the network
+    // manager, Qt's own use of it leaves some error answers unfinished.
+    m_cache = std::make_unique<QNetworkDiskCache>();
+    m_cache->setCacheDirectory(folder);
+    m_cache->setMaximumCacheSize(maxBytes);
+}
+
+void Transfer::forget(const QString &address)
+{
+    if (m_cache)
+        m_cache->remove(QUrl(address));
+}
+
+QByteArray Transfer::keptCopy(const QUrl &url) const
+{
+    if (!m_cache)
+        return {};
+    const std::unique_ptr<QIODevice> kept{m_cache->data(url)};
+    return kept && kept->size() <= m_maxBodySize ? kept->readAll() : QByteArray();
+}
+
+void Transfer::keep(const QUrl &url, const QNetworkReply &reply, const QByteArray &body)
+{
+    if (!m_cache)
+        return;
+    QNetworkCacheMetaData metaData;
+    metaData.setUrl(url);
+    metaData.setRawHeaders(reply.rawHeaderPairs());
+    metaData.setSaveToDisk(true);
+    if (QIODevice *device = m_cache->prepare(metaData)) {
+        if (device->write(body) == body.size())
+            m_cache->insert(device);
+        else
+            m_cache->remove(url);
+    }
+}
+
+QByteArray Transfer::OpenURL(const QString &address, Freshness freshness)
 {
     const QUrl url(address);
     if (!url.isValid() ||
@@ -77,6 +120,24 @@ QByteArray Transfer::OpenURL(const QString &address)
     // Pictures gain nothing from compression, and a compressed body that ends early cannot be
     // told from a whole one.
     request.setRawHeader("Accept-Encoding", "identity");
+    m_lastFromCache = false;
+    if (freshness == Freshness::CacheFirst) {
+        // The archive's pictures never change: a kept copy is used as it is, however old, and
+        // without asking anyone. Whether it is whole is for the picture's checks to say.
+        if (QByteArray kept = keptCopy(url); !kept.isEmpty()) {
+            m_lastFromCache = true;
+            return kept;
+        }
+    } else if (m_cache) {
+        // The network is always asked; a copy kept from before is only confirmed, when the
+        // server gave it validators, and then taken from the cache.
+        for (const auto &[name, value] : m_cache->metaData(url).rawHeaders()) {
+            if (name.compare("ETag", Qt::CaseInsensitive) == 0)
+                request.setRawHeader("If-None-Match", value);
+            else if (name.compare("Last-Modified", Qt::CaseInsensitive) == 0)
+                request.setRawHeader("If-Modified-Since", value);
+        }
+    }
     QScopedPointer<QNetworkReply, QScopedPointerDeleteLater> reply(m_manager.get(request));
     QByteArray body;
     std::string failure;
@@ -128,7 +189,8 @@ QByteArray Transfer::OpenURL(const QString &address)
     if (failure.empty() && status >= 400)
         failure = httpStatusText(status);
     // Qt follows a redirect with a target itself; one without a target ends here.
-    if (failure.empty() && status >= 300 && status < 400 && !reply->hasRawHeader("Location"))
+    if (failure.empty() && status >= 300 && status < 400 && status != 304 &&
+        !reply->hasRawHeader("Location"))
         failure = "服务器要求转到别处（HTTP " + std::to_string(status) + "），却没有给出目标地址";
     // An interim answer (103 Early Hints) that Qt took for the whole answer.
     if (failure.empty() && status >= 100 && status < 200)
@@ -137,6 +199,15 @@ QByteArray Transfer::OpenURL(const QString &address)
         failure = networkErrorText(
             proxy.type() == QNetworkProxy::NoProxy ? reply->error() : asProxyError(reply->error()),
             peer);
+    if (failure.empty() && status == 304) {
+        // Confirmed: the body is the one kept.
+        body = keptCopy(url);
+        if (!body.isEmpty()) {
+            m_lastFromCache = true;
+            return body;
+        }
+        failure = "服务器说图像没有变化（HTTP 304），却没有保存的副本";
+    }
     if (failure.empty()) {
         body += reply->readAll();
         // Qt can report a body cut short as whole when the data and the close arrive together:
@@ -160,6 +231,7 @@ QByteArray Transfer::OpenURL(const QString &address)
         m_manager.clearConnectionCache();
         throw NetworkFailure(failure);
     }
+    keep(url, *reply, body);
     return body;
 }
 

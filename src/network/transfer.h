@@ -3,9 +3,11 @@
 #include "network/proxysetting.h"
 
 #include <QNetworkAccessManager>
+#include <QNetworkDiskCache>
 
 #include <chrono>
 #include <exception>
+#include <memory>
 
 namespace veltaro {
 
@@ -33,20 +35,38 @@ public:
 
     explicit Transfer(ProxySetting proxy = ProxySetting::fromEnvironment(),
                       qint64 maxBodySize = kDefaultMaxBodySize, QObject *parent = nullptr);
+    ~Transfer() override;
 
     void setProxy(const ProxySetting &proxy) { m_proxy = proxy; }
 
     // The deadline bounds the whole transfer, however the bytes trickle in.
     void setDeadline(std::chrono::milliseconds deadline) { m_deadline = deadline; }
 
+    // Where a body may come from: the network, always (a copy kept from before only confirmed
+    // there), or a copy kept from before when there is one.
+    enum class Freshness { AskNetwork, CacheFirst };
+
+    // Keeps the bodies that arrive in `folder`, at most `maxBytes` of them, the oldest dropped
+    // first (Qt's HTTP disk cache).
+    void useDiskCache(const QString &folder, qint64 maxBytes);
+    // Drops the kept copy of `address` (one that turned out damaged).
+    void forget(const QString &address);
+    // Whether the last body came from the kept copies.
+    bool lastCameFromCache() const { return m_lastFromCache; }
+
     // Throws NetworkFailure, or TransferCancelled when the application leaves its event loops.
-    QByteArray OpenURL(const QString &address);
+    QByteArray OpenURL(const QString &address, Freshness freshness = Freshness::AskNetwork);
 
 private:
+    QByteArray keptCopy(const QUrl &url) const;
+    void keep(const QUrl &url, const QNetworkReply &reply, const QByteArray &body);
+
     QNetworkAccessManager m_manager;
+    std::unique_ptr<QNetworkDiskCache> m_cache;
     ProxySetting m_proxy;
     std::chrono::milliseconds m_deadline = kDefaultDeadline;
     const qint64 m_maxBodySize;
+    bool m_lastFromCache = false;
 };
 
 } // namespace veltaro

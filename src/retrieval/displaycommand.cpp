@@ -56,7 +56,7 @@ DisplayCommand::DisplayCommand(DisplayView &view, Transfer &transfer, const Stag
     m_releaseSpare.callOnTimeout(&m_releaseSpare, [this] { m_decoder.releaseSpare(); });
 }
 
-void DisplayCommand::run()
+void DisplayCommand::run(Transfer::Freshness freshness)
 {
     if (m_running)
         return;
@@ -64,7 +64,7 @@ void DisplayCommand::run()
 
     // The command's one trap: whatever fails, the status line says so, and nothing is undone.
     try {
-        display();
+        display(freshness);
     } catch (const TransferCancelled &) {
         // The program is ending; there is no one left to tell.
     } catch (const std::exception &failure) {
@@ -72,18 +72,8 @@ void DisplayCommand::run()
     }
 }
 
-void DisplayCommand::display()
+QImage DisplayCommand::stageAndDecode(const QByteArray &body)
 {
-    m_view.setStatus(QString::fromUtf16(kStatusWorking), QString());
-    const BusyCursor busy;
-
-    const QueryTime picked = m_view.queryTime();
-    const auto request = ToUtcRequest(picked);
-    if (!request)
-        return; // an hour outside 0..23: nothing to fetch, and the status line keeps "稍侯〉〉〉"
-    const ImageRequest built = BuildImageUrl(*request);
-
-    const QByteArray body = m_transfer.OpenURL(QString::fromStdString(built.address));
     // Staging and decoding need nothing of each other: temp.jpg is written on a worker thread
     // while the picture is decoded here, and the picture is shown only once temp.jpg holds the
     // body. A failure to stage comes first, as it would one after the other.
@@ -107,6 +97,37 @@ void DisplayCommand::display()
         std::rethrow_exception(stagingFailure);
     if (decodingFailure)
         std::rethrow_exception(decodingFailure);
+    return picture;
+}
+
+void DisplayCommand::display(Transfer::Freshness freshness)
+{
+    m_view.setStatus(QString::fromUtf16(kStatusWorking), QString());
+    const BusyCursor busy;
+
+    const QueryTime picked = m_view.queryTime();
+    const auto request = ToUtcRequest(picked);
+    if (!request)
+        return; // an hour outside 0..23: nothing to fetch, and the status line keeps "稍侯〉〉〉"
+    const ImageRequest built = BuildImageUrl(*request);
+
+    const QString address = QString::fromStdString(built.address);
+    QByteArray body = m_transfer.OpenURL(address, freshness);
+    QImage picture;
+    if (m_transfer.lastCameFromCache()) {
+        // A kept copy is proved whole before anything is written; a damaged one is dropped and
+        // fetched anew.
+        try {
+            picture = m_decoder.decode(body);
+        } catch (const PictureFailure &) {
+            m_transfer.forget(address);
+            body = m_transfer.OpenURL(address, Transfer::Freshness::AskNetwork);
+        }
+    }
+    if (!picture.isNull())
+        m_staging.write(body);
+    else
+        picture = stageAndDecode(body);
     m_decoder.recycle(m_view.showPicture(std::move(picture), {body, picked, built}));
     // The memory kept for the next picture is worth it while pictures follow each other.
     m_releaseSpare.start();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "network/transfer.h"
 #include "picture/picturedecoder.h"
 
 #include <QTimer>
@@ -8,7 +9,6 @@ namespace veltaro {
 
 class DisplayView;
 class StagingFile;
-class Transfer;
 
 // What "显示" does. One command at a time: a press while a command waits for its download is
 // ignored. Every failure on the way ends in one place, which shows "无法找到" and undoes
@@ -21,11 +21,13 @@ public:
     // How long the memory of the picture shown before is kept for the next one.
     static constexpr int kKeepSpareMs = 5000;
 
-    void run();
+    // A press asks the network; a step through time may take a kept copy.
+    void run(Transfer::Freshness freshness = Transfer::Freshness::AskNetwork);
     bool isRunning() const { return m_running; }
 
 private:
-    void display();
+    void display(Transfer::Freshness freshness);
+    QImage stageAndDecode(const QByteArray &body);
 
     DisplayView &m_view;
     Transfer &m_transfer;

@@ -16,6 +16,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -85,6 +87,12 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(appIcon());
     createControls();
+    // Downloaded pictures are kept in the user's cache folder (beside temp.jpg when the window
+    // is given a folder of its own), so that steps back and replays need no network.
+    const QString cacheRoot = stagingFolder.isEmpty() ? StagingFile::cacheFolder() : stagingFolder;
+    if (!cacheRoot.isEmpty() && QFileInfo(cacheRoot).isDir())
+        m_inet1->useDiskCache(QDir(cacheRoot).filePath(QStringLiteral("pictures")),
+                              kPictureCacheBytes);
     m_display = std::make_unique<DisplayCommand>(*this, *m_inet1, *m_staging);
     m_keeper = new PictureKeeper(this, m_picture1, m_picture2);
     new TimeStepper(this, *this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);

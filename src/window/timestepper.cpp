@@ -1,6 +1,7 @@
 #include "window/timestepper.h"
 
 #include "query/moment.h"
+#include "network/transfer.h"
 #include "retrieval/displaycommand.h"
 #include "retrieval/displayview.h"
 
@@ -35,7 +36,7 @@ void TimeStepper::step(int hours)
     const std::string *items[] = {&texts.year, &texts.month, &texts.day, &texts.hour};
     for (std::size_t i = 0; i < m_lists.size(); ++i)
         m_lists[i]->setCurrentIndex(m_lists[i]->findText(QString::fromStdString(*items[i])));
-    m_display.run();
+    m_display.run(Transfer::Freshness::CacheFirst);
 }
 
 } // namespace veltaro

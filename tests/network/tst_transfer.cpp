@@ -3,10 +3,13 @@
 #include "failure.h"
 #include "samplearchive.h"
 
+#include <QDirIterator>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTest>
 
@@ -30,6 +33,8 @@ private slots:
     void closedPort();
     void deadlineBoundsTheWholeTransfer();
     void finishedBeforeTheDeadlineUnderADialog();
+    void keptCopies();
+    void keptCopiesStayWithinTheirBound();
     void followsTheProxySetting_data();
     void followsTheProxySetting();
     void proxyForTheImageHost_data();
@@ -39,6 +44,8 @@ private slots:
 
 private:
     void expectFailure(const QString &address, const char *reasonPart);
+    void expectFailureWith(Transfer &transfer, const QString &address,
+                           Transfer::Freshness freshness, const char *reasonPart);
     void expectSuccess();
 
     sample::SampleArchive m_archive;
@@ -66,6 +73,18 @@ void TestTransfer::expectSuccess()
     m_archive.setScript({});
     const QByteArray body = m_transfer.OpenURL(m_archive.imageAddress("8071802"));
     QCOMPARE(body, m_archive.pictureBytes("8071802"));
+}
+
+void TestTransfer::expectFailureWith(Transfer &transfer, const QString &address,
+                                     Transfer::Freshness freshness, const char *reasonPart)
+{
+    try {
+        const QByteArray body = transfer.OpenURL(address, freshness);
+        QFAIL(qPrintable(QStringLiteral("no failure; %1 bytes arrived").arg(body.size())));
+    } catch (const NetworkFailure &failure) {
+        QVERIFY2(QString::fromUtf8(failure.what()).contains(QString::fromUtf8(reasonPart)),
+                 failure.what());
+    }
 }
 
 void TestTransfer::expectFailure(const QString &address, const char *reasonPart)
@@ -191,6 +210,59 @@ void TestTransfer::finishedBeforeTheDeadlineUnderADialog()
     });
     QCOMPARE(m_transfer.OpenURL(m_archive.imageAddress("8071802")),
              m_archive.pictureBytes("8071802"));
+}
+
+void TestTransfer::keptCopies()
+{
+    QTemporaryDir dir;
+    Transfer transfer{ProxySetting()};
+    transfer.useDiskCache(dir.filePath("pictures"), 10 * 1024 * 1024);
+    const QString address = m_archive.imageAddress("8071802");
+    const QByteArray picture = m_archive.pictureBytes("8071802");
+
+    QCOMPARE(transfer.OpenURL(address), picture);
+    QVERIFY(!transfer.lastCameFromCache());
+    // A press asks the network again; the server confirms the kept copy (304), which is served.
+    QCOMPARE(transfer.OpenURL(address), picture);
+    QCOMPARE(m_archive.requests().size(), 2);
+    QVERIFY(transfer.lastCameFromCache());
+    // A press with the server gone wrong fails as it would without a kept copy.
+    m_archive.setScript({.fault = Fault::ServerError});
+    expectFailureWith(transfer, address, Transfer::Freshness::AskNetwork, "HTTP 500");
+    // A step takes the kept copy without asking, even with the server gone wrong.
+    m_archive.setScript({.fault = Fault::NotFound});
+    QCOMPARE(transfer.OpenURL(address, Transfer::Freshness::CacheFirst), picture);
+    QCOMPARE(m_archive.requests().size(), 3);
+    // A copy that is forgotten is asked for again.
+    transfer.forget(address);
+    expectFailureWith(transfer, address, Transfer::Freshness::CacheFirst, "HTTP 404");
+    QCOMPARE(m_archive.requests().size(), 4);
+
+    // Kept across a restart: another transfer on the same folder.
+    m_archive.setScript({});
+    QCOMPARE(transfer.OpenURL(address), picture);
+    Transfer restarted{ProxySetting()};
+    restarted.useDiskCache(dir.filePath("pictures"), 10 * 1024 * 1024);
+    m_archive.setScript({.fault = Fault::Reset});
+    QCOMPARE(restarted.OpenURL(address, Transfer::Freshness::CacheFirst), picture);
+    QVERIFY(restarted.lastCameFromCache());
+}
+
+void TestTransfer::keptCopiesStayWithinTheirBound()
+{
+    QTemporaryDir dir;
+    Transfer transfer{ProxySetting()};
+    constexpr qint64 kBound = 200 * 1024; // a few of the 200 × 150 pictures
+    transfer.useDiskCache(dir.filePath("pictures"), kBound);
+    for (int hour = 0; hour < 24; ++hour) {
+        const QString name = QStringLiteral("80718%1").arg(hour, 2, 10, QLatin1Char('0'));
+        QCOMPARE(transfer.OpenURL(m_archive.imageAddress(name)), m_archive.pictureBytes(name));
+    }
+    qint64 kept = 0;
+    QDirIterator files(dir.filePath("pictures"), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext())
+        kept += QFileInfo(files.next()).size();
+    QVERIFY2(kept > 0 && kept <= kBound, qPrintable(QString::number(kept)));
 }
 
 void TestTransfer::followsTheProxySetting_data()

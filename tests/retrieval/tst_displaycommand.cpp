@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
@@ -81,6 +82,7 @@ private slots:
     void stepsThroughTime_data();
     void stepsThroughTime();
     void keepsTheShownPicture();
+    void keptPicturesServeSteps();
     void windowStaysAliveDuringTransfer();
     void exitDuringStall();
 
@@ -415,7 +417,8 @@ void TestDisplayCommand::stepsThroughTime()
     QFETCH(QStringList, to);
     QFETCH(QString, requested);
     QFETCH(QString, focused);
-    Window window(m_dir.path());
+    QTemporaryDir nothingKept; // so that the step asks the network
+    Window window(nothingKept.path());
     QVERIFY(window.showActive());
     window.pick(from[0], from[1], from[2], from[3]);
     m_archive.clearRequests();
@@ -433,6 +436,64 @@ void TestDisplayCommand::stepsThroughTime()
              requested.isEmpty() ? QStringList()
                                  : QStringList{"http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/" + requested + "00.jpg"});
     QCOMPARE(window.status(), QString());
+}
+
+void TestDisplayCommand::keptPicturesServeSteps()
+{
+    QTemporaryDir dir;
+    const QString prefix = "http://www.nsmc.org.cn/is_nsmc/product_app/imagesGMS5/NL/";
+    {
+        Window window(dir.path());
+        QVERIFY(window.showActive());
+        window.pick("8", "07", "18", "10");
+        window.Command1_Click();
+        QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(m_archive.requests(), (QStringList{prefix + "807180200.jpg", prefix + "807180300.jpg"}));
+        // Back to a picture fetched before: no request, and temp.jpg is the picture shown.
+        QTest::keyClick(&window, Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(m_archive.requests().size(), 2);
+        QCOMPARE(window.status(), QString());
+        QCOMPARE(fileContents(window.stagingFile().path()), m_archive.pictureBytes("8071802"));
+        // A press still asks the network.
+        window.Command1_Click();
+        QCOMPARE(m_archive.requests().size(), 3);
+        QCOMPARE(window.status(), QString());
+    }
+
+    // After a restart, with the server gone wrong, a step is served from what was kept.
+    m_archive.setScript({.fault = Fault::Reset});
+    {
+        Window window(dir.path());
+        QVERIFY(window.showActive());
+        window.pick("8", "07", "18", "10");
+        QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(m_archive.requests().size(), 3);
+        QCOMPARE(window.status(), QString());
+        QCOMPARE(window.imageBox()->pictureSize(), sample::kPictureSize);
+    }
+
+    // A kept copy damaged on disk is dropped and fetched anew, never shown.
+    m_archive.setScript({});
+    const QByteArray tail = m_archive.pictureBytes("8071803").right(64);
+    QDirIterator files(dir.filePath("pictures"), QDir::Files, QDirIterator::Subdirectories);
+    bool damaged = false;
+    while (files.hasNext()) {
+        const QString path = files.next();
+        QByteArray bytes = fileContents(path);
+        if (const qsizetype at = bytes.indexOf(tail); at >= 0) {
+            bytes.replace(at, tail.size(), QByteArray(tail.size(), '\0'));
+            QVERIFY(writeFile(path, bytes));
+            damaged = true;
+        }
+    }
+    QVERIFY(damaged);
+    Window window(dir.path());
+    QVERIFY(window.showActive());
+    window.pick("8", "07", "18", "10");
+    QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(m_archive.requests().size(), 4);
+    QCOMPARE(window.status(), QString());
+    QCOMPARE(fileContents(window.stagingFile().path()), m_archive.pictureBytes("8071803"));
 }
 
 void TestDisplayCommand::keepsTheShownPicture()

@@ -1,5 +1,6 @@
 // The sample image archive as a program, for offline use and the end-to-end test:
 //   veltaro-archive [--port N] [--missing NAME]... [--size WxH] [--checkerboard]
+//                   [--delay-ms N] [--bytes-per-second N]
 // It prints "listening on 127.0.0.1:PORT" once it is ready, and "request TARGET" for each
 // request, then serves until it is ended.
 #include "cloudpicture.h"
@@ -29,7 +30,15 @@ int main(int argc, char *argv[])
     const QCommandLineOption checkerboardOption(
         QStringLiteral("checkerboard"),
         QStringLiteral("Serve a one-pixel grey checkerboard instead of clouds"));
-    parser.addOptions({portOption, missingOption, sizeOption, checkerboardOption});
+    const QCommandLineOption delayOption(QStringLiteral("delay-ms"),
+                                         QStringLiteral("Wait this long before every answer"),
+                                         QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption bandwidthOption(
+        QStringLiteral("bytes-per-second"),
+        QStringLiteral("Send pictures at this pace (0: at once)"), QStringLiteral("bytes"),
+        QStringLiteral("0"));
+    parser.addOptions(
+        {portOption, missingOption, sizeOption, checkerboardOption, delayOption, bandwidthOption});
     parser.process(app);
 
     QTextStream out(stdout);
@@ -43,8 +52,12 @@ int main(int argc, char *argv[])
         }
         archive.setPictureSize({parts[0].toInt(), parts[1].toInt()});
     }
+    veltaro::sample::Script script;
     if (parser.isSet(checkerboardOption))
-        archive.setScript({.body = veltaro::sample::checkerboardJpeg(archive.pictureSize())});
+        script.body = veltaro::sample::checkerboardJpeg(archive.pictureSize());
+    script.delayMs = parser.value(delayOption).toInt();
+    script.bytesPerSecond = parser.value(bandwidthOption).toInt();
+    archive.setScript(script);
     if (!archive.listen(static_cast<quint16>(parser.value(portOption).toUInt()))) {
         QTextStream(stderr) << "cannot listen on 127.0.0.1:" << parser.value(portOption) << '\n';
         return 1;

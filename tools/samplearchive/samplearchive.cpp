@@ -2,6 +2,7 @@
 
 #include "cloudpicture.h"
 
+#include <QCryptographicHash>
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -208,13 +209,19 @@ void SampleArchive::readRequests(QTcpSocket *socket)
         const QString target = QString::fromLatin1(requestLine.at(1));
         m_requests << target;
         emit requestReceived(target);
-        answer(socket, target);
+        if (m_script.delayMs > 0) {
+            QTimer::singleShot(m_script.delayMs, socket, [this, socket, target, request] {
+                answer(socket, target, request);
+            });
+            continue;
+        }
+        answer(socket, target, request);
         if (socket->state() != QAbstractSocket::ConnectedState || !m_pending.contains(socket))
             return;
     }
 }
 
-void SampleArchive::answer(QTcpSocket *socket, const QString &target)
+void SampleArchive::answer(QTcpSocket *socket, const QString &target, const QByteArray &request)
 {
     // Absolute form from a proxy client, origin form from anyone else.
     const QString path = target.startsWith(QLatin1Char('/')) ? target : QUrl(target).path();
@@ -302,12 +309,13 @@ void SampleArchive::answer(QTcpSocket *socket, const QString &target)
         send("HTTP/1.1 200 OK\r\nX-Long: " + QByteArray(1024 * 1024, 'x') + "\r\n\r\n", true);
         return;
     default:
-        answerPicture(socket, name);
+        answerPicture(socket, name, request);
         return;
     }
 }
 
-void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name)
+void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name,
+                                  const QByteArray &request)
 {
     QByteArray body =
         m_script.body.isEmpty() ? pictureBytes(name, m_script.progressive) : m_script.body;
@@ -329,7 +337,25 @@ void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name)
     }
     m_lastBody = body;
 
-    QList<QByteArray> headers{"Content-Type: image/jpeg"};
+    // A client that holds this picture already is told so, without the bytes.
+    const QByteArray tag = entityTagOf(body);
+    const QByteArray modified = lastModifiedOf(name);
+    QList<QByteArray> headers{"Content-Type: image/jpeg", "Last-Modified: " + modified,
+                              "ETag: " + tag};
+    const auto requestHeader = [&request](const QByteArray &name) {
+        for (const QByteArray &line : request.split('\n'))
+            if (line.toLower().startsWith(name.toLower() + ':'))
+                return line.mid(name.size() + 1).trimmed();
+        return QByteArray();
+    };
+    // An entity tag, when the client sends one, decides; the date only without one.
+    const QByteArray askedTag = requestHeader("If-None-Match");
+    if (m_script.fault == Fault::None &&
+        (askedTag.isEmpty() ? requestHeader("If-Modified-Since") == modified : askedTag == tag)) {
+        m_lastBody.clear();
+        socket->write(head(304, "Not Modified", {"ETag: " + tag, "Last-Modified: " + modified}));
+        return;
+    }
     const bool closeDelimited = !m_script.contentLength;
     if (m_script.fault == Fault::ChunkedWithLength) {
         headers << "Transfer-Encoding: chunked" << contentLength(body.size() / 3);
@@ -387,11 +413,44 @@ void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name)
         drip(socket, body);
         return;
     default:
+        if (m_script.bytesPerSecond > 0) {
+            socket->write(head(200, "OK", headers));
+            trickle(socket, body);
+            return;
+        }
         socket->write(head(200, "OK", headers) + body);
         if (closeDelimited)
             socket->disconnectFromHost();
         return;
     }
+}
+
+void SampleArchive::trickle(QTcpSocket *socket, QByteArray body)
+{
+    // A twentieth of a second's worth of bytes every 50 ms.
+    constexpr int kTickMs = 50;
+    const qsizetype share = std::max<qsizetype>(1, m_script.bytesPerSecond * kTickMs / 1000);
+    auto *timer = new QTimer(socket);
+    auto sent = std::make_shared<qsizetype>(0);
+    connect(timer, &QTimer::timeout, socket, [socket, timer, sent, body, share] {
+        socket->write(body.mid(*sent, share));
+        *sent += share;
+        if (*sent >= body.size())
+            timer->deleteLater();
+    });
+    timer->start(kTickMs);
+}
+
+QByteArray lastModifiedOf(const QString &name)
+{
+    Q_UNUSED(name);
+    // Long before anyone asks: the archive's pictures are all of 2006 to 2009.
+    return "Thu, 31 Dec 2009 16:00:00 GMT";
+}
+
+QByteArray entityTagOf(const QByteArray &body)
+{
+    return '"' + QCryptographicHash::hash(body, QCryptographicHash::Sha1).toHex().left(16) + '"';
 }
 
 void SampleArchive::stream(QTcpSocket *socket, qint64 total)

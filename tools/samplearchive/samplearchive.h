@@ -56,6 +56,8 @@ struct Script
     bool contentLength = true; // false: the body ends when the connection closes
     int dripIntervalMs = 1000; // Drip
     QByteArray body{};         // served instead of the generated picture, when not empty
+    int delayMs = 0;           // every answer waits this long
+    int bytesPerSecond = 0;    // a picture's body at this pace (0: at once)
 };
 
 class SampleArchive : public QObject
@@ -100,8 +102,9 @@ private:
 
     void accept();
     void readRequests(QTcpSocket *socket);
-    void answer(QTcpSocket *socket, const QString &target);
-    void answerPicture(QTcpSocket *socket, const QString &name);
+    void answer(QTcpSocket *socket, const QString &target, const QByteArray &request);
+    void answerPicture(QTcpSocket *socket, const QString &name, const QByteArray &request);
+    void trickle(QTcpSocket *socket, QByteArray body);
     void stream(QTcpSocket *socket, qint64 total);
     void drip(QTcpSocket *socket, QByteArray body);
 
@@ -114,6 +117,11 @@ private:
     QHash<QString, QByteArray> m_cache;
     QHash<QTcpSocket *, QByteArray> m_pending;
 };
+
+// The validators a picture is served with: pictures of the past never change, so its
+// Last-Modified is fixed and its ETag follows from its bytes.
+QByteArray lastModifiedOf(const QString &name);
+QByteArray entityTagOf(const QByteArray &body);
 
 // Replaces the size in a JPEG's frame header; the rest of the bytes stay as they are.
 QByteArray withDeclaredSize(QByteArray jpeg, int width, int height);
