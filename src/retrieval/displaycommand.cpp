@@ -56,20 +56,27 @@ DisplayCommand::DisplayCommand(DisplayView &view, Transfer &transfer, const Stag
     m_releaseSpare.callOnTimeout(&m_releaseSpare, [this] { m_decoder.releaseSpare(); });
 }
 
-void DisplayCommand::run(Transfer::Freshness freshness)
+bool DisplayCommand::run(Transfer::Freshness freshness, QString *whyNot)
 {
     if (m_running)
-        return;
+        return false;
     const QScopedValueRollback running(m_running, true);
 
     // The command's one trap: whatever fails, the status line says so, and nothing is undone.
     try {
-        display(freshness);
+        return display(freshness);
     } catch (const TransferCancelled &) {
         // The program is ending; there is no one left to tell.
     } catch (const std::exception &failure) {
-        m_view.setStatus(QString::fromUtf16(kStatusNotFound), QString::fromUtf8(failure.what()));
+        const QString reason = QString::fromUtf8(failure.what());
+        if (whyNot) {
+            *whyNot = reason;
+            m_view.setStatus(QString(), QString());
+        } else {
+            m_view.setStatus(QString::fromUtf16(kStatusNotFound), reason);
+        }
     }
+    return false;
 }
 
 QImage DisplayCommand::stageAndDecode(const QByteArray &body)
@@ -100,7 +107,7 @@ QImage DisplayCommand::stageAndDecode(const QByteArray &body)
     return picture;
 }
 
-void DisplayCommand::display(Transfer::Freshness freshness)
+bool DisplayCommand::display(Transfer::Freshness freshness)
 {
     m_view.setStatus(QString::fromUtf16(kStatusWorking), QString());
     const BusyCursor busy;
@@ -108,7 +115,7 @@ void DisplayCommand::display(Transfer::Freshness freshness)
     const QueryTime picked = m_view.queryTime();
     const auto request = ToUtcRequest(picked);
     if (!request)
-        return; // an hour outside 0..23: nothing to fetch, and the status line keeps "稍侯〉〉〉"
+        return false; // an hour outside 0..23: nothing to fetch, the status line keeps "稍侯〉〉〉"
     const ImageRequest built = BuildImageUrl(*request);
 
     const QString address = QString::fromStdString(built.address);
@@ -133,6 +140,7 @@ void DisplayCommand::display(Transfer::Freshness freshness)
     m_releaseSpare.start();
     m_view.updateScrollRanges();
     m_view.setStatus(QString(), QString());
+    return true;
 }
 
 } // namespace veltaro

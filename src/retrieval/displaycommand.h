@@ -21,12 +21,15 @@ public:
     // How long the memory of the picture shown before is kept for the next one.
     static constexpr int kKeepSpareMs = 5000;
 
-    // A press asks the network; a step through time may take a kept copy.
-    void run(Transfer::Freshness freshness = Transfer::Freshness::AskNetwork);
+    // A press asks the network; a step through time may take a kept copy. Returns whether the
+    // picture was shown. A quiet run (a frame of playback) leaves the status line empty on a
+    // failure and hands the reason to `whyNot` instead.
+    bool run(Transfer::Freshness freshness = Transfer::Freshness::AskNetwork,
+             QString *whyNot = nullptr);
     bool isRunning() const { return m_running; }
 
 private:
-    void display(Transfer::Freshness freshness);
+    bool display(Transfer::Freshness freshness);
     QImage stageAndDecode(const QByteArray &body);
 
     DisplayView &m_view;

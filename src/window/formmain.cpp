@@ -10,6 +10,7 @@
 #include "window/appicon.h"
 #include "window/designtable.h"
 #include "window/picturekeeper.h"
+#include "window/player.h"
 #include "window/timestepper.h"
 #include "widgets/viewport.h"
 
@@ -95,7 +96,14 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
                               kPictureCacheBytes);
     m_display = std::make_unique<DisplayCommand>(*this, *m_inet1, *m_staging);
     m_keeper = new PictureKeeper(this, m_picture1, m_picture2);
-    new TimeStepper(this, *this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);
+    m_stepper = new TimeStepper(this, *this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);
+    m_player = new Player(this, *m_stepper, *m_display, *this);
+    // Playing stops for anything the user does with the moment.
+    connect(m_stepper, &TimeStepper::stepped, m_player, &Player::stop);
+    for (QComboBox *list : {m_combo1, m_combo2, m_combo3, m_combo4})
+        connect(list, &QComboBox::activated, m_player, &Player::stop);
+    for (PictureBox *box : {m_picture1, m_picture2})
+        box->addActions(m_player->actions());
     for (const char *name : {"Combo1", "Combo2", "Combo3", "Combo4"})
         control(name)->setToolTip(QString::fromUtf16(kStepHint));
     control("Picture1")->setToolTip(QString::fromUtf16(kStepHint) + QLatin1Char('\n') +
@@ -204,9 +212,9 @@ void Formmain::setFullScreen(bool on)
 
 void Formmain::escape()
 {
-    if (m_display->isRunning())
-        return;
-    if (isFullScreen())
+    if (m_player->isPlaying())
+        m_player->stop();
+    else if (!m_display->isRunning() && isFullScreen())
         setFullScreen(false);
 }
 
@@ -341,6 +349,7 @@ void Formmain::showStarted()
 
 void Formmain::Command1_Click()
 {
+    m_player->stop();
     m_display->run();
 }
 

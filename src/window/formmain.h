@@ -21,6 +21,8 @@ namespace veltaro {
 class DisplayCommand;
 class Failure;
 class PictureKeeper;
+class Player;
+class TimeStepper;
 class PictureBox;
 class ScrollBar;
 class StagingFile;
@@ -60,6 +62,7 @@ public:
 
     Viewport *viewport() const { return m_viewport; }
     PictureKeeper &pictureKeeper() const { return *m_keeper; }
+    Player &player() const { return *m_player; }
     // The download control Inet1.
     Transfer &transfer() const { return *m_inet1; }
     const StagingFile &stagingFile() const { return *m_staging; }
@@ -83,7 +86,7 @@ private:
     void exitProgram();
     void createViewShortcuts();
     void setFullScreen(bool on);
-    // Esc: leaves full screen when no command runs.
+    // Esc: stops playing, else leaves full screen when no command runs.
     void escape();
     void endWithFailure(const Failure &failure);
 
@@ -105,6 +108,8 @@ private:
     QLabel *m_label5 = nullptr;
     Viewport *m_viewport = nullptr;
     PictureKeeper *m_keeper = nullptr;
+    TimeStepper *m_stepper = nullptr;
+    Player *m_player = nullptr;
     Transfer *m_inet1 = nullptr;
     std::unique_ptr<StagingFile> m_staging;
     std::unique_ptr<DisplayCommand> m_display;

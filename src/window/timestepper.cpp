@@ -28,15 +28,32 @@ void TimeStepper::step(int hours)
 {
     if (m_display.isRunning())
         return; // as a second press of "显示" is
-    const auto from = momentOf(m_view.queryTime());
+    emit stepped();
+    if (moveLists(hours))
+        m_display.run(Transfer::Freshness::CacheFirst);
+}
+
+std::optional<Moment> TimeStepper::picked() const
+{
+    return momentOf(m_view.queryTime());
+}
+
+bool TimeStepper::moveLists(int hours)
+{
+    const auto from = picked();
     const auto to = from ? steppedBy(*from, hours) : std::nullopt;
     if (!to)
-        return;
-    const QueryTime texts = textsOf(*to);
+        return false;
+    showInLists(*to);
+    return true;
+}
+
+void TimeStepper::showInLists(const Moment &moment)
+{
+    const QueryTime texts = textsOf(moment);
     const std::string *items[] = {&texts.year, &texts.month, &texts.day, &texts.hour};
     for (std::size_t i = 0; i < m_lists.size(); ++i)
         m_lists[i]->setCurrentIndex(m_lists[i]->findText(QString::fromStdString(*items[i])));
-    m_display.run(Transfer::Freshness::CacheFirst);
 }
 
 } // namespace veltaro

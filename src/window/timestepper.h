@@ -2,7 +2,10 @@
 
 #include <QObject>
 
+#include "query/moment.h"
+
 #include <array>
+#include <optional>
 
 class QComboBox;
 class QWidget;
@@ -27,6 +30,16 @@ public:
                 DisplayCommand &display);
 
     void step(int hours);
+
+    // The moment the lists show, when they show one.
+    std::optional<Moment> picked() const;
+    // Moves the lists by `hours` without showing anything; false at the ends of their range.
+    bool moveLists(int hours);
+    void showInLists(const Moment &moment);
+
+signals:
+    // The user stepped through time (playback stops).
+    void stepped();
 
 private:
     const DisplayView &m_view;

@@ -10,6 +10,7 @@
 #include "files/keptfile.h"
 #include "window/formmain.h"
 #include "window/picturekeeper.h"
+#include "window/player.h"
 
 #include <QAction>
 #include <QApplication>
@@ -83,6 +84,9 @@ private slots:
     void stepsThroughTime();
     void keepsTheShownPicture();
     void keptPicturesServeSteps();
+    void playbackStops_data();
+    void playbackStops();
+    void playbackSkipsAMissingHourAndLoops();
     void windowStaysAliveDuringTransfer();
     void exitDuringStall();
 
@@ -494,6 +498,79 @@ void TestDisplayCommand::keptPicturesServeSteps()
     QCOMPARE(m_archive.requests().size(), 4);
     QCOMPARE(window.status(), QString());
     QCOMPARE(fileContents(window.stagingFile().path()), m_archive.pictureBytes("8071803"));
+}
+
+void TestDisplayCommand::playbackStops_data()
+{
+    QTest::addColumn<QString>("stop");
+    QTest::newRow("Ctrl+P") << "ctrl+p";
+    QTest::newRow("a press of 显示") << "press";
+    QTest::newRow("a list changed by the user") << "list";
+    QTest::newRow("a step") << "step";
+    QTest::newRow("Esc") << "esc";
+    QTest::newRow("the end of the lists' range") << "end";
+}
+
+void TestDisplayCommand::playbackStops()
+{
+    QFETCH(QString, stop);
+    QTemporaryDir dir;
+    Window window(dir.path());
+    QVERIFY(window.showActive());
+    const bool atTheEnd = stop == "end";
+    window.pick(atTheEnd ? "9" : "8", atTheEnd ? "12" : "07", atTheEnd ? "31" : "18",
+                atTheEnd ? "21" : "10");
+    for (int i = 0; i < Player::kFastest; ++i)
+        QTest::keyClick(&window, Qt::Key_BracketRight, Qt::ControlModifier);
+    QCOMPARE(window.player().speed(), Player::kFastest);
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(window.player().isPlaying());
+    if (atTheEnd) {
+        QTRY_VERIFY_WITH_TIMEOUT(!window.player().isPlaying(), 10000);
+        QCOMPARE(window.list(4)->currentText(), "23");
+        return;
+    }
+    // Hour by hour, the lists moving as a step moves them.
+    QTRY_COMPARE_WITH_TIMEOUT(window.list(4)->currentText(), QString("12"), 10000);
+    QCOMPARE(window.list(3)->currentText(), "18");
+    if (stop == "ctrl+p")
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    else if (stop == "press")
+        QTest::mouseClick(window.control("Command1"), Qt::LeftButton);
+    else if (stop == "list")
+        QTest::keyClick(window.list(3), Qt::Key_Down);
+    else if (stop == "step")
+        QTest::keyClick(&window, Qt::Key_Left, Qt::ControlModifier);
+    else
+        QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(!window.player().isPlaying());
+    QCOMPARE(window.player().actions().first()->text(), "播放");
+}
+
+void TestDisplayCommand::playbackSkipsAMissingHourAndLoops()
+{
+    QTemporaryDir dir;
+    Window window(dir.path());
+    QVERIFY(window.showActive());
+    m_archive.setMissing({"8071801"}); // 09:00 Beijing time
+    const auto reset = qScopeGuard([this] { m_archive.setMissing({}); });
+    window.pick("8", "07", "18", "10");
+    for (int i = 0; i < Player::kFastest; ++i)
+        window.player().faster();
+    // The 24 hours that end at 10:00 on the 18th, over and over.
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(window.player().isLooping());
+    QCOMPARE(window.list(3)->currentText(), "17");
+    QCOMPARE(window.list(4)->currentText(), "11");
+    QTRY_COMPARE_WITH_TIMEOUT(window.list(4)->currentText(), QString("10"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.list(3)->currentText(), QString("17"), 10000);
+    QVERIFY(window.player().isPlaying());
+    // The missing hour was passed over and is named; the status line stays clear.
+    QCOMPARE(window.player().skipped(), QStringList{"2008-07-18 09:00"});
+    QCOMPARE(window.status(), QString());
+    QVERIFY2(window.reason().contains("2008-07-18 09:00"), qPrintable(window.reason()));
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(!window.player().isPlaying());
 }
 
 void TestDisplayCommand::keepsTheShownPicture()

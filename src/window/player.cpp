@@ -1,0 +1,144 @@
+#include "window/player.h"
+
+#include "retrieval/displaycommand.h"
+#include "retrieval/displayview.h"
+#include "window/timestepper.h"
+
+#include <QAction>
+#include <QShortcut>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace veltaro {
+
+Player::Player(QWidget *window, TimeStepper &stepper, DisplayCommand &display, DisplayView &view)
+    : QObject(window), m_stepper(stepper), m_display(display), m_view(view),
+      m_playAction(new QAction(QStringLiteral("播放"), this)),
+      m_fasterAction(new QAction(QStringLiteral("加快播放"), this)),
+      m_slowerAction(new QAction(QStringLiteral("减慢播放"), this))
+{
+    m_playAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_fasterAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketRight));
+    m_slowerAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
+    for (QAction *action : actions()) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        window->addAction(action);
+    }
+    connect(m_playAction, &QAction::triggered, this, &Player::togglePlay);
+    connect(m_fasterAction, &QAction::triggered, this, &Player::faster);
+    connect(m_slowerAction, &QAction::triggered, this, &Player::slower);
+    auto *loop = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), window);
+    connect(loop, &QShortcut::activated, this, &Player::playLoop);
+    connect(&m_timer, &QTimer::timeout, this, &Player::nextFrame);
+    applySpeed();
+}
+
+QList<QAction *> Player::actions() const
+{
+    return {m_playAction, m_fasterAction, m_slowerAction};
+}
+
+void Player::play()
+{
+    if (!m_stepper.picked())
+        return;
+    m_loopStart.reset();
+    m_loopEnd.reset();
+    start();
+}
+
+void Player::playLoop()
+{
+    const auto end = m_stepper.picked();
+    if (!end)
+        return;
+    // The day that ends at the picked moment, or as much of it as the lists reach.
+    Moment start = *end;
+    for (int hour = 1; hour < kLoopHours; ++hour) {
+        if (const auto earlier = steppedBy(start, -1))
+            start = *earlier;
+    }
+    m_loopStart = start;
+    m_loopEnd = end;
+    m_stepper.showInLists(start);
+    this->start();
+}
+
+void Player::start()
+{
+    m_shownAny = false;
+    m_skipped.clear();
+    m_playAction->setText(QStringLiteral("暂停"));
+    m_timer.start();
+    showFrame();
+}
+
+void Player::togglePlay()
+{
+    if (isPlaying())
+        stop();
+    else
+        play();
+}
+
+void Player::stop()
+{
+    m_timer.stop();
+    m_loopStart.reset();
+    m_loopEnd.reset();
+    m_playAction->setText(QStringLiteral("播放"));
+}
+
+void Player::faster()
+{
+    m_speed = std::min(kFastest, m_speed + 1);
+    applySpeed();
+}
+
+void Player::slower()
+{
+    m_speed = std::max(kSlowest, m_speed - 1);
+    applySpeed();
+}
+
+void Player::applySpeed()
+{
+    m_timer.setInterval(1000 / m_speed);
+    m_fasterAction->setEnabled(m_speed < kFastest);
+    m_slowerAction->setEnabled(m_speed > kSlowest);
+}
+
+void Player::nextFrame()
+{
+    // A frame still being fetched holds the next one back.
+    if (m_display.isRunning())
+        return;
+    if (isLooping() && m_stepper.picked() == m_loopEnd) {
+        m_stepper.showInLists(*m_loopStart);
+    } else if (!m_stepper.moveLists(1)) {
+        stop(); // the end of the lists' range
+        return;
+    }
+    showFrame();
+}
+
+void Player::showFrame()
+{
+    const auto moment = m_stepper.picked();
+    QString whyNot;
+    if (m_display.run(Transfer::Freshness::CacheFirst, &whyNot)) {
+        m_shownAny = true;
+    } else if (moment) {
+        const QString hour = QString::fromStdString(momentText(*moment));
+        if (!m_skipped.contains(hour))
+            m_skipped << hour;
+    }
+    if (!m_skipped.isEmpty()) {
+        const QString reason = QStringLiteral("跳过了无法显示的时刻（北京时间）：") +
+                               m_skipped.join(QStringLiteral("、"));
+        m_view.setStatus(m_shownAny ? QString() : QString::fromUtf16(kStatusNotFound), reason);
+    }
+}
+
+} // namespace veltaro
