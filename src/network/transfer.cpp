@@ -101,6 +101,93 @@ void Transfer::keep(const QUrl &url, const QNetworkReply &reply, const QByteArra
     }
 }
 
+std::string Transfer::failureOf(QNetworkReply &reply, QByteArray &body,
+                                const QNetworkProxy &proxy, const QString &peer) const
+{
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 400)
+        return httpStatusText(status);
+    // Qt follows a redirect with a target itself; one without a target ends here.
+    if (status >= 300 && status < 400 && !reply.hasRawHeader("Location"))
+        return "服务器要求转到别处（HTTP " + std::to_string(status) + "），却没有给出目标地址";
+    // An interim answer (103 Early Hints) that Qt took for the whole answer.
+    if (status >= 100 && status < 200)
+        return "服务器只发来了临时回答（HTTP " + std::to_string(status) + "），没有图像";
+    if (reply.error() != QNetworkReply::NoError)
+        return networkErrorText(
+            proxy.type() == QNetworkProxy::NoProxy ? reply.error() : asProxyError(reply.error()),
+            peer);
+    body += reply.readAll();
+    // Qt can report a body cut short as whole when the data and the close arrive together: the
+    // body must have the length its header announced. A chunked body carries its own length,
+    // whatever Content-Length says beside it.
+    const bool chunked = reply.rawHeader("Transfer-Encoding").toLower().contains("chunked");
+    const auto length = chunked ? std::nullopt : announcedLength(reply);
+    if (length && *length < 0)
+        return "服务器的回答有误：Content-Length 为“" +
+               reply.rawHeader("Content-Length").toStdString() + "”";
+    if (body.isEmpty())
+        return "服务器没有返回内容";
+    if (body.size() > m_maxBodySize)
+        return "图像超过 " + sizeInMiB(m_maxBodySize);
+    if (length && body.size() != *length)
+        return "内容不完整：收到 " + std::to_string(body.size()) + " 字节，应为 " +
+               std::to_string(*length) + " 字节";
+    return {};
+}
+
+void Transfer::fetchAhead(const QString &address)
+{
+    const QUrl url(address);
+    if (!m_cache || m_ahead.contains(address) || !url.isValid())
+        return;
+    QNetworkProxy proxy;
+    try {
+        proxy = m_proxy.proxyFor(url.host());
+    } catch (const NetworkFailure &) {
+        emit fetchedAhead(address, false); // a press will say why
+        return;
+    }
+    if (m_manager.proxy() != proxy)
+        m_manager.setProxy(proxy);
+    const QString peer = proxy.type() == QNetworkProxy::NoProxy
+                             ? url.host()
+                             : QStringLiteral("%1:%2").arg(proxy.hostName()).arg(proxy.port());
+    QNetworkRequest request(url);
+    request.setRawHeader("Accept-Encoding", "identity");
+    QNetworkReply *reply = m_manager.get(request);
+    m_ahead.insert(address, reply);
+    auto body = std::make_shared<QByteArray>();
+    // The same limits as a press: the size, and the deadline for the whole transfer.
+    connect(reply, &QNetworkReply::readyRead, reply, [this, reply, body] {
+        *body += reply->readAll();
+        if (body->size() > m_maxBodySize)
+            reply->abort();
+    });
+    QTimer::singleShot(m_deadline, reply, [reply] { reply->abort(); });
+    connect(reply, &QNetworkReply::finished, this, [this, reply, body, url, address, proxy, peer] {
+        m_ahead.remove(address);
+        const bool whole = failureOf(*reply, *body, proxy, peer).empty();
+        if (whole)
+            keep(url, *reply, *body);
+        reply->deleteLater();
+        emit fetchedAhead(address, whole);
+    });
+}
+
+void Transfer::cancelAhead(const QStringList &stillWanted)
+{
+    const auto fetching = m_ahead; // aborting finishes a reply, which leaves the table
+    for (auto it = fetching.cbegin(); it != fetching.cend(); ++it)
+        if (!stillWanted.contains(it.key()))
+            it.value()->abort();
+}
+
+QByteArray Transfer::kept(const QString &address) const
+{
+    return keptCopy(QUrl(address));
+}
+
 QByteArray Transfer::OpenURL(const QString &address, Freshness freshness)
 {
     const QUrl url(address);
@@ -186,20 +273,7 @@ QByteArray Transfer::OpenURL(const QString &address, Freshness freshness)
     }
 
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (failure.empty() && status >= 400)
-        failure = httpStatusText(status);
-    // Qt follows a redirect with a target itself; one without a target ends here.
-    if (failure.empty() && status >= 300 && status < 400 && status != 304 &&
-        !reply->hasRawHeader("Location"))
-        failure = "服务器要求转到别处（HTTP " + std::to_string(status) + "），却没有给出目标地址";
-    // An interim answer (103 Early Hints) that Qt took for the whole answer.
-    if (failure.empty() && status >= 100 && status < 200)
-        failure = "服务器只发来了临时回答（HTTP " + std::to_string(status) + "），没有图像";
-    if (failure.empty() && reply->error() != QNetworkReply::NoError)
-        failure = networkErrorText(
-            proxy.type() == QNetworkProxy::NoProxy ? reply->error() : asProxyError(reply->error()),
-            peer);
-    if (failure.empty() && status == 304) {
+    if (failure.empty() && status == 304 && reply->error() == QNetworkReply::NoError) {
         // Confirmed: the body is the one kept.
         body = keptCopy(url);
         if (!body.isEmpty()) {
@@ -208,24 +282,8 @@ QByteArray Transfer::OpenURL(const QString &address, Freshness freshness)
         }
         failure = "服务器说图像没有变化（HTTP 304），却没有保存的副本";
     }
-    if (failure.empty()) {
-        body += reply->readAll();
-        // Qt can report a body cut short as whole when the data and the close arrive together:
-        // the body must have the length its header announced. A chunked body carries its own
-        // length, whatever Content-Length says beside it.
-        const bool chunked = reply->rawHeader("Transfer-Encoding").toLower().contains("chunked");
-        const auto length = chunked ? std::nullopt : announcedLength(*reply);
-        if (length && *length < 0)
-            failure = "服务器的回答有误：Content-Length 为“" +
-                      reply->rawHeader("Content-Length").toStdString() + "”";
-        else if (body.isEmpty())
-            failure = "服务器没有返回内容";
-        else if (body.size() > m_maxBodySize)
-            failure = "图像超过 " + sizeInMiB(m_maxBodySize);
-        else if (length && body.size() != *length)
-            failure = "内容不完整：收到 " + std::to_string(body.size()) + " 字节，应为 " +
-                      std::to_string(*length) + " 字节";
-    }
+    if (failure.empty())
+        failure = failureOf(*reply, body, proxy, peer);
     if (!failure.empty()) {
         // A stalled or broken connection must not be reused by the next transfer.
         m_manager.clearConnectionCache();

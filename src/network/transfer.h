@@ -3,6 +3,7 @@
 #include "network/proxysetting.h"
 
 #include <QNetworkAccessManager>
+#include <QHash>
 #include <QNetworkDiskCache>
 
 #include <chrono>
@@ -54,15 +55,33 @@ public:
     // Whether the last body came from the kept copies.
     bool lastCameFromCache() const { return m_lastFromCache; }
 
+    // Fetches into the kept copies in the background, with the same limits and checks as
+    // OpenURL, while the window goes on; fetchedAhead() tells how it went. Does nothing without
+    // a disk cache.
+    void fetchAhead(const QString &address);
+    // Stops the background fetches of every address but these.
+    void cancelAhead(const QStringList &stillWanted);
+    int fetchingAhead() const { return int(m_ahead.size()); }
+    // The kept copy of `address`; empty when there is none.
+    QByteArray kept(const QString &address) const;
+
     // Throws NetworkFailure, or TransferCancelled when the application leaves its event loops.
     QByteArray OpenURL(const QString &address, Freshness freshness = Freshness::AskNetwork);
 
+signals:
+    void fetchedAhead(const QString &address, bool whole);
+
 private:
+    // What is wrong with a finished reply and the body it brought (read to its end here);
+    // empty when nothing is.
+    std::string failureOf(QNetworkReply &reply, QByteArray &body, const QNetworkProxy &proxy,
+                          const QString &peer) const;
     QByteArray keptCopy(const QUrl &url) const;
     void keep(const QUrl &url, const QNetworkReply &reply, const QByteArray &body);
 
     QNetworkAccessManager m_manager;
     std::unique_ptr<QNetworkDiskCache> m_cache;
+    QHash<QString, QNetworkReply *> m_ahead;
     ProxySetting m_proxy;
     std::chrono::milliseconds m_deadline = kDefaultDeadline;
     const qint64 m_maxBodySize;

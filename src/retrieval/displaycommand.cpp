@@ -4,6 +4,7 @@
 #include "files/stagingfile.h"
 #include "network/transfer.h"
 #include "retrieval/displayview.h"
+#include "retrieval/picturesahead.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -119,9 +120,19 @@ bool DisplayCommand::display(Transfer::Freshness freshness)
     const ImageRequest built = BuildImageUrl(*request);
 
     const QString address = QString::fromStdString(built.address);
-    QByteArray body = m_transfer.OpenURL(address, freshness);
     QImage picture;
-    if (m_transfer.lastCameFromCache()) {
+    QByteArray body;
+    if (freshness == Transfer::Freshness::CacheFirst && m_ahead) {
+        // Decoded ahead from a kept copy: only temp.jpg is left to write.
+        if (std::optional<QImage> ready = m_ahead->take(address)) {
+            body = m_transfer.kept(address);
+            if (!body.isEmpty())
+                picture = std::move(*ready);
+        }
+    }
+    if (picture.isNull())
+        body = m_transfer.OpenURL(address, freshness);
+    if (picture.isNull() && m_transfer.lastCameFromCache()) {
         // A kept copy is proved whole before anything is written; a damaged one is dropped and
         // fetched anew.
         try {

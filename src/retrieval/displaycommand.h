@@ -8,6 +8,7 @@
 namespace veltaro {
 
 class DisplayView;
+class PicturesAhead;
 class StagingFile;
 
 // What "显示" does. One command at a time: a press while a command waits for its download is
@@ -27,6 +28,8 @@ public:
     bool run(Transfer::Freshness freshness = Transfer::Freshness::AskNetwork,
              QString *whyNot = nullptr);
     bool isRunning() const { return m_running; }
+    // Pictures decoded ahead, which a step shows without decoding.
+    void setPicturesAhead(PicturesAhead *ahead) { m_ahead = ahead; }
 
 private:
     bool display(Transfer::Freshness freshness);
@@ -37,6 +40,7 @@ private:
     const StagingFile &m_staging;
     PictureDecoder m_decoder;
     QTimer m_releaseSpare;
+    PicturesAhead *m_ahead = nullptr;
     bool m_running = false;
 };
 

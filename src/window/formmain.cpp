@@ -7,6 +7,7 @@
 #include "files/stagingfile.h"
 #include "network/transfer.h"
 #include "retrieval/displaycommand.h"
+#include "retrieval/picturesahead.h"
 #include "window/appicon.h"
 #include "window/designtable.h"
 #include "window/picturekeeper.h"
@@ -98,6 +99,10 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     m_keeper = new PictureKeeper(this, m_picture1, m_picture2);
     m_stepper = new TimeStepper(this, *this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);
     m_player = new Player(this, *m_stepper, *m_display, *this);
+    m_ahead = new PicturesAhead(*m_inet1, this);
+    m_display->setPicturesAhead(m_ahead);
+    m_stepper->setPicturesAhead(m_ahead);
+    m_player->setPicturesAhead(m_ahead);
     // Playing stops for anything the user does with the moment.
     connect(m_stepper, &TimeStepper::stepped, m_player, &Player::stop);
     for (QComboBox *list : {m_combo1, m_combo2, m_combo3, m_combo4})

@@ -21,6 +21,7 @@ namespace veltaro {
 class DisplayCommand;
 class Failure;
 class PictureKeeper;
+class PicturesAhead;
 class Player;
 class TimeStepper;
 class PictureBox;
@@ -63,6 +64,7 @@ public:
     Viewport *viewport() const { return m_viewport; }
     PictureKeeper &pictureKeeper() const { return *m_keeper; }
     Player &player() const { return *m_player; }
+    PicturesAhead &picturesAhead() const { return *m_ahead; }
     // The download control Inet1.
     Transfer &transfer() const { return *m_inet1; }
     const StagingFile &stagingFile() const { return *m_staging; }
@@ -110,6 +112,7 @@ private:
     PictureKeeper *m_keeper = nullptr;
     TimeStepper *m_stepper = nullptr;
     Player *m_player = nullptr;
+    PicturesAhead *m_ahead = nullptr;
     Transfer *m_inet1 = nullptr;
     std::unique_ptr<StagingFile> m_staging;
     std::unique_ptr<DisplayCommand> m_display;

@@ -2,6 +2,7 @@
 
 #include "retrieval/displaycommand.h"
 #include "retrieval/displayview.h"
+#include "retrieval/picturesahead.h"
 #include "window/timestepper.h"
 
 #include <QAction>
@@ -84,6 +85,8 @@ void Player::togglePlay()
 
 void Player::stop()
 {
+    if (m_ahead && isPlaying())
+        m_ahead->want({}); // back to no pictures held ahead
     m_timer.stop();
     m_loopStart.reset();
     m_loopEnd.reset();
@@ -114,13 +117,35 @@ void Player::nextFrame()
     // A frame still being fetched holds the next one back.
     if (m_display.isRunning())
         return;
-    if (isLooping() && m_stepper.picked() == m_loopEnd) {
-        m_stepper.showInLists(*m_loopStart);
-    } else if (!m_stepper.moveLists(1)) {
+    const auto now = m_stepper.picked();
+    const auto next = now ? after(*now) : std::nullopt;
+    if (!next) {
         stop(); // the end of the lists' range
         return;
     }
+    m_stepper.showInLists(*next);
     showFrame();
+}
+
+std::optional<Moment> Player::after(const Moment &moment) const
+{
+    if (isLooping() && moment == *m_loopEnd)
+        return m_loopStart;
+    return steppedBy(moment, 1);
+}
+
+void Player::wantAhead()
+{
+    if (!m_ahead)
+        return;
+    std::vector<Moment> next;
+    std::optional<Moment> moment = m_stepper.picked();
+    for (int i = 0; i < kFramesAhead && moment; ++i) {
+        moment = after(*moment);
+        if (moment)
+            next.push_back(*moment);
+    }
+    m_ahead->want(next);
 }
 
 void Player::showFrame()
@@ -139,6 +164,8 @@ void Player::showFrame()
                                m_skipped.join(QStringLiteral("、"));
         m_view.setStatus(m_shownAny ? QString() : QString::fromUtf16(kStatusNotFound), reason);
     }
+    if (isPlaying())
+        wantAhead();
 }
 
 } // namespace veltaro

@@ -15,6 +15,7 @@ namespace veltaro {
 
 class DisplayCommand;
 class DisplayView;
+class PicturesAhead;
 class TimeStepper;
 
 // Watching the clouds move. Ctrl+P plays hour after hour from the picked moment, moving the four
@@ -33,6 +34,8 @@ public:
     static constexpr int kFastest = 10;
     static constexpr int kDefaultSpeed = 4;
     static constexpr int kLoopHours = 24;
+    // How many frames are made ready ahead of the one shown.
+    static constexpr int kFramesAhead = 6;
 
     Player(QWidget *window, TimeStepper &stepper, DisplayCommand &display, DisplayView &view);
 
@@ -48,6 +51,8 @@ public:
     void faster();
     void slower();
 
+    void setPicturesAhead(PicturesAhead *ahead) { m_ahead = ahead; }
+
     // "播放" / "暂停", and the speeds, for the picture's context menu.
     QList<QAction *> actions() const;
 
@@ -56,6 +61,8 @@ private:
     void nextFrame();
     void showFrame();
     void applySpeed();
+    std::optional<Moment> after(const Moment &moment) const;
+    void wantAhead();
 
     TimeStepper &m_stepper;
     DisplayCommand &m_display;
@@ -69,6 +76,7 @@ private:
     QAction *m_playAction;
     QAction *m_fasterAction;
     QAction *m_slowerAction;
+    PicturesAhead *m_ahead = nullptr;
 };
 
 } // namespace veltaro

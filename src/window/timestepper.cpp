@@ -4,6 +4,7 @@
 #include "network/transfer.h"
 #include "retrieval/displaycommand.h"
 #include "retrieval/displayview.h"
+#include "retrieval/picturesahead.h"
 
 #include <QComboBox>
 #include <QShortcut>
@@ -29,8 +30,16 @@ void TimeStepper::step(int hours)
     if (m_display.isRunning())
         return; // as a second press of "显示" is
     emit stepped();
-    if (moveLists(hours))
-        m_display.run(Transfer::Freshness::CacheFirst);
+    if (!moveLists(hours))
+        return;
+    m_display.run(Transfer::Freshness::CacheFirst);
+    if (const auto now = picked(); now && m_ahead) {
+        std::vector<Moment> next;
+        for (const int away : {hours, -hours})
+            if (const auto moment = steppedBy(*now, away))
+                next.push_back(*moment);
+        m_ahead->want(next);
+    }
 }
 
 std::optional<Moment> TimeStepper::picked() const

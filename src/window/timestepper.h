@@ -14,6 +14,7 @@ namespace veltaro {
 
 class DisplayCommand;
 class DisplayView;
+class PicturesAhead;
 
 // Stepping through time from the keyboard: Ctrl+Right and Ctrl+Left show the hour after and
 // before, Ctrl+Up and Ctrl+Down the same hour a day later and earlier. A step moves the four
@@ -36,6 +37,8 @@ public:
     // Moves the lists by `hours` without showing anything; false at the ends of their range.
     bool moveLists(int hours);
     void showInLists(const Moment &moment);
+    // Where the neighbours of a step are made ready: the next step the same way, and back.
+    void setPicturesAhead(PicturesAhead *ahead) { m_ahead = ahead; }
 
 signals:
     // The user stepped through time (playback stops).
@@ -45,6 +48,7 @@ private:
     const DisplayView &m_view;
     std::array<QComboBox *, 4> m_lists;
     DisplayCommand &m_display;
+    PicturesAhead *m_ahead = nullptr;
 };
 
 // The shortcuts, for tooltips and help.

@@ -2,6 +2,7 @@
 
 #include "cloudpicture.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QPointer>
 #include <QTcpSocket>
@@ -162,6 +163,16 @@ QString SampleArchive::proxyAddress() const
 QString SampleArchive::imageAddress(const QString &name) const
 {
     return proxyAddress() + QLatin1String(kImagePath) + name + QLatin1String("00.jpg");
+}
+
+void SampleArchive::dropConnections()
+{
+    // Connections the system has made but the archive not yet taken count as well.
+    QCoreApplication::processEvents();
+    accept();
+    for (QTcpSocket *socket : findChildren<QTcpSocket *>())
+        socket->abort();
+    m_pending.clear();
 }
 
 void SampleArchive::setMissing(const QStringList &names)

@@ -87,6 +87,8 @@ public:
     QStringList requests() const { return m_requests; }
     QByteArray lastBody() const { return m_lastBody; }
     void clearRequests() { m_requests.clear(); }
+    // Closes every client's connection: what a client that is gone had sent no longer counts.
+    void dropConnections();
 
     // The GzipBomb body: made once, on first use, which takes a second or two.
     static const QByteArray &gzipBomb();

@@ -1,0 +1,93 @@
+#include "retrieval/picturesahead.h"
+
+#include "failure.h"
+#include "network/transfer.h"
+#include "picture/picturedecoder.h"
+#include "query/imagerequest.h"
+
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace veltaro {
+
+PicturesAhead::PicturesAhead(Transfer &transfer, QObject *parent)
+    : QObject(parent), m_transfer(transfer)
+{
+    connect(&m_transfer, &Transfer::fetchedAhead, this, [this](const QString &address, bool whole) {
+        if (!whole)
+            m_unavailable.insert(address); // not asked again while it is wanted
+        advance();
+    });
+}
+
+QString PicturesAhead::addressOf(const Moment &moment)
+{
+    const auto request = ToUtcRequest(textsOf(moment));
+    return request ? QString::fromStdString(BuildImageUrl(*request).address) : QString();
+}
+
+void PicturesAhead::want(const std::vector<Moment> &moments)
+{
+    m_wanted.clear();
+    for (const Moment &moment : moments)
+        if (const QString address = addressOf(moment); !address.isEmpty())
+            m_wanted << address;
+    m_transfer.cancelAhead(m_wanted);
+    for (auto it = m_decoded.begin(); it != m_decoded.end();)
+        it = m_wanted.contains(it.key()) ? std::next(it) : m_decoded.erase(it);
+    m_unavailable.intersect(QSet<QString>(m_wanted.begin(), m_wanted.end()));
+    advance();
+}
+
+std::optional<QImage> PicturesAhead::take(const QString &address)
+{
+    const auto found = m_decoded.find(address);
+    if (found == m_decoded.end())
+        return std::nullopt;
+    QImage picture = found.value();
+    m_decoded.erase(found);
+    advance();
+    return picture;
+}
+
+void PicturesAhead::advance()
+{
+    for (const QString &address : std::as_const(m_wanted)) {
+        if (m_decoded.contains(address) || m_decoding.contains(address) ||
+            m_unavailable.contains(address))
+            continue;
+        if (m_decoded.size() + m_decoding.size() >= kDecodedAtMost)
+            return;
+        if (const QByteArray bytes = m_transfer.kept(address); !bytes.isEmpty())
+            decode(address, bytes);
+        else if (m_transfer.fetchingAhead() < kFetchesAtOnce)
+            m_transfer.fetchAhead(address);
+    }
+}
+
+void PicturesAhead::decode(const QString &address, const QByteArray &bytes)
+{
+    m_decoding.insert(address);
+    // Off the window's thread, with a decoder of its own; a picture that is not whole comes
+    // back null and is left to a step to fetch anew.
+    auto *watcher = new QFutureWatcher<QImage>(this);
+    connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, address] {
+        const QImage picture = watcher->result();
+        watcher->deleteLater();
+        m_decoding.remove(address);
+        if (picture.isNull())
+            m_unavailable.insert(address);
+        else if (m_wanted.contains(address))
+            m_decoded.insert(address, picture);
+        advance();
+    });
+    watcher->setFuture(QtConcurrent::run([bytes] {
+        try {
+            return PictureDecoder().decode(bytes);
+        } catch (const Failure &) {
+            return QImage();
+        }
+    }));
+}
+
+} // namespace veltaro

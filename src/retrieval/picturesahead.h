@@ -1,0 +1,52 @@
+#pragma once
+
+#include "query/moment.h"
+
+#include <QHash>
+#include <QImage>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace veltaro {
+
+class Transfer;
+
+// Pictures made ready before they are asked for, so that a step or a frame of playback shows
+// at once: the moments wanted next are fetched in the background into the kept copies (two
+// at a time, over the transfer's own connection) and decoded off the window's thread. At most
+// four pictures are held decoded; the rest wait as bytes on disk. Nothing here touches the
+// status line, and moments no longer wanted are let go.
+class PicturesAhead : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kDecodedAtMost = 4;
+    static constexpr int kFetchesAtOnce = 2;
+
+    explicit PicturesAhead(Transfer &transfer, QObject *parent = nullptr);
+
+    // The moments wanted next, the most urgent first; every other one is let go.
+    void want(const std::vector<Moment> &moments);
+    // The decoded picture of `address` when it is ready (handed over, not kept).
+    std::optional<QImage> take(const QString &address);
+    int decodedCount() const { return int(m_decoded.size()); }
+
+    static QString addressOf(const Moment &moment);
+
+private:
+    void advance();
+    void decode(const QString &address, const QByteArray &bytes);
+
+    Transfer &m_transfer;
+    QStringList m_wanted;
+    QHash<QString, QImage> m_decoded;
+    QSet<QString> m_decoding;
+    QSet<QString> m_unavailable;
+};
+
+} // namespace veltaro
