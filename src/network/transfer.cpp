@@ -101,9 +101,32 @@ void Transfer::keep(const QUrl &url, const QNetworkReply &reply, const QByteArra
     }
 }
 
-std::string Transfer::failureOf(QNetworkReply &reply, QByteArray &body,
-                                const QNetworkProxy &proxy, const QString &peer) const
+Transfer::Route Transfer::routeTo(const QUrl &url)
 {
+    Route route;
+    route.proxy = m_proxy.proxyFor(url.host());
+    if (m_manager.proxy() != route.proxy)
+        m_manager.setProxy(route.proxy);
+    // Who failed to answer: the proxy, when there is one.
+    route.peer = route.proxy.type() == QNetworkProxy::NoProxy
+                     ? url.host()
+                     : QStringLiteral("%1:%2").arg(route.proxy.hostName()).arg(route.proxy.port());
+    return route;
+}
+
+QNetworkRequest Transfer::requestFor(const QUrl &url)
+{
+    QNetworkRequest request(url);
+    // Pictures gain nothing from compression, and a compressed body that ends early cannot be
+    // told from a whole one.
+    request.setRawHeader("Accept-Encoding", "identity");
+    return request;
+}
+
+std::string Transfer::failureOf(QNetworkReply &reply, QByteArray &body, const Route &route) const
+{
+    const QNetworkProxy &proxy = route.proxy;
+    const QString &peer = route.peer;
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 400)
         return httpStatusText(status);
@@ -141,21 +164,14 @@ void Transfer::fetchAhead(const QString &address)
     const QUrl url(address);
     if (!m_cache || m_ahead.contains(address) || !url.isValid())
         return;
-    QNetworkProxy proxy;
+    Route route;
     try {
-        proxy = m_proxy.proxyFor(url.host());
+        route = routeTo(url);
     } catch (const NetworkFailure &) {
         emit fetchedAhead(address, false); // a press will say why
         return;
     }
-    if (m_manager.proxy() != proxy)
-        m_manager.setProxy(proxy);
-    const QString peer = proxy.type() == QNetworkProxy::NoProxy
-                             ? url.host()
-                             : QStringLiteral("%1:%2").arg(proxy.hostName()).arg(proxy.port());
-    QNetworkRequest request(url);
-    request.setRawHeader("Accept-Encoding", "identity");
-    QNetworkReply *reply = m_manager.get(request);
+    QNetworkReply *reply = m_manager.get(requestFor(url));
     m_ahead.insert(address, reply);
     auto body = std::make_shared<QByteArray>();
     // The same limits as a press: the size, and the deadline for the whole transfer.
@@ -165,9 +181,9 @@ void Transfer::fetchAhead(const QString &address)
             reply->abort();
     });
     QTimer::singleShot(m_deadline, reply, [reply] { reply->abort(); });
-    connect(reply, &QNetworkReply::finished, this, [this, reply, body, url, address, proxy, peer] {
+    connect(reply, &QNetworkReply::finished, this, [this, reply, body, url, address, route] {
         m_ahead.remove(address);
-        const bool whole = failureOf(*reply, *body, proxy, peer).empty();
+        const bool whole = failureOf(*reply, *body, route).empty();
         if (whole)
             keep(url, *reply, *body);
         reply->deleteLater();
@@ -195,18 +211,8 @@ QByteArray Transfer::OpenURL(const QString &address, Freshness freshness)
         (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
         throw NetworkFailure("地址无效：" + address.toStdString());
 
-    const QNetworkProxy proxy = m_proxy.proxyFor(url.host());
-    if (m_manager.proxy() != proxy)
-        m_manager.setProxy(proxy);
-    // Who failed to answer: the proxy, when there is one.
-    const QString peer = proxy.type() == QNetworkProxy::NoProxy
-                             ? url.host()
-                             : QStringLiteral("%1:%2").arg(proxy.hostName()).arg(proxy.port());
-
-    QNetworkRequest request(url);
-    // Pictures gain nothing from compression, and a compressed body that ends early cannot be
-    // told from a whole one.
-    request.setRawHeader("Accept-Encoding", "identity");
+    const Route route = routeTo(url);
+    QNetworkRequest request = requestFor(url);
     m_lastFromCache = false;
     if (freshness == Freshness::CacheFirst) {
         // The archive's pictures never change: a kept copy is used as it is, however old, and
@@ -283,7 +289,7 @@ QByteArray Transfer::OpenURL(const QString &address, Freshness freshness)
         failure = "服务器说图像没有变化（HTTP 304），却没有保存的副本";
     }
     if (failure.empty())
-        failure = failureOf(*reply, body, proxy, peer);
+        failure = failureOf(*reply, body, route);
     if (!failure.empty()) {
         // A stalled or broken connection must not be reused by the next transfer.
         m_manager.clearConnectionCache();

@@ -74,8 +74,15 @@ signals:
 private:
     // What is wrong with a finished reply and the body it brought (read to its end here);
     // empty when nothing is.
-    std::string failureOf(QNetworkReply &reply, QByteArray &body, const QNetworkProxy &proxy,
-                          const QString &peer) const;
+    // The proxy a request goes through, set on the manager, and who answers for it.
+    struct Route
+    {
+        QNetworkProxy proxy;
+        QString peer;
+    };
+    Route routeTo(const QUrl &url); // throws NetworkFailure
+    static QNetworkRequest requestFor(const QUrl &url);
+    std::string failureOf(QNetworkReply &reply, QByteArray &body, const Route &route) const;
     QByteArray keptCopy(const QUrl &url) const;
     void keep(const QUrl &url, const QNetworkReply &reply, const QByteArray &body);
 
