@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -35,6 +36,8 @@ private slots:
     void finishedBeforeTheDeadlineUnderADialog();
     void keptCopies();
     void keptCopiesStayWithinTheirBound();
+    void fetchedAheadOnlyWhole_data();
+    void fetchedAheadOnlyWhole();
     void followsTheProxySetting_data();
     void followsTheProxySetting();
     void proxyForTheImageHost_data();
@@ -263,6 +266,40 @@ void TestTransfer::keptCopiesStayWithinTheirBound()
     while (files.hasNext())
         kept += QFileInfo(files.next()).size();
     QVERIFY2(kept > 0 && kept <= kBound, qPrintable(QString::number(kept)));
+}
+
+void TestTransfer::fetchedAheadOnlyWhole_data()
+{
+    QTest::addColumn<Script>("script");
+    QTest::addColumn<bool>("cancelled");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("a whole picture is kept") << Script{} << false << true;
+    QTest::newRow("a body short of its length is not") << Script{.fault = Fault::ShortBody} << false << false;
+    QTest::newRow("a 404 is not") << Script{.fault = Fault::NotFound} << false << false;
+    QTest::newRow("one no longer wanted is stopped") << Script{.fault = Fault::StallAfterHeaders} << true << false;
+}
+
+void TestTransfer::fetchedAheadOnlyWhole()
+{
+    QFETCH(Script, script);
+    QFETCH(bool, cancelled);
+    QFETCH(bool, whole);
+    QTemporaryDir dir;
+    Transfer transfer{ProxySetting()};
+    transfer.useDiskCache(dir.filePath("pictures"), 10 * 1024 * 1024);
+    m_archive.setScript(script);
+    const QString address = m_archive.imageAddress("8071802");
+    QSignalSpy fetched(&transfer, &Transfer::fetchedAhead);
+    transfer.fetchAhead(address);
+    QCOMPARE(transfer.fetchingAhead(), 1);
+    if (cancelled) {
+        QTRY_COMPARE(m_archive.requests().size(), 1);
+        transfer.cancelAhead({});
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(fetched.size(), 1, 10000);
+    QCOMPARE(fetched.first().at(1).toBool(), whole);
+    QCOMPARE(transfer.fetchingAhead(), 0);
+    QCOMPARE(transfer.kept(address), whole ? m_archive.pictureBytes("8071802") : QByteArray());
 }
 
 void TestTransfer::followsTheProxySetting_data()

@@ -610,8 +610,11 @@ void TestDisplayCommand::playbackSkipsAMissingHourAndLoops()
     QCOMPARE(window.player().skipped(), QStringList{"2008-07-18 09:00"});
     QCOMPARE(window.status(), QString());
     QVERIFY2(window.reason().contains("2008-07-18 09:00"), qPrintable(window.reason()));
+    // Pictures held ahead stay within their bound, and are let go when playing stops.
+    QVERIFY(window.picturesAhead().decodedCount() <= PicturesAhead::kDecodedAtMost);
     QTest::keyClick(&window, Qt::Key_Escape);
     QVERIFY(!window.player().isPlaying());
+    QCOMPARE(window.picturesAhead().decodedCount(), 0);
 }
 
 void TestDisplayCommand::keepsTheShownPicture()

@@ -77,6 +77,7 @@ private slots:
     void keysPanThroughTheBars_data();
     void keysPanThroughTheBars();
     void namesForScreenReaders();
+    void fullScreenAndBack();
     void commandLine_data();
     void commandLine();
 };
@@ -434,6 +435,23 @@ void TestFormmain::namesForScreenReaders()
     }
     QCOMPARE(lefts.size(), 12);
     QVERIFY2(std::is_sorted(lefts.begin(), lefts.end()), "the bottom row in visual order");
+}
+
+void TestFormmain::fullScreenAndBack()
+{
+    StartedWindow window;
+    QVERIFY(window.showActive());
+    QTest::keyClick(&window, Qt::Key_F11);
+    QTRY_VERIFY(window.isFullScreen());
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QTRY_VERIFY(!window.isFullScreen());
+    QVERIFY(window.isMaximized());
+    // The zoom keys do nothing while nothing is shown.
+    const QRect box = window.picture2()->geometry();
+    QTest::keyClick(&window, Qt::Key_Equal, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(window.picture2()->zoom(), 1.0);
+    QCOMPARE(window.picture2()->geometry(), box);
 }
 
 void TestFormmain::commandLine_data()
