@@ -60,7 +60,15 @@ Transfer::Transfer(ProxySetting proxy, qint64 maxBodySize, QObject *parent)
 {
 }
 
-Transfer::~Transfer() = default;
+Transfer::~Transfer()
+{
+    // Background fetches end with the transfer and tell no one: the manager, destroyed after
+    // the table and the cache they report to, would otherwise finish them into both.
+    for (QNetworkReply *reply : std::as_const(m_ahead)) {
+        disconnect(reply, nullptr, this, nullptr);
+        reply->abort();
+    }
+}
 
 void Transfer::useDiskCache(const QString &folder, qint64 maxBytes)
 {
@@ -175,7 +183,7 @@ void Transfer::fetchAhead(const QString &address)
     m_ahead.insert(address, reply);
     auto body = std::make_shared<QByteArray>();
     // The same limits as a press: the size, and the deadline for the whole transfer.
-    connect(reply, &QNetworkReply::readyRead, reply, [this, reply, body] {
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply, body] {
         *body += reply->readAll();
         if (body->size() > m_maxBodySize)
             reply->abort();
