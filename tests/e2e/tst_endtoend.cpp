@@ -106,6 +106,7 @@ private slots:
     void showFailAndExit();
     void installedForANormalUser();
     void keyboardOnlyOnADoubledScreen();
+    void loopTwiceOverAMissingHour();
     void withoutADisplay_data();
     void withoutADisplay();
 
@@ -377,6 +378,58 @@ void TestEndToEnd::installedForANormalUser()
          "ASAN_OPTIONS=detect_leaks=0"});
     showAndExit(cache + "/Veltaro/temp.jpg");
     QCOMPARE(installedFiles(), before);
+}
+
+void TestEndToEnd::loopTwiceOverAMissingHour()
+{
+    // An archive without 09:00 Beijing time on 2008-07-18 (01:00 UTC).
+    QProcess archive;
+    archive.start(VELTARO_ARCHIVE, {"--missing", "8071801"});
+    QVERIFY(archive.waitForStarted());
+    QString log;
+    QTRY_VERIFY_WITH_TIMEOUT((archive.waitForReadyRead(100), log += archive.readAllStandardOutput(),
+                              log.contains("listening on")),
+                             20000);
+    const auto stopArchive = qScopeGuard([&] {
+        archive.kill();
+        archive.waitForFinished();
+    });
+    const auto askedFor = [&](const QString &name) {
+        archive.waitForReadyRead(50);
+        log += archive.readAllStandardOutput();
+        return log.count("/NL/" + name + "00.jpg");
+    };
+    const QString proxy = m_proxy;
+    m_proxy = "http://" + QRegularExpression("listening on (\\S+)").match(log).captured(1);
+    const auto restoreProxy = qScopeGuard([&] { m_proxy = proxy; });
+    QTemporaryDir cache;
+    startVeltaro({VELTARO_EXECUTABLE}, {"XDG_CACHE_HOME=" + cache.path()});
+    pickMomentAndShow();
+    QTRY_VERIFY_WITH_TIMEOUT(showsStatus(screenshot(), u""), 20000);
+
+    // The last day, ten pictures a second, over and over: the missing hour is asked for once a
+    // loop and passed over, never "无法找到".
+    xdotool({"key", "ctrl+bracketright", "ctrl+bracketright", "ctrl+bracketright",
+             "ctrl+bracketright", "ctrl+bracketright", "ctrl+bracketright", "ctrl+shift+p"});
+    QTRY_VERIFY_WITH_TIMEOUT(askedFor("8071801") >= 1, 60000);
+    const int firstLoop = askedFor("8071710"); // 18:00 on the 17th
+    QVERIFY(firstLoop >= 1);
+    QTRY_VERIFY_WITH_TIMEOUT(askedFor("8071801") >= 2, 60000);
+    QVERIFY(showsStatus(screenshot(), u""));
+    QCOMPARE(askedFor("8071710"), firstLoop); // kept: the second loop asks nothing for it
+
+    // Esc stops it: the picture on the screen is temp.jpg's, and stays.
+    xdotool({"key", "Escape"});
+    const QString staged = QFileInfo(VELTARO_EXECUTABLE).dir().filePath("temp.jpg");
+    QImage screen;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (screen = screenshot(),
+         difference(screen, QImage::fromData(fileContents(staged)).convertToFormat(QImage::Format_RGB32),
+                    kImageOrigin) < 4),
+        10000);
+    QVERIFY(showsStatus(screen, u""));
+    clickAt(kExitButton);
+    QVERIFY(m_veltaro.waitForFinished(10000));
 }
 
 void TestEndToEnd::withoutADisplay_data()
