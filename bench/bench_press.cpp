@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <X11/keysym.h>
 
@@ -76,11 +77,13 @@ void pickMomentFromTheKeyboard(XSession &x)
         x.key(XK_Tab, true);
 }
 
-// One timed press with the picture checked; -1 when the screen does not show the picture.
-double timedPress(XSession &x, Window window, const QRect &area, const QImage &expected)
+// One timed key (Return by default) with the picture checked; -1 when the screen does not
+// show the picture.
+double timedPress(XSession &x, Window window, const QRect &area, const QImage &expected,
+                  unsigned long keysym = XK_Return, bool control = false)
 {
     x.focusAndSettle(window);
-    const double ms = x.pressAndWaitForDrawing(window, area);
+    const double ms = x.keyAndWaitForDrawing(window, area, keysym, control);
     if (ms < 0)
         return -1;
     const int difference = largestDifference(x.grab(window, area), expected);
@@ -174,8 +177,122 @@ int main(int argc, char *argv[])
                         c.target > 0 ? qPrintable(QStringLiteral("≤ %1").arg(c.target))
                                      : "recorded");
         }
-        veltaro.terminate();
-        veltaro.waitForFinished(5000);
+        // Steps through time at 2288², the neighbour fetched and decoded ahead, against one
+        // put of a picture already decoded; then playback, ten pictures a second over 48 hours
+        // from an archive that answers after 50 ms; then a kept picture after a restart,
+        // against a decode from memory and one put.
+        {
+            const QSize size(2288, 2288);
+            const QByteArray bodies[] = {
+                veltaro::sample::cloudJpeg(QStringLiteral("8071802"), size),
+                veltaro::sample::cloudJpeg(QStringLiteral("8071803"), size)};
+            const QSize visible = size.boundedTo(kVisibleAtMost);
+            const QRect area(kImageOrigin, visible);
+            QImage expected[2];
+            for (int i = 0; i < 2; ++i) {
+                QImage decoded(size, QImage::Format_RGB32);
+                if (!decodeInto(bodies[i], decoded))
+                    throw std::runtime_error("a sample picture does not decode");
+                expected[i] = decoded.copy(QRect(QPoint(0, 0), visible));
+            }
+            QProcess floor;
+            floor.setProcessEnvironment(env);
+            floor.start(floorProgram,
+                        {QString::number(server.port()), QString::number(size.width()),
+                         QString::number(size.height()), QString::number(kImageOrigin.x()),
+                         QString::number(kImageOrigin.y()), QString::number(visible.width()),
+                         QString::number(visible.height())});
+            const Window theirs = x.windowOf(floor.processId());
+            if (!theirs)
+                throw std::runtime_error("the floor's window did not appear");
+            server.setBody(bodies[0]);
+            if (timedPress(x, ours, area, expected[0]) < 0 ||
+                timedPress(x, theirs, area, expected[0]) < 0)
+                throw std::runtime_error("the first 2288² picture was not shown");
+
+            // Each step shows what was fetched ahead after the step before it: the body the
+            // server held then.
+            std::vector<double> steps, puts;
+            int served = 1;
+            server.setBody(bodies[served]);
+            x.focusAndSettle(ours);
+            x.keyAndWaitForDrawing(ours, area, XK_Right, true);
+            QThread::msleep(300); // the next hour fetched and decoded ahead meanwhile
+            for (int round = -kWarmUp; round < rounds; ++round) {
+                const int shows = served;
+                served = 1 - served;
+                server.setBody(bodies[served]);
+                const double step = timedPress(x, ours, area, expected[shows], XK_Right, true);
+                QThread::msleep(300);
+                const double put = timedPress(x, theirs, area, expected[0], XK_space);
+                if (step < 0 || put < 0)
+                    throw std::runtime_error("a step did not show its picture");
+                if (round >= 0) {
+                    steps.push_back(step);
+                    puts.push_back(put);
+                }
+            }
+            std::printf("step, 2288², neighbour ready: Veltaro %.2f ms, one put of a decoded picture "
+                        "%.2f ms, ratio %.2f (target ≤ 1.5)\n",
+                        median(steps), median(puts), median(steps) / median(puts));
+
+            // Playback: 48 frames at 10 a second, each hour 50 ms away; Tab during it.
+            server.setDelay(50);
+            x.focusAndSettle(ours);
+            for (int i = 0; i < 10; ++i)
+                x.key(XK_bracketright, false, true);
+            constexpr int kFrames = 48;
+            // The year list, which Tab from "显示" focuses and no frame of these 48 hours changes.
+            const QRect yearList(72, 900, 40, 30);
+            const XSession::Playback played =
+                x.recordFrames(ours, area, XK_p, kFrames, kFrames / 2, XK_Tab, yearList);
+            x.key(XK_p, false, true); // stop
+            server.setDelay(0);
+            double latest = 0;
+            for (size_t i = 0; i < played.frames.size(); ++i)
+                latest = std::max(latest, played.frames[i] - (played.frames[0] + 100.0 * double(i)));
+            std::printf("playback, 10 a second, 48 hours, 50 ms per request: %zu of %d frames, the "
+                        "latest %.1f ms behind its slot (target ≤ 100); a key answered in %.1f ms "
+                        "(target ≤ 50)\n",
+                        played.frames.size(), kFrames, latest, played.probe);
+
+            // A kept picture after a restart: the next hour is on disk, nothing decoded ahead.
+            veltaro.terminate();
+            veltaro.waitForFinished(5000);
+            std::vector<double> kept, decodes;
+            for (int round = -1; round < std::min(rounds, 5); ++round) {
+                QProcess again;
+                again.setProcessEnvironment(env);
+                again.setWorkingDirectory(dir.path());
+                again.start(QStringLiteral(VELTARO_EXECUTABLE), {});
+                const Window restarted = x.windowOf(again.processId());
+                if (!restarted)
+                    throw std::runtime_error("Veltaro's window did not appear again");
+                x.focusAndSettle(restarted);
+                pickMomentFromTheKeyboard(x);
+                server.setBody(QByteArray("not a picture: the network is not to be asked"));
+                // 11:00 was kept in the step rounds above; either body may be the one kept.
+                x.focusAndSettle(restarted);
+                const double ms = x.keyAndWaitForDrawing(restarted, area, XK_Right, true);
+                const QImage seen = x.grab(restarted, area);
+                const bool matches = largestDifference(seen, expected[0]) <= 2 ||
+                                     largestDifference(seen, expected[1]) <= 2;
+                again.terminate();
+                again.waitForFinished(5000);
+                const double floorMs = timedPress(x, theirs, area, expected[0], XK_d);
+                if (ms < 0 || !matches || floorMs < 0)
+                    throw std::runtime_error("a kept picture was not shown after a restart");
+                if (round >= 0) {
+                    kept.push_back(ms);
+                    decodes.push_back(floorMs);
+                }
+            }
+            std::printf("a kept 2288² picture after a restart: Veltaro %.2f ms, decode from memory "
+                        "and one put %.2f ms, ratio %.2f (target ≤ 1.2)\n",
+                        median(kept), median(decodes), median(kept) / median(decodes));
+            floor.terminate();
+            floor.waitForFinished(5000);
+        }
 
         // Start-up: a new process each round, the two programs in turn.
         std::vector<double> startOurs, startBare;

@@ -2,7 +2,8 @@
 // when Return is pressed in it, fetches the picture over one kept-alive loopback connection,
 // decodes it with libjpeg-turbo into a reused shared-memory image and puts exactly the part a
 // viewport shows, once. No toolkit, no staging file, no status line: the least any program
-// showing this picture must do.
+// showing this picture must do. d decodes the last body again without the network, space puts
+// the decoded picture again: the floors of a picture kept on disk and of one decoded ahead.
 //
 //   bench_floor PORT WIDTH HEIGHT LEFT TOP VISIBLE_WIDTH VISIBLE_HEIGHT
 #include "loopserver.h"
@@ -67,6 +68,7 @@ int main(int argc, char *argv[])
                    QImage::Format_RGB32);
 
     PlainClient client(port);
+    QByteArray body;
     for (;;) {
         XEvent event;
         XNextEvent(display, &event);
@@ -75,9 +77,13 @@ int main(int argc, char *argv[])
         const KeySym key = XLookupKeysym(&event.xkey, 0);
         if (key == XK_Escape)
             break;
-        if (key != XK_Return)
+        // Return: fetch, decode and put; d: decode the last body again and put (a picture kept in
+        // memory); space: put the decoded picture again.
+        if (key != XK_Return && key != XK_d && key != XK_space)
             continue;
-        if (!decodeInto(client.get(), picture)) {
+        if (key == XK_Return)
+            body = client.get();
+        if (key != XK_space && !decodeInto(body, picture)) {
             std::fprintf(stderr, "bench_floor: the body is not a %d × %d JPEG\n", width, height);
             return 1;
         }

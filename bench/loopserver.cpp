@@ -1,5 +1,7 @@
 #include "loopserver.h"
 
+#include <chrono>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -95,6 +97,8 @@ void LoopServer::answer(int client)
         size_t end;
         while ((end = pending.find("\r\n\r\n")) != std::string::npos) {
             pending.erase(0, end + 4);
+            if (m_delayMs > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(m_delayMs.load()));
             QByteArray response;
             {
                 std::lock_guard lock(m_mutex);

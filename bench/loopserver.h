@@ -17,6 +17,8 @@ public:
 
     unsigned short port() const { return m_port; }
     void setBody(const QByteArray &body);
+    // Every answer waits this long first, as a distant server's would.
+    void setDelay(int milliseconds) { m_delayMs = milliseconds; }
 
 private:
     void serve();
@@ -25,6 +27,7 @@ private:
     int m_listener = -1;
     unsigned short m_port = 0;
     std::atomic<bool> m_stopping{false};
+    std::atomic<int> m_delayMs{0};
     std::mutex m_mutex;
     QByteArray m_response;
     std::thread m_thread;

@@ -121,14 +121,19 @@ void XSession::focusAndSettle(Window window)
         XNextEvent(m_display, &event);
 }
 
-void XSession::key(unsigned long keysym, bool shift)
+void XSession::key(unsigned long keysym, bool shift, bool control)
 {
     const unsigned shiftCode = XKeysymToKeycode(m_display, XK_Shift_L);
+    const unsigned controlCode = XKeysymToKeycode(m_display, XK_Control_L);
     const unsigned code = XKeysymToKeycode(m_display, keysym);
     if (shift)
         XTestFakeKeyEvent(m_display, shiftCode, True, CurrentTime);
+    if (control)
+        XTestFakeKeyEvent(m_display, controlCode, True, CurrentTime);
     XTestFakeKeyEvent(m_display, code, True, CurrentTime);
     XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+    if (control)
+        XTestFakeKeyEvent(m_display, controlCode, False, CurrentTime);
     if (shift)
         XTestFakeKeyEvent(m_display, shiftCode, False, CurrentTime);
     XFlush(m_display);
@@ -142,16 +147,27 @@ void XSession::type(const QString &text)
 
 double XSession::pressAndWaitForDrawing(Window window, const QRect &area, int timeoutMs)
 {
+    return keyAndWaitForDrawing(window, area, XK_Return, false, timeoutMs);
+}
+
+double XSession::keyAndWaitForDrawing(Window window, const QRect &area, unsigned long keysym,
+                                      bool control, int timeoutMs)
+{
     const Damage damage = XDamageCreate(m_display, window, XDamageReportRawRectangles);
     XSync(m_display, False);
     XEvent event;
     while (XPending(m_display))
         XNextEvent(m_display, &event);
 
-    const unsigned code = XKeysymToKeycode(m_display, XK_Return);
+    const unsigned code = XKeysymToKeycode(m_display, keysym);
+    const unsigned controlCode = XKeysymToKeycode(m_display, XK_Control_L);
     const double start = nowMs();
+    if (control)
+        XTestFakeKeyEvent(m_display, controlCode, True, CurrentTime);
     XTestFakeKeyEvent(m_display, code, True, CurrentTime);
     XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+    if (control)
+        XTestFakeKeyEvent(m_display, controlCode, False, CurrentTime);
     XFlush(m_display);
 
     QRegion drawn;
@@ -169,6 +185,44 @@ double XSession::pressAndWaitForDrawing(Window window, const QRect &area, int ti
     XDamageDestroy(m_display, damage);
     XSync(m_display, False);
     return elapsed;
+}
+
+XSession::Playback XSession::recordFrames(Window window, const QRect &area,
+                                         unsigned long startKey, int frames, int probeAfter,
+                                         unsigned long probeKey, const QRect &probeArea,
+                                         int timeoutMs)
+{
+    const Damage damage = XDamageCreate(m_display, window, XDamageReportRawRectangles);
+    XSync(m_display, False);
+    XEvent event;
+    while (XPending(m_display))
+        XNextEvent(m_display, &event);
+
+    Playback recorded;
+    const double start = nowMs();
+    key(startKey, false, true);
+    double probeSent = -1;
+    QRegion drawn;
+    while (int(recorded.frames.size()) < frames && nextEvent(&event, timeoutMs)) {
+        if (event.type != m_damageEvent + XDamageNotify)
+            continue;
+        const auto &notify = reinterpret_cast<const XDamageNotifyEvent &>(event);
+        const QRect rect(notify.area.x, notify.area.y, notify.area.width, notify.area.height);
+        if (probeSent >= 0 && recorded.probe < 0 && rect.intersects(probeArea))
+            recorded.probe = nowMs() - probeSent;
+        drawn += rect;
+        if ((QRegion(area) - drawn).isEmpty()) {
+            recorded.frames.push_back(nowMs() - start);
+            drawn = QRegion();
+            if (int(recorded.frames.size()) == probeAfter) {
+                probeSent = nowMs();
+                key(probeKey);
+            }
+        }
+    }
+    XDamageDestroy(m_display, damage);
+    XSync(m_display, False);
+    return recorded;
 }
 
 double XSession::waitForFirstDrawing(Window window, int timeoutMs)

@@ -10,6 +10,8 @@
 #include <QRegion>
 #include <QString>
 
+#include <vector>
+
 // Xlib's own headers define macros that clash with Qt's: only its two types are named here.
 struct _XDisplay;
 using Window = unsigned long;
@@ -32,14 +34,30 @@ public:
     // while, so that the next press starts from a quiet screen.
     void focusAndSettle(Window window);
 
-    // Sends one key through XTest; `shift` holds Shift around it.
-    void key(unsigned long keysym, bool shift = false);
+    // Sends one key through XTest; `shift` and `control` hold those around it.
+    void key(unsigned long keysym, bool shift = false, bool control = false);
     void type(const QString &text);
 
     // Presses Return and waits until the window's drawing has covered `area`; returns the
     // milliseconds from the press to the server's report of that drawing, or -1 when it does
     // not come within `timeoutMs`.
     double pressAndWaitForDrawing(Window window, const QRect &area, int timeoutMs = 20000);
+    // The same for any key, with Control held when `control`.
+    double keyAndWaitForDrawing(Window window, const QRect &area, unsigned long keysym,
+                                bool control, int timeoutMs = 20000);
+
+    // Sends `startKey` (with Control) and records when each of `frames` drawings covering `area`
+    // is reported, in milliseconds from the key; after `probeAfter` frames it sends `probeKey`
+    // and records how long until the window draws anything inside `probeArea`. Frames not
+    // drawn within `timeoutMs` of the last end the recording.
+    struct Playback
+    {
+        std::vector<double> frames;
+        double probe = -1;
+    };
+    Playback recordFrames(Window window, const QRect &area, unsigned long startKey, int frames,
+                          int probeAfter, unsigned long probeKey, const QRect &probeArea,
+                          int timeoutMs = 5000);
 
     // Milliseconds from now until the window first draws anything at all; -1 on time-out.
     double waitForFirstDrawing(Window window, int timeoutMs = 20000);

@@ -13,6 +13,11 @@ namespace veltaro {
 PicturesAhead::PicturesAhead(Transfer &transfer, QObject *parent)
     : QObject(parent), m_transfer(transfer)
 {
+    // New work starts once the picture just shown has been painted: on two cores a decode
+    // beside the paint and the display server's copy would slow the very step it prepares for.
+    m_advanceSoon.setSingleShot(true);
+    m_advanceSoon.setInterval(kPauseAfterShowingMs);
+    m_advanceSoon.callOnTimeout(this, &PicturesAhead::advance);
     connect(&m_transfer, &Transfer::fetchedAhead, this, [this](const QString &address, bool whole) {
         if (!whole)
             m_unavailable.insert(address); // not asked again while it is wanted
@@ -36,7 +41,7 @@ void PicturesAhead::want(const std::vector<Moment> &moments)
     for (auto it = m_decoded.begin(); it != m_decoded.end();)
         it = m_wanted.contains(it.key()) ? std::next(it) : m_decoded.erase(it);
     m_unavailable.intersect(QSet<QString>(m_wanted.begin(), m_wanted.end()));
-    advance();
+    m_advanceSoon.start();
 }
 
 std::optional<QImage> PicturesAhead::take(const QString &address)
@@ -46,7 +51,7 @@ std::optional<QImage> PicturesAhead::take(const QString &address)
         return std::nullopt;
     QImage picture = found.value();
     m_decoded.erase(found);
-    advance();
+    m_advanceSoon.start();
     return picture;
 }
 

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QSet>
 #include <QStringList>
+#include <QTimer>
 
 #include <optional>
 #include <vector>
@@ -27,6 +28,7 @@ class PicturesAhead : public QObject
 public:
     static constexpr int kDecodedAtMost = 4;
     static constexpr int kFetchesAtOnce = 2;
+    static constexpr int kPauseAfterShowingMs = 30;
 
     explicit PicturesAhead(Transfer &transfer, QObject *parent = nullptr);
 
@@ -47,6 +49,7 @@ private:
     QHash<QString, QImage> m_decoded;
     QSet<QString> m_decoding;
     QSet<QString> m_unavailable;
+    QTimer m_advanceSoon;
 };
 
 } // namespace veltaro
