@@ -61,6 +61,48 @@ QProcessEnvironment environmentFor(const XSession &x, unsigned short port, const
     return env;
 }
 
+// Two pictures of one size, and what of each the viewport shows.
+struct SamplePair
+{
+    QByteArray bodies[2];
+    QImage expected[2];
+    QRect area;
+};
+
+SamplePair samplePair(QSize size, bool progressive)
+{
+    SamplePair pair;
+    const QSize visible = size.boundedTo(kVisibleAtMost);
+    pair.area = QRect(kImageOrigin, visible);
+    const char *names[] = {"8071802", "8071803"};
+    for (int i = 0; i < 2; ++i) {
+        pair.bodies[i] =
+            veltaro::sample::cloudJpeg(QString::fromLatin1(names[i]), size, progressive);
+        QImage decoded(size, QImage::Format_RGB32);
+        if (!decodeInto(pair.bodies[i], decoded))
+            throw std::runtime_error("a sample picture does not decode");
+        pair.expected[i] = decoded.copy(QRect(QPoint(0, 0), visible));
+    }
+    return pair;
+}
+
+// Starts the floor for pictures of `size` and returns its window.
+Window startFloor(XSession &x, QProcess &floor, const QProcessEnvironment &env,
+                  unsigned short port, QSize size, QSize visible)
+{
+    floor.setProcessEnvironment(env);
+    floor.setProcessChannelMode(QProcess::ForwardedChannels);
+    floor.start(QCoreApplication::applicationDirPath() + QStringLiteral("/bench_floor"),
+                {QString::number(port), QString::number(size.width()),
+                 QString::number(size.height()), QString::number(kImageOrigin.x()),
+                 QString::number(kImageOrigin.y()), QString::number(visible.width()),
+                 QString::number(visible.height())});
+    const Window window = x.windowOf(floor.processId());
+    if (!window)
+        throw std::runtime_error("the floor's window did not appear");
+    return window;
+}
+
 // Picks 2008, 07, 18, 10 from the keyboard and leaves the focus on "显示": from the viewport,
 // five Tabs reach the year list.
 void pickMomentFromTheKeyboard(XSession &x)
@@ -107,8 +149,6 @@ int main(int argc, char *argv[])
         LoopServer server;
         QTemporaryDir dir;
         const QProcessEnvironment env = environmentFor(x, server.port(), dir.filePath("cache"));
-        const QString floorProgram =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/bench_floor");
 
         QProcess veltaro;
         veltaro.setProcessEnvironment(env);
@@ -128,30 +168,13 @@ int main(int argc, char *argv[])
                               {2288, true, 0}};
         for (const Case &c : cases) {
             const QSize size(c.side, c.side);
-            const QByteArray bodies[] = {
-                veltaro::sample::cloudJpeg(QStringLiteral("8071802"), size, c.progressive),
-                veltaro::sample::cloudJpeg(QStringLiteral("8071803"), size, c.progressive)};
-            const QSize visible = size.boundedTo(kVisibleAtMost);
-            const QRect area(kImageOrigin, visible);
-            QImage expected[2];
-            for (int i = 0; i < 2; ++i) {
-                QImage decoded(size, QImage::Format_RGB32);
-                if (!decodeInto(bodies[i], decoded))
-                    throw std::runtime_error("a sample picture does not decode");
-                expected[i] = decoded.copy(QRect(QPoint(0, 0), visible));
-            }
-
+            const SamplePair pair = samplePair(size, c.progressive);
+            const auto &bodies = pair.bodies;
+            const auto &expected = pair.expected;
+            const QRect area = pair.area;
             QProcess floor;
-            floor.setProcessEnvironment(env);
-            floor.setProcessChannelMode(QProcess::ForwardedChannels);
-            floor.start(floorProgram,
-                        {QString::number(server.port()), QString::number(c.side),
-                         QString::number(c.side), QString::number(kImageOrigin.x()),
-                         QString::number(kImageOrigin.y()), QString::number(visible.width()),
-                         QString::number(visible.height())});
-            const Window theirs = x.windowOf(floor.processId());
-            if (!theirs)
-                throw std::runtime_error("the floor's window did not appear");
+            const Window theirs =
+                startFloor(x, floor, env, server.port(), size, area.size());
 
             std::vector<double> program, bare;
             for (int round = -kWarmUp; round < rounds; ++round) {
@@ -183,28 +206,13 @@ int main(int argc, char *argv[])
         // against a decode from memory and one put.
         {
             const QSize size(2288, 2288);
-            const QByteArray bodies[] = {
-                veltaro::sample::cloudJpeg(QStringLiteral("8071802"), size),
-                veltaro::sample::cloudJpeg(QStringLiteral("8071803"), size)};
-            const QSize visible = size.boundedTo(kVisibleAtMost);
-            const QRect area(kImageOrigin, visible);
-            QImage expected[2];
-            for (int i = 0; i < 2; ++i) {
-                QImage decoded(size, QImage::Format_RGB32);
-                if (!decodeInto(bodies[i], decoded))
-                    throw std::runtime_error("a sample picture does not decode");
-                expected[i] = decoded.copy(QRect(QPoint(0, 0), visible));
-            }
+            const SamplePair pair = samplePair(size, false);
+            const auto &bodies = pair.bodies;
+            const auto &expected = pair.expected;
+            const QRect area = pair.area;
             QProcess floor;
-            floor.setProcessEnvironment(env);
-            floor.start(floorProgram,
-                        {QString::number(server.port()), QString::number(size.width()),
-                         QString::number(size.height()), QString::number(kImageOrigin.x()),
-                         QString::number(kImageOrigin.y()), QString::number(visible.width()),
-                         QString::number(visible.height())});
-            const Window theirs = x.windowOf(floor.processId());
-            if (!theirs)
-                throw std::runtime_error("the floor's window did not appear");
+            const Window theirs =
+                startFloor(x, floor, env, server.port(), size, area.size());
             server.setBody(bodies[0]);
             if (timedPress(x, ours, area, expected[0]) < 0 ||
                 timedPress(x, theirs, area, expected[0]) < 0)

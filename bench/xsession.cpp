@@ -95,6 +95,17 @@ Window XSession::windowOf(qint64 pid, int timeoutMs)
     return 0;
 }
 
+unsigned long XSession::watchDrawing(Window window)
+{
+    // Reports from here on only: what was queued before is dropped.
+    const Damage damage = XDamageCreate(m_display, window, XDamageReportRawRectangles);
+    XSync(m_display, False);
+    XEvent event;
+    while (XPending(m_display))
+        XNextEvent(m_display, &event);
+    return damage;
+}
+
 bool XSession::nextEvent(XEvent *event, int timeoutMs)
 {
     if (XPending(m_display) == 0) {
@@ -153,22 +164,11 @@ double XSession::pressAndWaitForDrawing(Window window, const QRect &area, int ti
 double XSession::keyAndWaitForDrawing(Window window, const QRect &area, unsigned long keysym,
                                       bool control, int timeoutMs)
 {
-    const Damage damage = XDamageCreate(m_display, window, XDamageReportRawRectangles);
-    XSync(m_display, False);
+    const Damage damage = watchDrawing(window);
     XEvent event;
-    while (XPending(m_display))
-        XNextEvent(m_display, &event);
 
-    const unsigned code = XKeysymToKeycode(m_display, keysym);
-    const unsigned controlCode = XKeysymToKeycode(m_display, XK_Control_L);
     const double start = nowMs();
-    if (control)
-        XTestFakeKeyEvent(m_display, controlCode, True, CurrentTime);
-    XTestFakeKeyEvent(m_display, code, True, CurrentTime);
-    XTestFakeKeyEvent(m_display, code, False, CurrentTime);
-    if (control)
-        XTestFakeKeyEvent(m_display, controlCode, False, CurrentTime);
-    XFlush(m_display);
+    key(keysym, false, control);
 
     QRegion drawn;
     double elapsed = -1;
@@ -192,11 +192,8 @@ XSession::Playback XSession::recordFrames(Window window, const QRect &area,
                                          unsigned long probeKey, const QRect &probeArea,
                                          int timeoutMs)
 {
-    const Damage damage = XDamageCreate(m_display, window, XDamageReportRawRectangles);
-    XSync(m_display, False);
+    const Damage damage = watchDrawing(window);
     XEvent event;
-    while (XPending(m_display))
-        XNextEvent(m_display, &event);
 
     Playback recorded;
     const double start = nowMs();

@@ -72,6 +72,8 @@ public:
 
 private:
     bool nextEvent(union _XEvent *event, int timeoutMs);
+    // A damage object on the window, the events queued so far dropped.
+    unsigned long watchDrawing(Window window);
 
     QProcess m_xvfb;
     QString m_name;
