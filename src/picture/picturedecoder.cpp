@@ -3,6 +3,7 @@
 #include "failure.h"
 #include "picture/jpegdecoder.h"
 #include "picture/jpegstructure.h"
+#include "picture/picturememory.h"
 #include "picture/picturestructure.h"
 
 #include <QBuffer>
@@ -113,7 +114,7 @@ QImage PictureDecoder::pictureBuffer(int width, int height)
         return reused;
     }
     m_spare = QImage(); // a size that no longer comes back
-    QImage fresh(width, height, QImage::Format_RGB32);
+    QImage fresh = largePicture(width, height, QImage::Format_RGB32);
     if (fresh.isNull())
         throw PictureFailure("内存不足，无法解码 " + sizeText(width, height) + " 的图像");
     return fresh;
