@@ -3,6 +3,7 @@
 //   bench_memory bare                  the bare window, shown
 //   bench_memory veltaro FILE PRESSES  Veltaro's window with FILE downloaded and shown, PRESSES
 //                                      times
+//   bench_memory playback FILE HOURS   Veltaro playing HOURS hours at 10 a second, FILE for each
 // Each prints its peak resident memory in KiB; veltaro also prints, after it, the resident
 // memory once the presses have settled (the memory kept for a next picture let go).
 #include "barewindow.h"
@@ -11,6 +12,7 @@
 #include "loopserver.h"
 #include "retrieval/displaycommand.h"
 #include "window/formmain.h"
+#include "window/player.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -41,7 +43,8 @@ int main(int argc, char *argv[])
         std::printf("%ld\n", peakResidentKiB());
         return 0;
     }
-    if (std::strcmp(argv[1], "veltaro") != 0 || argc != 4)
+    const bool playback = std::strcmp(argv[1], "playback") == 0;
+    if ((!playback && std::strcmp(argv[1], "veltaro") != 0) || argc != 4)
         return 2;
     const int presses = std::max(1, std::atoi(argv[3]));
 
@@ -59,7 +62,23 @@ int main(int argc, char *argv[])
     window.Form_Load();
     showAndWaitForPaint(&window);
     pickMoment(window);
-    for (int press = 0; press < presses; ++press) {
+    if (playback) {
+        // One press shows the first hour; then `presses` hours at 10 a second, pictures fetched
+        // and decoded ahead; the peak is taken while playing, the settled figure after it.
+        window.Command1_Click();
+        veltaro::Player &player = window.player();
+        for (int i = 0; i < veltaro::Player::kFastest; ++i)
+            player.faster();
+        player.play();
+        QElapsedTimer playing;
+        playing.start();
+        while (player.isPlaying() && playing.elapsed() < presses * 100)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        player.stop();
+        if (!player.skipped().isEmpty())
+            return 1;
+    }
+    for (int press = 0; press < (playback ? 0 : presses); ++press) {
         window.Command1_Click();
         if (!qobject_cast<QLabel *>(window.control("Label5"))->text().isEmpty())
             return 1;
