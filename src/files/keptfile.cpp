@@ -1,12 +1,39 @@
 #include "files/keptfile.h"
 
 #include "failure.h"
+#include "files/systemerror.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+
 namespace veltaro {
+
+namespace {
+
+// QSaveFile words its failures with the system's message for the error; the error is found
+// again by that message and told in the program's own words.
+std::string reasonOf(const QString &message)
+{
+    const int candidates[] = {EACCES, EPERM,  ENOSPC, EDQUOT, EROFS,   ENAMETOOLONG, ENOENT,
+                              ENOTDIR, EISDIR, EFBIG,  EIO,    ETXTBSY, ELOOP,        EXDEV};
+    int found = 0;
+    qsizetype longest = 0;
+    for (const int error : candidates) {
+        const QString text = QString::fromLocal8Bit(std::strerror(error));
+        if (text.size() > longest && message.contains(text, Qt::CaseInsensitive)) {
+            found = error;
+            longest = text.size();
+        }
+    }
+    return found ? systemErrorText(found) : "无法写入文件（" + message.toStdString() + "）";
+}
+
+} // namespace
 
 QString picturesFolder()
 {
@@ -14,12 +41,20 @@ QString picturesFolder()
     return pictures.isEmpty() ? QDir::homePath() : pictures;
 }
 
+QString folderToSaveIn(const QString &usedLast)
+{
+    for (const QString &folder : {usedLast, picturesFolder()})
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    return QDir::homePath();
+}
+
 void saveFileDurably(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     const auto failure = [&] {
         return FileFailure("无法保存 " + QDir::toNativeSeparators(path).toStdString() + "：" +
-                           file.errorString().toStdString());
+                           reasonOf(file.errorString()));
     };
     if (!file.open(QIODevice::WriteOnly))
         throw failure();

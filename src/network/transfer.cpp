@@ -7,6 +7,7 @@
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QScopedPointer>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include <algorithm>
@@ -244,11 +245,12 @@ QByteArray Transfer::OpenURL(const QString &address, Freshness freshness)
     std::string failure;
     QEventLoop loop;
 
-    const auto fail = [&](std::string reason) {
+    std::function<void(std::string)> fail = [&](std::string reason) {
         if (failure.empty())
             failure = std::move(reason);
         reply->abort();
     };
+    const QScopedValueRollback waiting(m_cancelWaiting, &fail);
     // Refuse an oversized body as soon as its size is announced or passed, before Qt holds it.
     connect(reply.data(), &QNetworkReply::metaDataChanged, &loop, [&] {
         const auto length = announcedLength(*reply);
@@ -262,6 +264,7 @@ QByteArray Transfer::OpenURL(const QString &address, Freshness freshness)
             fail("图像超过 " + sizeInMiB(m_maxBodySize));
     });
     connect(reply.data(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    connect(reply.data(), &QNetworkReply::downloadProgress, this, &Transfer::progressed);
 
     QTimer deadline;
     deadline.setSingleShot(true);
@@ -305,6 +308,12 @@ QByteArray Transfer::OpenURL(const QString &address, Freshness freshness)
     }
     keep(url, *reply, body);
     return body;
+}
+
+void Transfer::cancel()
+{
+    if (m_cancelWaiting)
+        (*m_cancelWaiting)("已取消");
 }
 
 } // namespace veltaro

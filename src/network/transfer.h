@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <exception>
+#include <functional>
 #include <memory>
 
 namespace veltaro {
@@ -67,9 +68,15 @@ public:
 
     // Throws NetworkFailure, or TransferCancelled when the application leaves its event loops.
     QByteArray OpenURL(const QString &address, Freshness freshness = Freshness::AskNetwork);
+    // Stops the download OpenURL waits for: it throws NetworkFailure("已取消"). Nothing when
+    // none waits.
+    void cancel();
+    bool isWaiting() const { return m_cancelWaiting != nullptr; }
 
 signals:
     void fetchedAhead(const QString &address, bool whole);
+    // How much of the body OpenURL waits for has arrived; `total` is -1 when not announced.
+    void progressed(qint64 received, qint64 total);
 
 private:
     // What is wrong with a finished reply and the body it brought (read to its end here);
@@ -93,6 +100,8 @@ private:
     std::chrono::milliseconds m_deadline = kDefaultDeadline;
     const qint64 m_maxBodySize;
     bool m_lastFromCache = false;
+    // Set while OpenURL waits: ends its wait with the given reason.
+    std::function<void(std::string)> *m_cancelWaiting = nullptr;
 };
 
 } // namespace veltaro

@@ -55,29 +55,61 @@ DisplayCommand::DisplayCommand(DisplayView &view, Transfer &transfer, const Stag
     m_releaseSpare.setSingleShot(true);
     m_releaseSpare.setInterval(kKeepSpareMs);
     m_releaseSpare.callOnTimeout(&m_releaseSpare, [this] { m_decoder.releaseSpare(); });
+    QObject::connect(&m_transfer, &Transfer::progressed, &m_releaseSpare,
+                     [this](qint64 received, qint64 total) { showProgress(received, total); });
+}
+
+void DisplayCommand::showProgress(qint64 received, qint64 total)
+{
+    if (!m_running || m_sinceProgress.elapsed() < kProgressIntervalMs)
+        return;
+    m_sinceProgress.start();
+    const auto kb = [](qint64 bytes) {
+        return QString::number((bytes + 1023) / 1024) + QStringLiteral(" KB");
+    };
+    QString text = QStringLiteral("已下载 ") + kb(received);
+    if (total >= 0)
+        text += QStringLiteral(" / ") + kb(total);
+    m_view.showProgress(text);
 }
 
 bool DisplayCommand::run(Transfer::Freshness freshness, QString *whyNot)
 {
-    if (m_running)
+    if (m_running) {
+        // The newest moment wins: the running command stops its download and runs again.
+        m_replacement = freshness;
+        m_transfer.cancel();
         return false;
-    const QScopedValueRollback running(m_running, true);
-
-    // The command's one trap: whatever fails, the status line says so, and nothing is undone.
-    try {
-        return display(freshness);
-    } catch (const TransferCancelled &) {
-        // The program is ending; there is no one left to tell.
-    } catch (const std::exception &failure) {
-        const QString reason = QString::fromUtf8(failure.what());
-        if (whyNot) {
-            *whyNot = reason;
-            m_view.setStatus(QString(), QString());
-        } else {
-            m_view.setStatus(QString::fromUtf16(kStatusNotFound), reason);
-        }
     }
-    return false;
+    const QScopedValueRollback running(m_running, true);
+    for (;;) {
+        m_replacement.reset();
+        m_sinceProgress.start();
+        bool shown = false;
+        // The command's one trap: whatever fails, the status line says so, and nothing is
+        // undone.
+        try {
+            shown = display(freshness);
+        } catch (const TransferCancelled &) {
+            return false; // the program is ending; there is no one left to tell
+        } catch (const std::exception &failure) {
+            if (!m_replacement)
+                fail(QString::fromUtf8(failure.what()), whyNot);
+        }
+        if (!m_replacement)
+            return shown;
+        freshness = *m_replacement;
+    }
+}
+
+void DisplayCommand::fail(const QString &reason, QString *whyNot)
+{
+    if (whyNot) {
+        *whyNot = reason;
+        m_view.setStatus(QString(), QString());
+    } else {
+        m_view.setStatus(QString::fromUtf16(kStatusNotFound), reason);
+    }
 }
 
 QImage DisplayCommand::stageAndDecode(const QByteArray &body)

@@ -3,7 +3,10 @@
 #include "network/transfer.h"
 #include "picture/picturedecoder.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
+
+#include <optional>
 
 namespace veltaro {
 
@@ -11,9 +14,9 @@ class DisplayView;
 class PicturesAhead;
 class StagingFile;
 
-// What "显示" does. One command at a time: a press while a command waits for its download is
-// ignored. Every failure on the way ends in one place, which shows "无法找到" and undoes
-// nothing.
+// What "显示" does. One command at a time: a press or a step while a command waits for its
+// download replaces it, the newest moment wins. Every failure on the way ends in one place,
+// which shows "无法找到" and undoes nothing.
 class DisplayCommand
 {
 public:
@@ -28,11 +31,20 @@ public:
     bool run(Transfer::Freshness freshness = Transfer::Freshness::AskNetwork,
              QString *whyNot = nullptr);
     bool isRunning() const { return m_running; }
+    // Whether the running command waits for its download.
+    bool isDownloading() const { return m_running && m_transfer.isWaiting(); }
+    // Stops the running command's download: it ends as a failure, "已取消".
+    void cancel() { m_transfer.cancel(); }
+    // How often, at most, the status line's tooltip tells how much has arrived.
+    static constexpr int kProgressIntervalMs = 250;
     // Pictures decoded ahead, which a step shows without decoding.
     void setPicturesAhead(PicturesAhead *ahead) { m_ahead = ahead; }
 
 private:
     bool display(Transfer::Freshness freshness);
+    void showProgress(qint64 received, qint64 total);
+    // The failure path: "无法找到" and the reason, or for a quiet run the reason in `whyNot`.
+    void fail(const QString &reason, QString *whyNot);
     QImage stageAndDecode(const QByteArray &body);
 
     DisplayView &m_view;
@@ -42,6 +54,9 @@ private:
     QTimer m_releaseSpare;
     PicturesAhead *m_ahead = nullptr;
     bool m_running = false;
+    // What replaces the running command once it has stopped.
+    std::optional<Transfer::Freshness> m_replacement;
+    QElapsedTimer m_sinceProgress;
 };
 
 } // namespace veltaro

@@ -35,6 +35,8 @@ public:
     virtual QueryTime queryTime() const = 0;
     // The status line's text, and the reason behind it for its tooltip (empty for none).
     virtual void setStatus(const QString &text, const QString &reason) = 0;
+    // How much of the picture has arrived, while the status line says "稍侯〉〉〉".
+    virtual void showProgress(const QString &text) = 0;
     // Gives the image box its picture and returns the one it showed before (null for none);
     // the scroll ranges follow with updateScrollRanges().
     virtual QImage showPicture(QImage picture, const PictureSource &source) = 0;

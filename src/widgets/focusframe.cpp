@@ -7,10 +7,15 @@ namespace veltaro {
 
 void drawFocusFrame(QWidget *widget, int width)
 {
+    drawFocusFrame(widget, widget->rect(), width);
+}
+
+void drawFocusFrame(QWidget *widget, const QRect &along, int width)
+{
     QPainter painter(widget);
     painter.setPen(QPen(widget->palette().color(QPalette::Highlight), width));
     const qreal inset = width / 2.0;
-    painter.drawRect(QRectF(widget->rect()).adjusted(inset, inset, -inset, -inset));
+    painter.drawRect(QRectF(along).adjusted(inset, inset, -inset, -inset));
 }
 
 } // namespace veltaro

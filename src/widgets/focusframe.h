@@ -1,5 +1,6 @@
 #pragma once
 
+class QRect;
 class QWidget;
 
 namespace veltaro {
@@ -7,5 +8,7 @@ namespace veltaro {
 // Draws the keyboard focus as a frame in the highlight colour along the widget's edge, `width`
 // pixels wide; call from the widget's paintEvent, after its own painting, when it has the focus.
 void drawFocusFrame(QWidget *widget, int width);
+// The same frame along `along`, a part of the widget (the part of it that can be seen).
+void drawFocusFrame(QWidget *widget, const QRect &along, int width);
 
 } // namespace veltaro

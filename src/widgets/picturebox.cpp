@@ -61,6 +61,15 @@ protected:
         // Painting opaquely, the surface fills whatever of it the picture leaves uncovered.
         for (const QRect &uncovered : event->region() - covered)
             painter.fillRect(uncovered, palette().window());
+        painter.end();
+        // A box larger than what shows of it: its own frame is out of sight, so the focus is
+        // drawn along the part that can be seen.
+        const auto *box = static_cast<const QFrame *>(parentWidget());
+        if (box->hasFocus()) {
+            const QRect seen = visibleRegion().boundingRect();
+            if (!seen.isEmpty() && seen != rect())
+                drawFocusFrame(this, seen, box->frameWidth());
+        }
     }
 
 private:
@@ -143,7 +152,16 @@ bool PictureBox::event(QEvent *event)
         fitToPicture();
         emit resizedToPicture();
     }
+    // Scrolling moves the box's drawing along with it, the focus frame drawn inside with the
+    // rest: it is drawn anew along the part now seen.
+    if (event->type() == QEvent::Move && focusSeenInside())
+        m_surface->update();
     return QFrame::event(event);
+}
+
+bool PictureBox::focusSeenInside() const
+{
+    return hasFocus() && m_surface->visibleRegion().boundingRect() != m_surface->rect();
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)

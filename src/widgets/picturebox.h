@@ -63,6 +63,8 @@ protected:
 private:
     void applyGeometry();
     void fitToPicture();
+    // The box has the focus and part of it is out of sight, so the focus is drawn inside.
+    bool focusSeenInside() const;
 
     PictureSurface *m_surface = nullptr;
     bool m_autoSize = false;

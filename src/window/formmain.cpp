@@ -2,6 +2,8 @@
 
 #include "failure.h"
 #include "query/hypotenuse.h"
+#include "widgets/accessibility.h"
+#include "widgets/picklist.h"
 #include "widgets/picturebox.h"
 #include "widgets/scrollbar.h"
 #include "files/stagingfile.h"
@@ -24,6 +26,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QToolTip>
 
 #include <algorithm>
 #include <vector>
@@ -32,6 +35,10 @@ namespace veltaro {
 
 namespace {
 
+// The status line's description when there is nothing more to tell, and what F1 says then.
+constexpr char16_t kStatusName[] = u"状态";
+constexpr char16_t kNothingToExplain[] = u"没有可说明的原因";
+
 QWidget *createControl(const ControlDesign &design, QWidget *container)
 {
     const QString caption = QString::fromUtf8(design.caption);
@@ -39,7 +46,7 @@ QWidget *createControl(const ControlDesign &design, QWidget *container)
     case ControlKind::PushButton:
         return new QPushButton(caption, container);
     case ControlKind::DropDownList:
-        return new QComboBox(container);
+        return new PickList(container);
     case ControlKind::VerticalScrollBar:
         return new ScrollBar(Qt::Vertical, kArrowStep, kVerticalPageStep, container);
     case ControlKind::HorizontalScrollBar:
@@ -86,6 +93,7 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     : QWidget(parent), m_screen(screen),
       m_staging(stagingFileIn(stagingFolder))
 {
+    installAccessibility();
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(appIcon());
     createControls();
@@ -205,6 +213,15 @@ void Formmain::createViewShortcuts()
     add(QKeySequence(Qt::CTRL | Qt::Key_1), [this] { m_viewport->showActualSize(); });
     add(QKeySequence(Qt::Key_F11), [this] { setFullScreen(!isFullScreen()); });
     add(QKeySequence(Qt::Key_Escape), [this] { escape(); });
+    add(QKeySequence(Qt::Key_F1), [this] { showStatusDetail(); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_I), [this] { showStatusDetail(); });
+}
+
+void Formmain::showStatusDetail()
+{
+    const QString detail = m_statusDetail.isEmpty() ? QString::fromUtf16(kNothingToExplain)
+                                                    : m_statusDetail;
+    QToolTip::showText(m_label5->mapToGlobal(QPoint(0, m_label5->height())), detail, m_label5);
 }
 
 void Formmain::setFullScreen(bool on)
@@ -217,7 +234,9 @@ void Formmain::setFullScreen(bool on)
 
 void Formmain::escape()
 {
-    if (m_player->isPlaying())
+    if (m_display->isDownloading())
+        m_display->cancel();
+    else if (m_player->isPlaying())
         m_player->stop();
     else if (!m_display->isRunning() && isFullScreen())
         setFullScreen(false);
@@ -247,7 +266,16 @@ void Formmain::describeForAssistiveTools()
     describe("VScroll1", u"垂直滚动");
     describe("Picture1", u"卫星云图");
     describe("Picture2", u"图像");
-    describe("Label5", u"状态");
+    // The status line is heard by its text ("稍侯〉〉〉", "无法找到" or nothing), the reason or the
+    // picture shown as its description.
+    control("Label5")->setAccessibleDescription(QString::fromUtf16(kStatusName));
+    // The labels around each list name what it holds; the year list is heard with its "200".
+    for (const auto &[label, list] : {std::pair{"Label6", "Combo1"}, {"Label1", "Combo1"},
+                                      {"Label2", "Combo2"}, {"Label3", "Combo3"},
+                                      {"Label4", "Combo4"}})
+        typed<QLabel>(control(label), label)->setBuddy(control(list));
+    typed<PickList>(control("Combo1"), "Combo1")
+        ->setValuePrefix(typed<QLabel>(control("Label6"), "Label6")->text());
 }
 
 void Formmain::arrangeTabOrder()
@@ -366,9 +394,24 @@ QueryTime Formmain::queryTime() const
 
 void Formmain::setStatus(const QString &text, const QString &reason)
 {
-    m_label5->setText(text);
+    // Done: what is shown is told; otherwise the reason, if any.
+    setStatusDetail(text.isEmpty() && reason.isEmpty() ? m_keeper->description() : reason);
     m_label5->setToolTip(reason);
-    m_label5->setAccessibleDescription(reason);
+    // The text last: a screen reader that hears it change finds the detail already there.
+    m_label5->setText(text);
+}
+
+void Formmain::showProgress(const QString &text)
+{
+    setStatusDetail(text);
+    m_label5->setToolTip(text);
+}
+
+void Formmain::setStatusDetail(const QString &detail)
+{
+    m_statusDetail = detail;
+    m_label5->setAccessibleDescription(detail.isEmpty() ? QString::fromUtf16(kStatusName)
+                                                        : detail);
 }
 
 QImage Formmain::showPicture(QImage picture, const PictureSource &source)

@@ -72,6 +72,10 @@ public:
     // What the display command sees of the window.
     QueryTime queryTime() const override;
     void setStatus(const QString &text, const QString &reason) override;
+    void showProgress(const QString &text) override;
+    // What F1 and Ctrl+I show at the status line: the reason behind it, the download's
+    // progress, or the picture shown; empty when there is nothing to tell.
+    QString statusDetail() const { return m_statusDetail; }
     QImage showPicture(QImage picture, const PictureSource &source) override;
     void updateScrollRanges() override;
 
@@ -88,8 +92,10 @@ private:
     void exitProgram();
     void createViewShortcuts();
     void setFullScreen(bool on);
-    // Esc: stops playing, else leaves full screen when no command runs.
+    // Esc: cancels a download, else stops playing, else leaves full screen.
     void escape();
+    void showStatusDetail();
+    void setStatusDetail(const QString &detail);
     void endWithFailure(const Failure &failure);
 
     TwipsSize m_screen;
@@ -108,6 +114,7 @@ private:
     ScrollBar *m_hScroll1 = nullptr;
     ScrollBar *m_vScroll1 = nullptr;
     QLabel *m_label5 = nullptr;
+    QString m_statusDetail;
     Viewport *m_viewport = nullptr;
     PictureKeeper *m_keeper = nullptr;
     TimeStepper *m_stepper = nullptr;

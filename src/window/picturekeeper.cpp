@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -101,6 +102,7 @@ void PictureKeeper::describe()
         return;
     m_description = m_zoom.isEmpty() ? m_shown : m_shown + QStringLiteral(" · ") + m_zoom;
     m_imageBox->setToolTip(m_description);
+    m_imageBox->setAccessibleDescription(m_description);
     m_viewport->setAccessibleDescription(m_description);
 }
 
@@ -116,9 +118,10 @@ void PictureKeeper::saveAs()
         return;
     const QString name =
         QString::fromStdString(m_source.request.name) + QString::fromLatin1(kNameSuffix);
-    const QString path = m_choosePath(QDir(picturesFolder()).filePath(name));
+    const QString path = m_choosePath(QDir(folderToSaveIn(m_savedIn)).filePath(name));
     if (path.isEmpty())
         return; // cancelled
+    m_savedIn = QFileInfo(path).absolutePath();
     try {
         saveFileDurably(path, m_source.bytes);
     } catch (const FileFailure &failure) {

@@ -57,6 +57,7 @@ private:
     QString m_shown; // the moment, the name and the size
     QString m_zoom;
     QString m_description;
+    QString m_savedIn; // the folder the user saved in last, since the program started
     std::function<QString(const QString &)> m_choosePath;
 };
 
