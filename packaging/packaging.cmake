@@ -40,8 +40,9 @@ set(CPACK_DEBIAN_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Without a CJK font the captions are boxes.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
+# Without a CJK font the captions are boxes; without Qt's translations the dialogs' buttons are
+# in English.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "weather-satellite cloud image viewer")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "Veltaro shows one weather-satellite cloud image for a moment you pick.

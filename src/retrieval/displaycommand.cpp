@@ -82,6 +82,7 @@ bool DisplayCommand::run(Transfer::Freshness freshness, QString *whyNot)
         return false;
     }
     const QScopedValueRollback running(m_running, true);
+    const BusyCursor busy;
     for (;;) {
         m_replacement.reset();
         m_sinceProgress.start();
@@ -143,7 +144,6 @@ QImage DisplayCommand::stageAndDecode(const QByteArray &body)
 bool DisplayCommand::display(Transfer::Freshness freshness)
 {
     m_view.setStatus(QString::fromUtf16(kStatusWorking), QString());
-    const BusyCursor busy;
 
     const QueryTime picked = m_view.queryTime();
     const auto request = ToUtcRequest(picked);

@@ -38,6 +38,14 @@ public:
         update();
     }
     qreal zoom() const { return m_zoom; }
+    // The part of the picture that the box's container lets be seen.
+    QRect partSeen() const
+    {
+        const QWidget *container = parentWidget()->parentWidget();
+        if (!container)
+            return rect();
+        return rect() & QRect(mapFrom(container, QPoint(0, 0)), container->size());
+    }
     QSize logicalSize() const
     {
         const qreal scale = m_zoom / m_pixmap.devicePixelRatio();
@@ -66,7 +74,7 @@ protected:
         // drawn along the part that can be seen.
         const auto *box = static_cast<const QFrame *>(parentWidget());
         if (box->hasFocus()) {
-            const QRect seen = visibleRegion().boundingRect();
+            const QRect seen = partSeen();
             if (!seen.isEmpty() && seen != rect())
                 drawFocusFrame(this, seen, box->frameWidth());
         }
@@ -161,7 +169,7 @@ bool PictureBox::event(QEvent *event)
 
 bool PictureBox::focusSeenInside() const
 {
-    return hasFocus() && m_surface->visibleRegion().boundingRect() != m_surface->rect();
+    return hasFocus() && m_surface->partSeen() != m_surface->rect();
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)

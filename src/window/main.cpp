@@ -2,6 +2,7 @@
 #include "picture/picturedecoder.h"
 #include "window/commandline.h"
 #include "window/formmain.h"
+#include "window/language.h"
 #include "window/version.h"
 
 #include <QApplication>
@@ -64,6 +65,7 @@ int main(int argc, char *argv[])
     // Matches the window to its desktop entry, veltaro.desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("veltaro"));
     veltaro::PictureDecoder::limitQtReaders();
+    veltaro::speakChinese();
 
     // A failure while the window is built or laid out is shown, and the program stops. Once the
     // window runs, every handler deals with its own failures: none reaches the event loop.

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -107,6 +108,7 @@ private slots:
     void installedForANormalUser();
     void keyboardOnlyOnADoubledScreen();
     void loopTwiceOverAMissingHour();
+    void statusHeardByAScreenReader();
     void withoutADisplay_data();
     void withoutADisplay();
 
@@ -432,6 +434,70 @@ void TestEndToEnd::loopTwiceOverAMissingHour()
     QVERIFY(m_veltaro.waitForFinished(10000));
 }
 
+void TestEndToEnd::statusHeardByAScreenReader()
+{
+    const QString launcher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
+    for (const QString &tool : {QStringLiteral("dbus-daemon"), launcher, QStringLiteral("/usr/bin/python3")})
+        QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty() || QFileInfo(tool).isExecutable(),
+                 qPrintable(tool + " is missing: scripts/test installs it"));
+    // A session bus of the test's own, the accessibility bus on it, and a reader listening.
+    QProcess bus;
+    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    QVERIFY(bus.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(bus.canReadLine() || bus.waitForReadyRead(100), 20000);
+    const QString address = QString::fromLatin1(bus.readLine()).trimmed();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DBUS_SESSION_BUS_ADDRESS", address);
+    env.insert("DISPLAY", m_display);
+    QProcess accessibilityBus;
+    accessibilityBus.setProcessEnvironment(env);
+    accessibilityBus.start(launcher, {"--launch-immediately"});
+    QProcess reader;
+    reader.setProcessEnvironment(env);
+    const auto stop = qScopeGuard([&] {
+        for (QProcess *process : {&reader, &accessibilityBus, &bus}) {
+            process->terminate();
+            if (!process->waitForFinished(5000))
+                process->kill();
+        }
+    });
+    QString heard;
+    const auto listen = [&] {
+        reader.waitForReadyRead(100);
+        heard += QString::fromUtf8(reader.readAllStandardOutput());
+        return heard;
+    };
+    // The accessibility bus registers itself a moment after it starts: a reader started sooner
+    // ends at once, and is started again.
+    QElapsedTimer waited;
+    waited.start();
+    while (!heard.contains("ready") && waited.elapsed() < 20000) {
+        if (reader.state() == QProcess::NotRunning) {
+            heard.clear();
+            reader.start("/usr/bin/python3", {VELTARO_SOURCE_DIR "/tests/e2e/screenreader.py", "Veltaro"});
+            QVERIFY(reader.waitForStarted());
+        }
+        listen();
+    }
+    QVERIFY2(heard.contains("ready"), reader.readAllStandardError().constData());
+
+    QTemporaryDir folder;
+    const QString program = folder.filePath("Veltaro");
+    QVERIFY(copyProgram(program));
+    startVeltaro({program}, {"DBUS_SESSION_BUS_ADDRESS=" + address});
+    // 11:00 is missing from the archive: the reader hears "无法找到" and why.
+    pick(kYearX, "8");
+    pick(kMonthX, "07");
+    pick(kDayX, "18");
+    pick(kHourX, "11");
+    clickAt(kShowButton);
+    const QString failed = QString::fromUtf16(
+        u"object:property-change:accessible-name\tlabel\t无法找到\t服务器上没有这幅图像（HTTP 404）");
+    QTRY_VERIFY2_WITH_TIMEOUT(listen().contains(failed), qPrintable(heard), 20000);
+    clickAt(kExitButton);
+    QVERIFY(m_veltaro.waitForFinished(10000));
+}
+
 void TestEndToEnd::withoutADisplay_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -479,7 +545,9 @@ void TestEndToEnd::keyboardOnlyOnADoubledScreen()
     QTemporaryDir folder;
     const QString program = folder.filePath("Veltaro");
     QVERIFY(copyProgram(program));
+    const QString proxy = m_proxy;
     m_proxy = "http://" + QRegularExpression("listening on (\\S+)").match(log).captured(1);
+    const auto restoreProxy = qScopeGuard([&] { m_proxy = proxy; });
     // At twice the scale the screen is 512 × 384 logical pixels; 显示 lies at (873, 721).
     startVeltaro({program}, {"QT_SCALE_FACTOR=2"}, {873, 721});
 

@@ -13,6 +13,7 @@
 #include "window/picturekeeper.h"
 #include "window/player.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -28,6 +29,7 @@
 #include <QScopeGuard>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QTest>
 
 #include "filecontents.h"
@@ -90,6 +92,10 @@ private slots:
     void playbackStops();
     void playbackSkipsAMissingHourAndLoops();
     void windowStaysAliveDuringTransfer();
+    void escapeCancelsTheDownload();
+    void statusIsHeard();
+    void reasonKey_data();
+    void reasonKey();
     void exitDuringStall();
 
 private:
@@ -654,7 +660,7 @@ void TestDisplayCommand::keepsTheShownPicture()
         return target;
     });
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(proposed, QDir(picturesFolder()).filePath("807180200.jpg"));
+    QCOMPARE(proposed, QDir(folderToSaveIn({})).filePath("807180200.jpg"));
     const QByteArray served = m_archive.pictureBytes("8071802");
     QCOMPARE(fileContents(target), served);
 
@@ -666,6 +672,8 @@ void TestDisplayCommand::keepsTheShownPicture()
     QVERIFY(QFile::remove(target));
     keeper.saveAs();
     QCOMPARE(fileContents(target), served);
+    // The dialog opens where the user saved last.
+    QCOMPARE(proposed, QDir(m_dir.path()).filePath("807180200.jpg"));
     QCOMPARE(window.imageBox()->toolTip(), described);
 }
 
@@ -680,29 +688,116 @@ void TestDisplayCommand::windowStaysAliveDuringTransfer()
 
     QString statusDuring;
     Qt::CursorShape cursorDuring = Qt::ArrowCursor;
-    bool runningDuring = false;
     connect(&m_archive, &sample::SampleArchive::requestReceived, &window, [&] {
+        if (m_archive.requests().size() > 1)
+            return;
         statusDuring = window.status();
-        runningDuring = true;
         // The busy cursor comes once the wait has lasted a moment.
         QTimer::singleShot(800, &window, [&] {
             if (QCursor *cursor = QGuiApplication::overrideCursor())
                 cursorDuring = cursor->shape();
         });
-        // A second press while the first waits is ignored, and so is a step through time.
-        QTest::mouseClick(window.control("Command1"), Qt::LeftButton);
+        // A step through time while the download waits replaces it: the newest moment wins.
         QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
     });
     QTest::mouseClick(window.control("Command1"), Qt::LeftButton);
     disconnect(&m_archive, nullptr, &window, nullptr);
 
-    QVERIFY(runningDuring);
     QCOMPARE(statusDuring, kWorking);
     QCOMPARE(cursorDuring, Qt::BusyCursor);
-    QCOMPARE(m_archive.requests().size(), 1);
-    QCOMPARE(qobject_cast<QComboBox *>(window.control("Combo4"))->currentText(), "10");
-    QCOMPARE(window.status(), kNotFound);
+    // The first hour asked for first, then the newest once (the hours either side of it are
+    // fetched ahead meanwhile).
+    QVERIFY(m_archive.requests().first().endsWith("807180200.jpg"));
+    QCOMPARE(m_archive.requests().filter("807180300.jpg").size(), 1);
+    QCOMPARE(window.list(4)->currentText(), "11");
+    // One command: the replaced download never said "无法找到".
+    QCOMPARE(window.statuses, (QStringList{kWorking, kWorking, kNotFound}));
     QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestDisplayCommand::escapeCancelsTheDownload()
+{
+    Window window(m_dir.path());
+    QVERIFY(window.showActive());
+    const QString staged = window.stagingFile().path();
+    QFile::remove(staged);
+    window.pick("8", "07", "18", "10");
+    // Slow: the picture would take about ten seconds. Esc once its progress has been told twice.
+    const qint64 total = m_archive.pictureBytes("8071802").size();
+    m_archive.setScript({.bytesPerSecond = int(total / 10)});
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &window, [&] {
+        if (window.progress.size() == 2)
+            QTest::keyClick(&window, Qt::Key_Escape);
+    });
+    poll.start(20);
+    window.Command1_Click();
+    poll.stop();
+    QCOMPARE(window.status(), kNotFound);
+    QCOMPARE(window.reason(), QString::fromUtf16(u"已取消"));
+    QVERIFY2(!QFile::exists(staged), "nothing of the cancelled download was written");
+    QVERIFY(!window.imageBox()->hasPicture());
+
+    // While it came, the tooltip and the description told how much had arrived.
+    const QRegularExpression told(QStringLiteral("^已下载 (\\d+) KB / %1 KB$").arg((total + 1023) / 1024));
+    QCOMPARE(window.progress.size(), 2);
+    int before = 0;
+    for (const auto &[text, toolTip, description] : std::as_const(window.progress)) {
+        const QRegularExpressionMatch match = told.match(text);
+        QVERIFY2(match.hasMatch(), qPrintable(text));
+        QVERIFY(match.captured(1).toInt() >= before);
+        before = match.captured(1).toInt();
+        QCOMPARE(toolTip, text);
+        QCOMPARE(description, text);
+    }
+
+    // The next press is whole.
+    m_archive.setScript({});
+    window.Command1_Click();
+    QCOMPARE(window.status(), QString());
+    QCOMPARE(fileContents(staged), m_archive.pictureBytes("8071802"));
+}
+
+void TestDisplayCommand::statusIsHeard()
+{
+    // What a screen reader reads of the status line at each state: its text as its name, the
+    // reason or the picture shown as its description. (The end-to-end test hears the changes
+    // through AT-SPI.)
+    Window window(m_dir.path());
+    window.pick("8", "07", "18", "10");
+    m_archive.setScript({.fault = Fault::NotFound});
+    window.Command1_Click();
+    const QString reason = window.reason();
+    QVERIFY(!reason.isEmpty());
+    m_archive.setScript({});
+    window.Command1_Click();
+    const QString described = window.pictureKeeper().description();
+    QVERIFY(!described.isEmpty());
+    QCOMPARE(window.heard, (QStringList{QString::fromUtf16(u"稍侯〉〉〉 | 状态"),
+                                        QString::fromUtf16(u"无法找到 | ") + reason,
+                                        QString::fromUtf16(u"稍侯〉〉〉 | 状态"),
+                                        " | " + described}));
+}
+
+void TestDisplayCommand::reasonKey_data()
+{
+    QTest::addColumn<QKeySequence>("key");
+    QTest::newRow("F1") << QKeySequence(Qt::Key_F1);
+    QTest::newRow("Ctrl+I") << QKeySequence(Qt::CTRL | Qt::Key_I);
+}
+
+void TestDisplayCommand::reasonKey()
+{
+    QFETCH(QKeySequence, key);
+    Window window(m_dir.path());
+    QVERIFY(window.showActive());
+    window.pick("8", "07", "18", "10");
+    m_archive.setScript({.fault = Fault::NotFound});
+    window.Command1_Click();
+    QVERIFY(!window.reason().isEmpty());
+    QTest::keySequence(&window, key);
+    QTRY_COMPARE(QToolTip::text(), window.reason());
+    QToolTip::hideText();
 }
 
 void TestDisplayCommand::exitDuringStall()

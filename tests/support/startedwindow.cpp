@@ -1,5 +1,7 @@
 #include "startedwindow.h"
 
+#include <QAccessible>
+
 #include "widgets/picturebox.h"
 #include "widgets/scrollbar.h"
 
@@ -64,4 +66,13 @@ void StartedWindow::setStatus(const QString &text, const QString &reason)
 {
     statuses << text;
     Formmain::setStatus(text, reason);
+    QAccessibleInterface *line = QAccessible::queryAccessibleInterface(control("Label5"));
+    heard << line->text(QAccessible::Name) + " | " + line->text(QAccessible::Description);
+}
+
+void StartedWindow::showProgress(const QString &text)
+{
+    Formmain::showProgress(text);
+    const QWidget *label = control("Label5");
+    progress.append({text, label->toolTip(), label->accessibleDescription()});
 }

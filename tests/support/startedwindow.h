@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 class QComboBox;
 
 namespace veltaro {
@@ -36,6 +38,11 @@ public:
     QString reason() const;
 
     void setStatus(const QString &text, const QString &reason) override;
+    void showProgress(const QString &text) override;
 
     QStringList statuses;
+    // After each status, what assistive technology reads of the status line: "name | description".
+    QStringList heard;
+    // Each progress text, with the status line's tooltip and description right after it.
+    QList<std::array<QString, 3>> progress;
 };

@@ -6,10 +6,14 @@
 #include "window/appicon.h"
 #include "window/commandline.h"
 #include "window/formmain.h"
+#include "window/language.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QScopeGuard>
+#include <QTranslator>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -77,7 +81,10 @@ private slots:
     void keysPanThroughTheBars_data();
     void keysPanThroughTheBars();
     void namesForScreenReaders();
+    void listsKeepTheirNamesWhenPicked();
+    void focusOnAScrolledImageBoxIsSeen();
     void fullScreenAndBack();
+    void dialogsSpeakChinese();
     void commandLine_data();
     void commandLine();
 };
@@ -435,6 +442,73 @@ void TestFormmain::namesForScreenReaders()
     }
     QCOMPARE(lefts.size(), 12);
     QVERIFY2(std::is_sorted(lefts.begin(), lefts.end()), "the bottom row in visual order");
+}
+
+void TestFormmain::listsKeepTheirNamesWhenPicked()
+{
+    StartedWindow window;
+    window.pick("8", "07", "18", "00");
+    const auto accessible = [&](const char *control) {
+        return QAccessible::queryAccessibleInterface(window.control(control));
+    };
+    // Heard by name and value: "年份 2008", not "8".
+    const std::pair<const char *, const char16_t *> lists[] = {
+        {"Combo1", u"年份"}, {"Combo2", u"月份"}, {"Combo3", u"日"}, {"Combo4", u"小时（北京时间）"}};
+    for (const auto &[control, name] : lists)
+        QCOMPARE(accessible(control)->text(QAccessible::Name), QString::fromUtf16(name));
+    QCOMPARE(accessible("Combo1")->text(QAccessible::Value), "2008");
+    QCOMPARE(accessible("Combo1")->valueInterface()->currentValue().toInt(), 2008);
+    QCOMPARE(accessible("Combo4")->text(QAccessible::Value), "00");
+    // The labels "200" and "年" around the year list label it.
+    QStringList labels;
+    for (const auto &[label, relation] : accessible("Combo1")->relations(QAccessible::Label))
+        labels << label->text(QAccessible::Name);
+    QCOMPARE(labels.size(), 2);
+    QVERIFY(labels.contains("200") && labels.contains(QString::fromUtf16(u"年")));
+    // The list that drops down is still its child.
+    QCOMPARE(accessible("Combo2")->childCount(), 1);
+    QCOMPARE(accessible("Combo2")->child(0)->childCount(), 12);
+    // The picture boxes are images.
+    for (const char *box : {"Picture1", "Picture2"})
+        QCOMPARE(accessible(box)->role(), QAccessible::Graphic);
+}
+
+void TestFormmain::focusOnAScrolledImageBoxIsSeen()
+{
+    StartedWindow window;
+    QImage picture(3000, 3000, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    window.showPicture(picture, {});
+    window.updateScrollRanges();
+    QVERIFY(window.showActive());
+    for (const char *name : {"HScroll1", "VScroll1"})
+        window.bar(name)->setValue(window.bar(name)->max() / 2);
+    window.picture2()->setFocus();
+    QTRY_VERIFY(window.picture2()->hasFocus());
+    // The image box's own frame is far out of sight: the focus shows along the viewport's
+    // inside, at every edge, in the highlight colour.
+    QWidget *inside = window.picture1()->innerArea();
+    const QImage seen = inside->grab().toImage();
+    const QColor highlight = window.picture2()->palette().color(QPalette::Highlight);
+    const QPoint edges[] = {{seen.width() / 2, 0}, {seen.width() / 2, seen.height() - 1},
+                            {0, seen.height() / 2}, {seen.width() - 1, seen.height() / 2}};
+    for (const QPoint &edge : edges)
+        QCOMPARE(seen.pixelColor(edge), highlight);
+    QCOMPARE(seen.pixelColor(seen.width() / 2, seen.height() / 2), QColor(Qt::black));
+}
+
+void TestFormmain::dialogsSpeakChinese()
+{
+    QVERIFY(speakChinese());
+    const auto removeTranslations = qScopeGuard([] {
+        for (QTranslator *translator : QCoreApplication::instance()->findChildren<QTranslator *>())
+            QCoreApplication::removeTranslator(translator);
+        QLocale::setDefault(QLocale::c());
+    });
+    // The buttons of the save dialog and the message boxes.
+    QDialogButtonBox buttons(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+    QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QString::fromUtf16(u"保存"));
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf16(u"取消"));
 }
 
 void TestFormmain::fullScreenAndBack()
