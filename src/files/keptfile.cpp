@@ -15,10 +15,13 @@ namespace veltaro {
 
 namespace {
 
-// QSaveFile words its failures with the system's message for the error; the error is found
-// again by that message and told in the program's own words.
-std::string reasonOf(const QString &message)
+// QSaveFile words its failures in English, with the system's message for the error where it
+// has one. The error is told in the program's own words: the one the failed call left, else the
+// one whose message QSaveFile gave.
+std::string reasonOf(const QString &message, int errorLeft)
 {
+    if (errorLeft != 0)
+        return systemErrorText(errorLeft);
     const int candidates[] = {EACCES, EPERM,  ENOSPC, EDQUOT, EROFS,   ENAMETOOLONG, ENOENT,
                               ENOTDIR, EISDIR, EFBIG,  EIO,    ETXTBSY, ELOOP,        EXDEV};
     int found = 0;
@@ -52,20 +55,22 @@ QString folderToSaveIn(const QString &usedLast)
 void saveFileDurably(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
-    const auto failure = [&] {
+    const auto failure = [&](int errorLeft) {
         return FileFailure("无法保存 " + QDir::toNativeSeparators(path).toStdString() + "：" +
-                           reasonOf(file.errorString()));
+                           reasonOf(file.errorString(), errorLeft));
     };
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        throw failure();
+        throw failure(errno);
     // commit() can report success after a short write on a full disk: every byte is checked.
     if (file.write(bytes) != bytes.size()) {
-        const FileFailure reason = failure();
+        const FileFailure reason = failure(errno);
         file.cancelWriting();
         throw reason;
     }
+    errno = 0;
     if (!file.commit())
-        throw failure();
+        throw failure(errno);
 }
 
 } // namespace veltaro

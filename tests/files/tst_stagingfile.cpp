@@ -1,4 +1,5 @@
 #include "files/stagingfile.h"
+#include "files/keptfile.h"
 #include "failure.h"
 
 #include <QDir>
@@ -43,6 +44,10 @@ private slots:
     void cacheFolder();
     void noFolderIsNeverTheWorkingDirectory();
     void wholeAtEveryMoment();
+    void keptFileFailsInChinese_data();
+    void keptFileFailsInChinese();
+    void saveDialogFolder_data();
+    void saveDialogFolder();
 };
 
 void TestStagingFile::holdsExactlyTheLastBody_data()
@@ -341,6 +346,70 @@ void TestStagingFile::wholeAtEveryMoment()
                                         .arg(mixed.load())
                                         .arg(reads.load())));
     QVERIFY(reads > 0);
+}
+
+void TestStagingFile::keptFileFailsInChinese_data()
+{
+    QTest::addColumn<QString>("options"); // of the tmpfs the file is saved in
+    QTest::addColumn<qsizetype>("size");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a read-only folder") << "ro,size=64k" << qsizetype(10) << u"文件系统只读"_qs;
+    QTest::newRow("a full disk") << "size=64k" << qsizetype(256 * 1024) << u"磁盘已满"_qs;
+}
+
+void TestStagingFile::keptFileFailsInChinese()
+{
+    QFETCH(QString, options);
+    QFETCH(qsizetype, size);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", dir.path()}) != 0)
+        QSKIP("cannot mount a small tmpfs here (needs root and mount rights)");
+    const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {dir.path()}); });
+    const QString path = dir.filePath("807180200.jpg");
+    try {
+        saveFileDurably(path, QByteArray(size, 'x'));
+        QFAIL("saved where it cannot be");
+    } catch (const FileFailure &failure) {
+        QCOMPARE(QString::fromUtf8(failure.what()), u"无法保存 "_qs + path + u"："_qs + reason);
+    }
+    QVERIFY2(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             "nothing half-written is left");
+}
+
+void TestStagingFile::saveDialogFolder_data()
+{
+    QTest::addColumn<bool>("usedLast");   // a folder saved in before, still there
+    QTest::addColumn<bool>("pictures");   // the home folder has its Pictures folder
+    QTest::addColumn<QString>("opensIn"); // relative to the home folder
+    QTest::newRow("the folder used last") << true << true << "elsewhere";
+    QTest::newRow("Pictures") << false << true << "Pictures";
+    QTest::newRow("no Pictures: home, not the working folder") << false << false << "";
+}
+
+void TestStagingFile::saveDialogFolder()
+{
+    QFETCH(bool, usedLast);
+    QFETCH(bool, pictures);
+    QFETCH(QString, opensIn);
+    QTemporaryDir home;
+    const QByteArray homeBefore = qgetenv("HOME");
+    const QByteArray configBefore = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", homeBefore);
+        qputenv("XDG_CONFIG_HOME", configBefore);
+    });
+    QVERIFY(QDir(home.path()).mkpath("elsewhere"));
+    if (pictures)
+        QVERIFY(QDir(home.path()).mkpath("Pictures"));
+    const QString chosen = folderToSaveIn(usedLast ? home.filePath("elsewhere") : QString());
+    QCOMPARE(QDir(chosen).absolutePath(), QDir(home.filePath(opensIn)).absolutePath());
+    // A folder used last that has gone since is passed over.
+    QVERIFY(QDir(home.filePath("elsewhere")).removeRecursively());
+    QCOMPARE(folderToSaveIn(home.filePath("elsewhere")),
+             pictures ? home.filePath("Pictures") : QDir::homePath());
 }
 
 QTEST_MAIN(TestStagingFile)

@@ -679,7 +679,8 @@ void TestDisplayCommand::keepsTheShownPicture()
 
 void TestDisplayCommand::windowStaysAliveDuringTransfer()
 {
-    Window window(m_dir.path());
+    QTemporaryDir folder; // nothing kept from the tests before
+    Window window(folder.path());
     window.showStarted();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.transfer().setDeadline(std::chrono::milliseconds(1500));
@@ -717,7 +718,8 @@ void TestDisplayCommand::windowStaysAliveDuringTransfer()
 
 void TestDisplayCommand::escapeCancelsTheDownload()
 {
-    Window window(m_dir.path());
+    QTemporaryDir folder; // nothing kept from the tests before
+    Window window(folder.path());
     QVERIFY(window.showActive());
     const QString staged = window.stagingFile().path();
     QFile::remove(staged);
@@ -727,8 +729,10 @@ void TestDisplayCommand::escapeCancelsTheDownload()
     m_archive.setScript({.bytesPerSecond = int(total / 10)});
     QTimer poll;
     connect(&poll, &QTimer::timeout, &window, [&] {
-        if (window.progress.size() == 2)
+        if (window.progress.size() >= 2) {
+            poll.stop();
             QTest::keyClick(&window, Qt::Key_Escape);
+        }
     });
     poll.start(20);
     window.Command1_Click();
@@ -740,7 +744,7 @@ void TestDisplayCommand::escapeCancelsTheDownload()
 
     // While it came, the tooltip and the description told how much had arrived.
     const QRegularExpression told(QStringLiteral("^已下载 (\\d+) KB / %1 KB$").arg((total + 1023) / 1024));
-    QCOMPARE(window.progress.size(), 2);
+    QVERIFY(window.progress.size() >= 2);
     int before = 0;
     for (const auto &[text, toolTip, description] : std::as_const(window.progress)) {
         const QRegularExpressionMatch match = told.match(text);
