@@ -150,6 +150,11 @@ void Player::wantAhead()
 
 void Player::showFrame()
 {
+    if (m_display.isRunning()) {
+        // Playing started while a command waits for its download: the first frame replaces it.
+        m_display.run(Transfer::Freshness::CacheFirst);
+        return;
+    }
     const auto moment = m_stepper.picked();
     QString whyNot;
     if (m_display.run(Transfer::Freshness::CacheFirst, &whyNot)) {
