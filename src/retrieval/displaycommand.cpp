@@ -55,6 +55,7 @@ DisplayCommand::DisplayCommand(DisplayView &view, Transfer &transfer, const Stag
     m_releaseSpare.setSingleShot(true);
     m_releaseSpare.setInterval(kKeepSpareMs);
     m_releaseSpare.callOnTimeout(&m_releaseSpare, [this] { m_decoder.releaseSpare(); });
+    // The timer stands in for this object, which is no QObject: both live as long.
     QObject::connect(&m_transfer, &Transfer::progressed, &m_releaseSpare,
                      [this](qint64 received, qint64 total) { showProgress(received, total); });
 }
@@ -77,7 +78,7 @@ bool DisplayCommand::run(Transfer::Freshness freshness, QString *whyNot)
 {
     if (m_running) {
         // The newest moment wins: the running command stops its download and runs again.
-        m_replacement = freshness;
+        m_replacement = Replacement{freshness, whyNot != nullptr};
         m_transfer.cancel();
         return false;
     }
@@ -99,7 +100,10 @@ bool DisplayCommand::run(Transfer::Freshness freshness, QString *whyNot)
         }
         if (!m_replacement)
             return shown;
-        freshness = *m_replacement;
+        freshness = m_replacement->freshness;
+        // A run that tells its failures replaces a quiet one: the status line says them.
+        if (!m_replacement->quiet)
+            whyNot = nullptr;
     }
 }
 

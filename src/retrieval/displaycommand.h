@@ -55,7 +55,12 @@ private:
     PicturesAhead *m_ahead = nullptr;
     bool m_running = false;
     // What replaces the running command once it has stopped.
-    std::optional<Transfer::Freshness> m_replacement;
+    struct Replacement
+    {
+        Transfer::Freshness freshness;
+        bool quiet;
+    };
+    std::optional<Replacement> m_replacement;
     QElapsedTimer m_sinceProgress;
 };
 

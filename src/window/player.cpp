@@ -157,7 +157,10 @@ void Player::showFrame()
     }
     const auto moment = m_stepper.picked();
     QString whyNot;
-    if (m_display.run(Transfer::Freshness::CacheFirst, &whyNot)) {
+    const bool shown = m_display.run(Transfer::Freshness::CacheFirst, &whyNot);
+    if (!isPlaying())
+        return; // stopped while the frame was fetched: what stopped it has the status line
+    if (shown) {
         m_shownAny = true;
     } else if (moment) {
         const QString hour = QString::fromStdString(momentText(*moment));
@@ -169,8 +172,7 @@ void Player::showFrame()
                                m_skipped.join(QStringLiteral("、"));
         m_view.setStatus(m_shownAny ? QString() : QString::fromUtf16(kStatusNotFound), reason);
     }
-    if (isPlaying())
-        wantAhead();
+    wantAhead();
 }
 
 } // namespace veltaro

@@ -93,6 +93,7 @@ private slots:
     void playbackSkipsAMissingHourAndLoops();
     void windowStaysAliveDuringTransfer();
     void escapeCancelsTheDownload();
+    void aStepDuringAFrameSaysItsOwnFailure();
     void statusIsHeard();
     void reasonKey_data();
     void reasonKey();
@@ -760,6 +761,31 @@ void TestDisplayCommand::escapeCancelsTheDownload()
     window.Command1_Click();
     QCOMPARE(window.status(), QString());
     QCOMPARE(fileContents(staged), m_archive.pictureBytes("8071802"));
+}
+
+void TestDisplayCommand::aStepDuringAFrameSaysItsOwnFailure()
+{
+    QTemporaryDir folder;
+    Window window(folder.path());
+    QVERIFY(window.showActive());
+    window.pick("8", "07", "18", "10");
+    // The first frame waits for the archive; a step meanwhile replaces it and fails where the
+    // user can see it, not as a frame passed over.
+    m_archive.setScript({.delayMs = 300});
+    bool stepped = false;
+    connect(&m_archive, &sample::SampleArchive::requestReceived, &window, [&] {
+        if (std::exchange(stepped, true))
+            return;
+        m_archive.setScript({.fault = Fault::NotFound});
+        QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
+    });
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    disconnect(&m_archive, nullptr, &window, nullptr);
+    QVERIFY(stepped);
+    QVERIFY(!window.player().isPlaying());
+    QCOMPARE(window.list(4)->currentText(), "11");
+    QCOMPARE(window.status(), kNotFound);
+    QVERIFY2(window.reason().contains("404"), qPrintable(window.reason()));
 }
 
 void TestDisplayCommand::statusIsHeard()
