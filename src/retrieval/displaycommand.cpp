@@ -160,10 +160,9 @@ bool DisplayCommand::display(Transfer::Freshness freshness)
     QByteArray body;
     if (freshness == Transfer::Freshness::CacheFirst && m_ahead) {
         // Decoded ahead from a kept copy: only temp.jpg is left to write.
-        if (std::optional<QImage> ready = m_ahead->take(address)) {
-            body = m_transfer.kept(address);
-            if (!body.isEmpty())
-                picture = std::move(*ready);
+        if (std::optional<PictureReady> ready = m_ahead->take(address)) {
+            picture = std::move(ready->picture);
+            body = std::move(ready->body);
         }
     }
     if (picture.isNull())

@@ -44,12 +44,12 @@ void PicturesAhead::want(const std::vector<Moment> &moments)
     m_advanceSoon.start();
 }
 
-std::optional<QImage> PicturesAhead::take(const QString &address)
+std::optional<PictureReady> PicturesAhead::take(const QString &address)
 {
     const auto found = m_decoded.find(address);
     if (found == m_decoded.end())
         return std::nullopt;
-    QImage picture = found.value();
+    PictureReady picture = found.value();
     m_decoded.erase(found);
     m_advanceSoon.start();
     return picture;
@@ -76,14 +76,14 @@ void PicturesAhead::decode(const QString &address, const QByteArray &bytes)
     // Off the window's thread, with a decoder of its own; a picture that is not whole comes
     // back null and is left to a step to fetch anew.
     auto *watcher = new QFutureWatcher<QImage>(this);
-    connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, address] {
+    connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, address, bytes] {
         const QImage picture = watcher->result();
         watcher->deleteLater();
         m_decoding.remove(address);
         if (picture.isNull())
             m_unavailable.insert(address);
         else if (m_wanted.contains(address))
-            m_decoded.insert(address, picture);
+            m_decoded.insert(address, {picture, bytes});
         advance();
     });
     watcher->setFuture(QtConcurrent::run([bytes] {

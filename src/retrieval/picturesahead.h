@@ -21,6 +21,13 @@ class Transfer;
 // at a time, over the transfer's own connection) and decoded off the window's thread. At most
 // four pictures are held decoded; the rest wait as bytes on disk. Nothing here touches the
 // status line, and moments no longer wanted are let go.
+// A picture decoded ahead, with the bytes it was decoded from (what temp.jpg then holds).
+struct PictureReady
+{
+    QImage picture;
+    QByteArray body;
+};
+
 class PicturesAhead : public QObject
 {
     Q_OBJECT
@@ -34,8 +41,8 @@ public:
 
     // The moments wanted next, the most urgent first; every other one is let go.
     void want(const std::vector<Moment> &moments);
-    // The decoded picture of `address` when it is ready (handed over, not kept).
-    std::optional<QImage> take(const QString &address);
+    // The decoded picture of `address` and its bytes, when ready (handed over, not kept).
+    std::optional<PictureReady> take(const QString &address);
     int decodedCount() const { return int(m_decoded.size()); }
 
     static QString addressOf(const Moment &moment);
@@ -46,7 +53,7 @@ private:
 
     Transfer &m_transfer;
     QStringList m_wanted;
-    QHash<QString, QImage> m_decoded;
+    QHash<QString, PictureReady> m_decoded;
     QSet<QString> m_decoding;
     QSet<QString> m_unavailable;
     QTimer m_advanceSoon;
