@@ -468,7 +468,7 @@ void TestEndToEnd::statusHeardByAScreenReader()
         return heard;
     };
     // The accessibility bus registers itself a moment after it starts: a reader started sooner
-    // ends at once, and is started again.
+    // ends at once, and is started again. The 20 s only guard against a bus that never comes.
     QElapsedTimer waited;
     waited.start();
     while (!heard.contains("ready") && waited.elapsed() < 20000) {
