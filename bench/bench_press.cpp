@@ -119,6 +119,22 @@ void pickMomentFromTheKeyboard(XSession &x)
         x.key(XK_Tab, true);
 }
 
+// Starts Veltaro in `folder` and returns its window with the moment picked and the focus on
+// "显示".
+Window startVeltaroAndPick(XSession &x, QProcess &veltaro, const QProcessEnvironment &env,
+                           const QString &folder)
+{
+    veltaro.setProcessEnvironment(env);
+    veltaro.setWorkingDirectory(folder);
+    veltaro.start(QStringLiteral(VELTARO_EXECUTABLE), {});
+    const Window window = x.windowOf(veltaro.processId());
+    if (!window)
+        throw std::runtime_error("Veltaro's window did not appear");
+    x.focusAndSettle(window);
+    pickMomentFromTheKeyboard(x);
+    return window;
+}
+
 // One timed key (Return by default) with the picture checked; -1 when the screen does not
 // show the picture.
 double timedPress(XSession &x, Window window, const QRect &area, const QImage &expected,
@@ -151,14 +167,7 @@ int main(int argc, char *argv[])
         const QProcessEnvironment env = environmentFor(x, server.port(), dir.filePath("cache"));
 
         QProcess veltaro;
-        veltaro.setProcessEnvironment(env);
-        veltaro.setWorkingDirectory(dir.path());
-        veltaro.start(QStringLiteral(VELTARO_EXECUTABLE), {});
-        const Window ours = x.windowOf(veltaro.processId());
-        if (!ours)
-            throw std::runtime_error("Veltaro's window did not appear");
-        x.focusAndSettle(ours);
-        pickMomentFromTheKeyboard(x);
+        const Window ours = startVeltaroAndPick(x, veltaro, env, dir.path());
 
         std::printf("End to end, key press to the picture drawn (XDamage), Xvfb %d × %d, medians "
                     "of %d interleaved rounds after %d to warm up\n",
@@ -270,14 +279,7 @@ int main(int argc, char *argv[])
             std::vector<double> kept, decodes;
             for (int round = -1; round < std::min(rounds, 5); ++round) {
                 QProcess again;
-                again.setProcessEnvironment(env);
-                again.setWorkingDirectory(dir.path());
-                again.start(QStringLiteral(VELTARO_EXECUTABLE), {});
-                const Window restarted = x.windowOf(again.processId());
-                if (!restarted)
-                    throw std::runtime_error("Veltaro's window did not appear again");
-                x.focusAndSettle(restarted);
-                pickMomentFromTheKeyboard(x);
+                const Window restarted = startVeltaroAndPick(x, again, env, dir.path());
                 server.setBody(QByteArray("not a picture: the network is not to be asked"));
                 // 11:00 was kept in the step rounds above; either body may be the one kept.
                 x.focusAndSettle(restarted);
