@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
     if (playback) {
         // One press shows the first hour; then `presses` hours at 10 a second, pictures fetched
         // and decoded ahead; the peak is taken while playing, the settled figure after it.
-        window.Command1_Click();
+        pressAndWait(window);
         veltaro::Player &player = window.player();
         for (int i = 0; i < veltaro::Player::kFastest; ++i)
             player.faster();
@@ -79,7 +79,7 @@ int main(int argc, char *argv[])
             return 1;
     }
     for (int press = 0; press < (playback ? 0 : presses); ++press) {
-        window.Command1_Click();
+        pressAndWait(window);
         if (!qobject_cast<QLabel *>(window.control("Label5"))->text().isEmpty())
             return 1;
         window.repaint();

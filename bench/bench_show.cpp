@@ -169,7 +169,7 @@ int main(int argc, char *argv[])
         for (int i = 0; i < presses; ++i) {
             QByteArray fetched;
             QImage picture;
-            each.transfer.push_back(timed([&] { fetched = window.transfer().OpenURL(address); }));
+            each.transfer.push_back(timed([&] { fetched = fetchAndWait(window.transfer(), address); }));
             each.staging.push_back(timed([&] { window.stagingFile().write(fetched); }));
             each.decoding.push_back(
                 timed([&] { picture = decoder.decode(fetched); }));

@@ -1,6 +1,10 @@
 #include "benchsupport.h"
 
+#include "network/transfer.h"
+#include "retrieval/displaycommand.h"
 #include "window/formmain.h"
+
+#include <QCoreApplication>
 
 #include <QComboBox>
 
@@ -26,4 +30,25 @@ void pickMoment(veltaro::Formmain &window)
         auto *list = qobject_cast<QComboBox *>(window.control(lists[i]));
         list->setCurrentIndex(list->findText(QString::fromLatin1(texts[i])));
     }
+}
+
+void pressAndWait(veltaro::Formmain &window)
+{
+    window.Command1_Click();
+    while (window.displayCommand().isRunning())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+QByteArray fetchAndWait(veltaro::Transfer &transfer, const QString &address)
+{
+    veltaro::TransferRequest *request = transfer.get(address);
+    QByteArray body;
+    bool done = false;
+    QObject::connect(request, &veltaro::TransferRequest::finished, request, [&] {
+        body = request->body();
+        done = true;
+    });
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return body;
 }

@@ -2,8 +2,12 @@
 
 #include <vector>
 
+class QByteArray;
+class QString;
+
 namespace veltaro {
 class Formmain;
+class Transfer;
 }
 
 // The median of a run of timings.
@@ -14,3 +18,9 @@ void useOffscreenWithoutDisplay();
 
 // Picks 2008, 07, 18, 10 in the window's four lists, as a person would before pressing "显示".
 void pickMoment(veltaro::Formmain &window);
+
+// Presses "显示" and waits until the display command has ended.
+void pressAndWait(veltaro::Formmain &window);
+
+// One GET through the window's transfer, waited for; empty when it failed.
+QByteArray fetchAndWait(veltaro::Transfer &transfer, const QString &address);

@@ -3,16 +3,15 @@
 #include "failure.h"
 #include "network/networkreason.h"
 
-#include <QEventLoop>
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
-#include <QScopedPointer>
-#include <QScopedValueRollback>
+#include <QPointer>
 #include <QTimer>
 
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace veltaro {
 
@@ -63,12 +62,11 @@ Transfer::Transfer(ProxySetting proxy, qint64 maxBodySize, QObject *parent)
 
 Transfer::~Transfer()
 {
-    // Background fetches end with the transfer and tell no one: the manager, destroyed after
-    // the table and the cache they report to, would otherwise finish them into both.
-    for (QNetworkReply *reply : std::as_const(m_ahead)) {
-        disconnect(reply, nullptr, this, nullptr);
+    // Requests still under way end with the transfer and tell no one: deleting them first
+    // leaves their replies connected to nothing, and aborting those closes their connections.
+    qDeleteAll(findChildren<TransferRequest *>(Qt::FindDirectChildrenOnly));
+    for (QNetworkReply *reply : m_manager.findChildren<QNetworkReply *>())
         reply->abort();
-    }
 }
 
 void Transfer::useDiskCache(const QString &folder, qint64 maxBytes)
@@ -82,32 +80,63 @@ void Transfer::useDiskCache(const QString &folder, qint64 maxBytes)
 
 void Transfer::forget(const QString &address)
 {
+    m_held.remove(address);
+    m_heldOrder.removeAll(address);
     if (m_cache)
         m_cache->remove(QUrl(address));
 }
 
 QByteArray Transfer::keptCopy(const QUrl &url) const
 {
+    if (const auto held = m_held.constFind(url.toString()); held != m_held.cend())
+        return *held;
     if (!m_cache)
         return {};
     const std::unique_ptr<QIODevice> kept{m_cache->data(url)};
     return kept && kept->size() <= m_maxBodySize ? kept->readAll() : QByteArray();
 }
 
-void Transfer::keep(const QUrl &url, const QNetworkReply &reply, const QByteArray &body)
+QByteArray Transfer::kept(const QString &address) const
+{
+    return keptCopy(QUrl(address));
+}
+
+QDateTime Transfer::keptSince(const QString &address) const
 {
     if (!m_cache)
-        return;
+        return {};
+    return m_cache->metaData(QUrl(address)).attributes().value(QNetworkRequest::User).toDateTime();
+}
+
+bool Transfer::keepOnDisk(const QUrl &url, const QNetworkReply &reply, const QByteArray &body)
+{
+    if (!m_cache || reply.rawHeader("Cache-Control").toLower().contains("no-store"))
+        return false;
     QNetworkCacheMetaData metaData;
     metaData.setUrl(url);
     metaData.setRawHeaders(reply.rawHeaderPairs());
     metaData.setSaveToDisk(true);
-    if (QIODevice *device = m_cache->prepare(metaData)) {
-        if (device->write(body) == body.size())
-            m_cache->insert(device);
-        else
-            m_cache->remove(url);
+    // When it arrived: a copy shown for want of a network says how old it is.
+    metaData.setAttributes({{QNetworkRequest::User, QDateTime::currentDateTimeUtc()}});
+    QIODevice *device = m_cache->prepare(metaData);
+    if (!device)
+        return false; // a cache folder that cannot be written
+    if (device->write(body) != body.size()) {
+        m_cache->remove(url);
+        return false;
     }
+    m_cache->insert(device);
+    // A full disk leaves no readable entry behind, and the cache says nothing of it.
+    return m_cache->metaData(url).isValid();
+}
+
+void Transfer::holdInMemory(const QString &address, const QByteArray &body)
+{
+    if (!m_held.contains(address))
+        m_heldOrder << address;
+    m_held.insert(address, body);
+    while (m_heldOrder.size() > kHeldInMemoryAtMost)
+        m_held.remove(m_heldOrder.takeFirst());
 }
 
 Transfer::Route Transfer::routeTo(const QUrl &url)
@@ -123,32 +152,29 @@ Transfer::Route Transfer::routeTo(const QUrl &url)
     return route;
 }
 
-QNetworkRequest Transfer::requestFor(const QUrl &url)
+QString Transfer::failureOf(QNetworkReply &reply, QByteArray &body, const Route &route,
+                            TransferRequest::Result *failedAs) const
 {
-    QNetworkRequest request(url);
-    // Pictures gain nothing from compression, and a compressed body that ends early cannot be
-    // told from a whole one.
-    request.setRawHeader("Accept-Encoding", "identity");
-    return request;
-}
-
-std::string Transfer::failureOf(QNetworkReply &reply, QByteArray &body, const Route &route) const
-{
+    const auto text = [](const std::string &reason) { return QString::fromStdString(reason); };
+    *failedAs = TransferRequest::Result::Failed;
     const QNetworkProxy &proxy = route.proxy;
     const QString &peer = route.peer;
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 400)
-        return httpStatusText(status);
+        return text(httpStatusText(status));
     // Qt follows a redirect with a target itself; one without a target ends here.
     if (status >= 300 && status < 400 && !reply.hasRawHeader("Location"))
-        return "服务器要求转到别处（HTTP " + std::to_string(status) + "），却没有给出目标地址";
+        return text("服务器要求转到别处（HTTP " + std::to_string(status) + "），却没有给出目标地址");
     // An interim answer (103 Early Hints) that Qt took for the whole answer.
     if (status >= 100 && status < 200)
-        return "服务器只发来了临时回答（HTTP " + std::to_string(status) + "），没有图像";
-    if (reply.error() != QNetworkReply::NoError)
-        return networkErrorText(
-            proxy.type() == QNetworkProxy::NoProxy ? reply.error() : asProxyError(reply.error()),
-            peer);
+        return text("服务器只发来了临时回答（HTTP " + std::to_string(status) + "），没有图像");
+    if (reply.error() != QNetworkReply::NoError) {
+        const auto error =
+            proxy.type() == QNetworkProxy::NoProxy ? reply.error() : asProxyError(reply.error());
+        if (meansUnreachable(error))
+            *failedAs = TransferRequest::Result::Unreachable;
+        return text(networkErrorText(error, peer));
+    }
     body += reply.readAll();
     // Qt can report a body cut short as whole when the data and the close arrive together: the
     // body must have the length its header announced. A chunked body carries its own length,
@@ -156,79 +182,50 @@ std::string Transfer::failureOf(QNetworkReply &reply, QByteArray &body, const Ro
     const bool chunked = reply.rawHeader("Transfer-Encoding").toLower().contains("chunked");
     const auto length = chunked ? std::nullopt : announcedLength(reply);
     if (length && *length < 0)
-        return "服务器的回答有误：Content-Length 为“" +
-               reply.rawHeader("Content-Length").toStdString() + "”";
+        return text("服务器的回答有误：Content-Length 为“" +
+                    reply.rawHeader("Content-Length").toStdString() + "”");
     if (body.isEmpty())
-        return "服务器没有返回内容";
+        return text("服务器没有返回内容");
     if (body.size() > m_maxBodySize)
-        return "图像超过 " + sizeInMiB(m_maxBodySize);
+        return text("图像超过 " + sizeInMiB(m_maxBodySize));
     if (length && body.size() != *length)
-        return "内容不完整：收到 " + std::to_string(body.size()) + " 字节，应为 " +
-               std::to_string(*length) + " 字节";
+        return text("内容不完整：收到 " + std::to_string(body.size()) + " 字节，应为 " +
+                    std::to_string(*length) + " 字节");
     return {};
 }
 
-void Transfer::fetchAhead(const QString &address)
+void Transfer::finishSoon(TransferRequest *request, TransferRequest::Result result,
+                          QByteArray body, const QString &reason, bool fromCache)
 {
-    const QUrl url(address);
-    if (!m_cache || m_ahead.contains(address) || !url.isValid())
-        return;
-    Route route;
-    try {
-        route = routeTo(url);
-    } catch (const NetworkFailure &) {
-        emit fetchedAhead(address, false); // a press will say why
-        return;
-    }
-    QNetworkReply *reply = m_manager.get(requestFor(url));
-    m_ahead.insert(address, reply);
-    auto body = std::make_shared<QByteArray>();
-    // The same limits as a press: the size, and the deadline for the whole transfer.
-    connect(reply, &QNetworkReply::readyRead, this, [this, reply, body] {
-        *body += reply->readAll();
-        if (body->size() > m_maxBodySize)
-            reply->abort();
-    });
-    QTimer::singleShot(m_deadline, reply, [reply] { reply->abort(); });
-    connect(reply, &QNetworkReply::finished, this, [this, reply, body, url, address, route] {
-        m_ahead.remove(address);
-        const bool whole = failureOf(*reply, *body, route).empty();
-        if (whole)
-            keep(url, *reply, *body);
-        reply->deleteLater();
-        emit fetchedAhead(address, whole);
-    });
+    QMetaObject::invokeMethod(
+        request,
+        [request, result, body = std::move(body), reason, fromCache] {
+            request->finish(result, body, reason, fromCache);
+        },
+        Qt::QueuedConnection);
 }
 
-void Transfer::cancelAhead(const QStringList &stillWanted)
-{
-    const auto fetching = m_ahead; // aborting finishes a reply, which leaves the table
-    for (auto it = fetching.cbegin(); it != fetching.cend(); ++it)
-        if (!stillWanted.contains(it.key()))
-            it.value()->abort();
-}
-
-QByteArray Transfer::kept(const QString &address) const
-{
-    return keptCopy(QUrl(address));
-}
-
-QByteArray Transfer::OpenURL(const QString &address, Freshness freshness)
+TransferRequest *Transfer::get(const QString &address, Freshness freshness)
 {
     const QUrl url(address);
     if (!url.isValid() ||
-        (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
-        throw NetworkFailure("地址无效：" + address.toStdString());
-
-    const Route route = routeTo(url);
-    QNetworkRequest request = requestFor(url);
-    m_lastFromCache = false;
+        (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
+        auto *request = new TransferRequest(address, this);
+        finishSoon(request, TransferRequest::Result::Failed, {},
+                   QStringLiteral("地址无效：") + address, false);
+        return request;
+    }
+    QNetworkRequest request(url);
     if (freshness == Freshness::CacheFirst) {
         // The archive's pictures never change: a kept copy is used as it is, however old, and
         // without asking anyone. Whether it is whole is for the picture's checks to say.
+        if (TransferRequest *ahead = m_ahead.value(address))
+            return ahead;
         if (QByteArray kept = keptCopy(url); !kept.isEmpty()) {
-            m_lastFromCache = true;
-            return kept;
+            auto *fromCache = new TransferRequest(address, this);
+            fromCache->m_fromCache = true;
+            finishSoon(fromCache, TransferRequest::Result::Whole, std::move(kept), {}, true);
+            return fromCache;
         }
     } else if (m_cache) {
         // The network is always asked; a copy kept from before is only confirmed, when the
@@ -240,80 +237,149 @@ QByteArray Transfer::OpenURL(const QString &address, Freshness freshness)
                 request.setRawHeader("If-Modified-Since", value);
         }
     }
-    QScopedPointer<QNetworkReply, QScopedPointerDeleteLater> reply(m_manager.get(request));
-    QByteArray body;
-    std::string failure;
-    QEventLoop loop;
-
-    std::function<void(std::string)> fail = [&](std::string reason) {
-        if (failure.empty())
-            failure = std::move(reason);
-        reply->abort();
-    };
-    const QScopedValueRollback waiting(m_cancelWaiting, &fail);
-    // Refuse an oversized body as soon as its size is announced or passed, before Qt holds it.
-    connect(reply.data(), &QNetworkReply::metaDataChanged, &loop, [&] {
-        const auto length = announcedLength(*reply);
-        if (length && *length > m_maxBodySize)
-            fail("图像过大：" + std::to_string(*length) + " 字节，上限 " +
-                 sizeInMiB(m_maxBodySize));
-    });
-    connect(reply.data(), &QNetworkReply::readyRead, &loop, [&] {
-        body += reply->readAll();
-        if (body.size() > m_maxBodySize)
-            fail("图像超过 " + sizeInMiB(m_maxBodySize));
-    });
-    connect(reply.data(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    connect(reply.data(), &QNetworkReply::downloadProgress, this, &Transfer::progressed);
-
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    connect(reply.data(), &QNetworkReply::finished, &deadline, &QTimer::stop);
-    connect(&deadline, &QTimer::timeout, &loop, [&] {
-        // A dialog's own event loop can keep this one from returning long after the reply
-        // finished: the deadline is the transfer's, not the dialog's.
-        if (reply->isFinished())
-            return;
-        fail("下载超时（" + QString::number(m_deadline.count() / 1000.0).toStdString() + " 秒）");
-    });
-    deadline.start(m_deadline);
-
-    if (!reply->isFinished())
-        loop.exec();
-    deadline.stop();
-
-    if (!reply->isFinished()) {
-        // Only the application's exit leaves the loop early.
-        reply->abort();
-        m_manager.clearConnectionCache();
-        throw TransferCancelled();
-    }
-
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (failure.empty() && status == 304 && reply->error() == QNetworkReply::NoError) {
-        // Confirmed: the body is the one kept.
-        body = keptCopy(url);
-        if (!body.isEmpty()) {
-            m_lastFromCache = true;
-            return body;
-        }
-        failure = "服务器说图像没有变化（HTTP 304），却没有保存的副本";
-    }
-    if (failure.empty())
-        failure = failureOf(*reply, body, route);
-    if (!failure.empty()) {
-        // A stalled or broken connection must not be reused by the next transfer.
-        m_manager.clearConnectionCache();
-        throw NetworkFailure(failure);
-    }
-    keep(url, *reply, body);
-    return body;
+    return start(address, request);
 }
 
-void Transfer::cancel()
+bool Transfer::fetchAhead(const QString &address)
 {
-    if (m_cancelWaiting)
-        (*m_cancelWaiting)("已取消");
+    const QUrl url(address);
+    if (m_ahead.contains(address) || !url.isValid())
+        return false;
+    // Whatever became of the last fetch (a body the disk would not keep, a failure), the
+    // archive is not asked for the same picture again so soon.
+    for (auto it = m_askedAhead.begin(); it != m_askedAhead.end();)
+        it = it->hasExpired() ? m_askedAhead.erase(it) : std::next(it);
+    if (m_askedAhead.contains(address))
+        return false;
+    QNetworkRequest request(url);
+    request.setPriority(QNetworkRequest::LowPriority);
+    TransferRequest *fetch = start(address, request);
+    m_ahead.insert(address, fetch);
+    connect(fetch, &TransferRequest::finished, this, [this, fetch] {
+        m_ahead.remove(fetch->address());
+        // One stopped because it was no longer wanted may be asked for again when it is.
+        if (fetch->result() != TransferRequest::Result::Cancelled)
+            m_askedAhead.insert(fetch->address(), QDeadlineTimer(kAskAheadAgainAfter));
+        emit fetchedAhead(fetch->address(), fetch->result() == TransferRequest::Result::Whole
+                                                ? fetch->body()
+                                                : QByteArray());
+    });
+    return true;
+}
+
+void Transfer::dropConnections()
+{
+    // Whatever runs on them now is stopped first: fetches ahead are asked again later.
+    for (TransferRequest *request : findChildren<TransferRequest *>(Qt::FindDirectChildrenOnly))
+        request->abort();
+    m_manager.clearConnectionCache();
+}
+
+void Transfer::cancelAhead(const QStringList &stillWanted)
+{
+    const auto fetching = m_ahead; // aborting finishes a request, which leaves the table
+    for (auto it = fetching.cbegin(); it != fetching.cend(); ++it)
+        if (!stillWanted.contains(it.key()))
+            it.value()->abort();
+}
+
+TransferRequest *Transfer::start(const QString &address, QNetworkRequest request)
+{
+    auto *transfer = new TransferRequest(address, this);
+    const QUrl url = request.url();
+    Route route;
+    try {
+        route = routeTo(url);
+    } catch (const NetworkFailure &failure) {
+        finishSoon(transfer, TransferRequest::Result::Failed, {},
+                   QString::fromUtf8(failure.what()), false);
+        return transfer;
+    }
+    // Pictures gain nothing from compression, and a compressed body that ends early cannot be
+    // told from a whole one.
+    request.setRawHeader("Accept-Encoding", "identity");
+    QNetworkReply *reply = m_manager.get(request);
+
+    // What has arrived, and why the transfer was stopped before its end.
+    struct Progress
+    {
+        QByteArray body;
+        QString failure;
+        TransferRequest::Result failedAs = TransferRequest::Result::Failed;
+    };
+    auto progress = std::make_shared<Progress>();
+    const auto stop = [reply, progress](const QString &reason, TransferRequest::Result as) {
+        if (progress->failure.isEmpty()) {
+            progress->failure = reason;
+            progress->failedAs = as;
+        }
+        reply->abort();
+    };
+    transfer->setStopper(stop);
+    // Refuse an oversized body as soon as its size is announced or passed, before Qt holds it.
+    connect(reply, &QNetworkReply::metaDataChanged, transfer, [this, reply, stop] {
+        const auto length = announcedLength(*reply);
+        if (length && *length > m_maxBodySize)
+            stop(QString::fromStdString("图像过大：" + std::to_string(*length) + " 字节，上限 " +
+                                        sizeInMiB(m_maxBodySize)),
+                 TransferRequest::Result::Failed);
+    });
+    connect(reply, &QNetworkReply::readyRead, transfer, [this, reply, progress, stop] {
+        progress->body += reply->readAll();
+        if (progress->body.size() > m_maxBodySize)
+            stop(QString::fromStdString("图像超过 " + sizeInMiB(m_maxBodySize)),
+                 TransferRequest::Result::Failed);
+    });
+    connect(reply, &QNetworkReply::downloadProgress, transfer, &TransferRequest::progressed);
+    auto *deadline = new QTimer(transfer);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, transfer, [this, reply, stop] {
+        // No answer at all in that time is a network that cannot be reached; an answer that
+        // began and did not end is the server's.
+        const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+        stop(QStringLiteral("下载超时（%1 秒）").arg(m_deadline.count() / 1000.0),
+             answered ? TransferRequest::Result::Failed : TransferRequest::Result::Unreachable);
+    });
+    deadline->start(m_deadline);
+    connect(reply, &QNetworkReply::finished, transfer,
+            [this, transfer, reply, progress, deadline, route] {
+                deadline->stop();
+                complete(transfer, reply, std::move(progress->body), progress->failure,
+                         progress->failedAs, route);
+            });
+    return transfer;
+}
+
+void Transfer::complete(TransferRequest *request, QNetworkReply *reply, QByteArray body,
+                        QString failure, TransferRequest::Result failedAs, const Route &route)
+{
+    reply->deleteLater();
+    const QUrl url = reply->request().url();
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (failure.isEmpty() && status == 304 && reply->error() == QNetworkReply::NoError) {
+        // Confirmed: the body is the one kept.
+        if (QByteArray kept = keptCopy(url); !kept.isEmpty()) {
+            request->finish(TransferRequest::Result::Whole, std::move(kept), {}, true);
+            return;
+        }
+        failure = QStringLiteral("服务器说图像没有变化（HTTP 304），却没有保存的副本");
+    }
+    if (failure.isEmpty())
+        failure = failureOf(*reply, body, route, &failedAs);
+    if (!failure.isEmpty()) {
+        request->finish(failedAs, {}, failure);
+        // An interim answer taken for the whole, or one that could not be read, leaves the
+        // rest of the server's bytes on the connection, where the next request would read them
+        // as its own answer: no request may use that connection again.
+        if ((status >= 100 && status < 200) || reply->error() == QNetworkReply::ProtocolFailure)
+            dropConnections();
+        return;
+    }
+    // What the disk will not keep is held in memory a while, so that nothing fetched is asked
+    // for again at once.
+    if (!keepOnDisk(url, *reply, body))
+        holdInMemory(request->address(), body);
+    request->finish(TransferRequest::Result::Whole, std::move(body), {});
 }
 
 } // namespace veltaro

@@ -1,32 +1,29 @@
 #pragma once
 
-#include "network/proxysetting.h"
+// The network folder: the proxy the environment names (proxysetting), the words for what went
+// wrong (networkreason), and the transfers themselves: Transfer hands out one TransferRequest
+// per GET, each checked the same way whether the window waits for it or it fetches ahead.
 
-#include <QNetworkAccessManager>
+#include "network/proxysetting.h"
+#include "network/transferrequest.h"
+
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QHash>
+#include <QNetworkAccessManager>
 #include <QNetworkDiskCache>
+#include <QStringList>
 
 #include <chrono>
-#include <exception>
-#include <functional>
 #include <memory>
 
 namespace veltaro {
 
-// The transfer was abandoned because the program is ending: not a failure, nothing to report.
-class TransferCancelled : public std::exception
-{
-public:
-    const char *what() const noexcept override
-    {
-        return "transfer cancelled: the program is ending";
-    }
-};
-
-// One HTTP GET at a time, waited for in place: OpenURL returns the whole body once it has
-// arrived, while the window's events go on being handled. The body is asked for as it is
-// (no HTTP compression), so it must have the length its header announces. The proxy is the one
-// the environment named when the transfer was made; redirects follow Qt's default policy.
+// HTTP GETs, each an object that reports when it is done (TransferRequest). The body is asked
+// for as it is (no HTTP compression), so it must have the length its header announces; a body
+// announced or grown past the limit is refused as soon as that is known, and the deadline bounds
+// the whole transfer however the bytes trickle in. The proxy is the one the environment named
+// when the transfer was made; redirects follow Qt's default policy.
 class Transfer : public QObject
 {
     Q_OBJECT
@@ -34,14 +31,16 @@ class Transfer : public QObject
 public:
     static constexpr std::chrono::milliseconds kDefaultDeadline{60'000};
     static constexpr qint64 kDefaultMaxBodySize = 64 * 1024 * 1024;
+    // Bodies fetched ahead that could not be kept on disk are held in memory, this many at most.
+    static constexpr int kHeldInMemoryAtMost = 8;
+    // A picture fetched ahead is not asked for again in the background sooner than this.
+    static constexpr std::chrono::seconds kAskAheadAgainAfter{60};
 
     explicit Transfer(ProxySetting proxy = ProxySetting::fromEnvironment(),
                       qint64 maxBodySize = kDefaultMaxBodySize, QObject *parent = nullptr);
     ~Transfer() override;
 
     void setProxy(const ProxySetting &proxy) { m_proxy = proxy; }
-
-    // The deadline bounds the whole transfer, however the bytes trickle in.
     void setDeadline(std::chrono::milliseconds deadline) { m_deadline = deadline; }
 
     // Where a body may come from: the network, always (a copy kept from before only confirmed
@@ -49,59 +48,64 @@ public:
     enum class Freshness { AskNetwork, CacheFirst };
 
     // Keeps the bodies that arrive in `folder`, at most `maxBytes` of them, the oldest dropped
-    // first (Qt's HTTP disk cache).
+    // first (Qt's HTTP disk cache), except those the server marks not to be stored.
     void useDiskCache(const QString &folder, qint64 maxBytes);
     // Drops the kept copy of `address` (one that turned out damaged).
     void forget(const QString &address);
-    // Whether the last body came from the kept copies.
-    bool lastCameFromCache() const { return m_lastFromCache; }
+    // The kept copy of `address`; empty when there is none.
+    QByteArray kept(const QString &address) const;
+    // When the kept copy of `address` arrived; invalid when unknown.
+    QDateTime keptSince(const QString &address) const;
 
-    // Fetches into the kept copies in the background, with the same limits and checks as
-    // OpenURL, while the window goes on; fetchedAhead() tells how it went. Does nothing without
-    // a disk cache.
-    void fetchAhead(const QString &address);
+    // Starts a GET of `address`. The request finishes once, never before control returns to
+    // the event loop. A request for an address that is being fetched ahead joins that fetch.
+    TransferRequest *get(const QString &address, Freshness freshness = Freshness::AskNetwork);
+
+    // Fetches `address` in the background at low priority into the kept copies, with the same
+    // limits and checks as get(); fetchedAhead() tells how it went. False, asking nothing, when
+    // it is being fetched already or was asked for ahead a short while ago.
+    bool fetchAhead(const QString &address);
     // Stops the background fetches of every address but these.
     void cancelAhead(const QStringList &stillWanted);
     int fetchingAhead() const { return int(m_ahead.size()); }
-    // The kept copy of `address`; empty when there is none.
-    QByteArray kept(const QString &address) const;
-
-    // Throws NetworkFailure, or TransferCancelled when the application leaves its event loops.
-    QByteArray OpenURL(const QString &address, Freshness freshness = Freshness::AskNetwork);
-    // Stops the download OpenURL waits for: it throws NetworkFailure("已取消"). Nothing when
-    // none waits.
-    void cancel();
-    bool isWaiting() const { return m_cancelWaiting != nullptr; }
+    bool isFetchingAhead(const QString &address) const { return m_ahead.contains(address); }
 
 signals:
-    void fetchedAhead(const QString &address, bool whole);
-    // How much of the body OpenURL waits for has arrived; `total` is -1 when not announced.
-    void progressed(qint64 received, qint64 total);
+    // A fetch ahead ended: `body` is the whole body, empty when none came.
+    void fetchedAhead(const QString &address, const QByteArray &body);
 
 private:
-    // What is wrong with a finished reply and the body it brought (read to its end here);
-    // empty when nothing is.
     // The proxy a request goes through, set on the manager, and who answers for it.
     struct Route
     {
         QNetworkProxy proxy;
         QString peer;
     };
-    Route routeTo(const QUrl &url); // throws NetworkFailure
-    static QNetworkRequest requestFor(const QUrl &url);
-    std::string failureOf(QNetworkReply &reply, QByteArray &body, const Route &route) const;
+    Route routeTo(const QUrl &url);
+    TransferRequest *start(const QString &address, QNetworkRequest request);
+    void complete(TransferRequest *request, QNetworkReply *reply, QByteArray body,
+                  QString failure, TransferRequest::Result failedAs, const Route &route);
+    QString failureOf(QNetworkReply &reply, QByteArray &body, const Route &route,
+                      TransferRequest::Result *failedAs) const;
+    // Closes every connection, stopping what runs on them.
+    void dropConnections();
     QByteArray keptCopy(const QUrl &url) const;
-    void keep(const QUrl &url, const QNetworkReply &reply, const QByteArray &body);
+    // Keeps the body on disk; false when it could not (or may not) be kept there.
+    bool keepOnDisk(const QUrl &url, const QNetworkReply &reply, const QByteArray &body);
+    void holdInMemory(const QString &address, const QByteArray &body);
+    // Finishes `request` with `body` once control is back in the event loop.
+    void finishSoon(TransferRequest *request, TransferRequest::Result result, QByteArray body,
+                    const QString &reason, bool fromCache);
 
     QNetworkAccessManager m_manager;
     std::unique_ptr<QNetworkDiskCache> m_cache;
-    QHash<QString, QNetworkReply *> m_ahead;
+    QHash<QString, TransferRequest *> m_ahead;
+    QHash<QString, QDeadlineTimer> m_askedAhead;
+    QHash<QString, QByteArray> m_held;
+    QStringList m_heldOrder;
     ProxySetting m_proxy;
     std::chrono::milliseconds m_deadline = kDefaultDeadline;
     const qint64 m_maxBodySize;
-    bool m_lastFromCache = false;
-    // Set while OpenURL waits: ends its wait with the given reason.
-    std::function<void(std::string)> *m_cancelWaiting = nullptr;
 };
 
 } // namespace veltaro

@@ -2,67 +2,188 @@
 
 #include "failure.h"
 #include "files/stagingfile.h"
-#include "network/transfer.h"
 #include "retrieval/displayview.h"
 #include "retrieval/picturesahead.h"
 
 #include <QCursor>
+#include <QFuture>
 #include <QGuiApplication>
 #include <QImage>
-#include <QScopedValueRollback>
 #include <QtConcurrent/QtConcurrentRun>
-#include <QTimer>
+
+#include <utility>
 
 namespace veltaro {
 
 namespace {
 
-// The busy cursor over the whole application once the command has waited a moment, until it
-// ends: a command that ends sooner changes no cursor at all. The wait is the transfer's, whose
-// event loop lets the timer fire.
-class BusyCursor
+// A picture decoded off the window's thread, with the decoder that made it (it carries the
+// memory kept for the next picture), or why it could not be.
+struct Decoded
 {
-public:
-    static constexpr int kDelayMs = 250;
-
-    BusyCursor()
-    {
-        m_delay.setSingleShot(true);
-        m_delay.callOnTimeout(&m_delay, [this] {
-            QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
-            m_shown = true;
-        });
-        m_delay.start(kDelayMs);
-    }
-    ~BusyCursor()
-    {
-        if (m_shown)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-
-private:
-    QTimer m_delay;
-    bool m_shown = false;
+    QImage picture;
+    PictureDecoder decoder;
+    QString failure;
+    bool damaged = false; // not a whole picture, as against the memory running out
 };
+
+Decoded decodeOffThread(PictureDecoder decoder, const QByteArray &body)
+{
+    Decoded decoded;
+    try {
+        decoded.picture = decoder.decode(body);
+    } catch (const PictureFailure &failure) {
+        decoded.failure = QString::fromUtf8(failure.what());
+        decoded.damaged = true;
+    } catch (const std::exception &failure) {
+        decoded.failure = QString::fromUtf8(failure.what());
+    }
+    decoded.decoder = std::move(decoder);
+    return decoded;
+}
+
+// Writes temp.jpg off the window's thread; the reason when it could not.
+QString stageOffThread(const StagingFile &staging, const QByteArray &body)
+{
+    try {
+        staging.write(body);
+        return {};
+    } catch (const std::exception &failure) {
+        return QString::fromUtf8(failure.what());
+    }
+}
 
 } // namespace
 
-DisplayCommand::DisplayCommand(DisplayView &view, Transfer &transfer, const StagingFile &staging)
-    : m_view(view), m_transfer(transfer), m_staging(staging)
+DisplayCommand::DisplayCommand(DisplayView &view, Transfer &transfer, const StagingFile &staging,
+                               QObject *parent)
+    : QObject(parent), m_view(view), m_transfer(transfer), m_staging(staging)
 {
     m_releaseSpare.setSingleShot(true);
     m_releaseSpare.setInterval(kKeepSpareMs);
-    m_releaseSpare.callOnTimeout(&m_releaseSpare, [this] { m_decoder.releaseSpare(); });
-    // The timer stands in for this object, which is no QObject: both live as long.
-    QObject::connect(&m_transfer, &Transfer::progressed, &m_releaseSpare,
-                     [this](qint64 received, qint64 total) { showProgress(received, total); });
+    m_releaseSpare.callOnTimeout(this, [this] { m_decoder.releaseSpare(); });
+    // The busy cursor over the whole application once a run has taken a moment: a run that
+    // ends sooner changes no cursor at all.
+    m_busyDelay.setSingleShot(true);
+    m_busyDelay.setInterval(kBusyCursorDelayMs);
+    m_busyDelay.callOnTimeout(this, [this] {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
+        m_busyShown = true;
+    });
+}
+
+DisplayCommand::~DisplayCommand()
+{
+    ++m_generation;
+    if (m_request)
+        m_request->abort();
+    setBusy(false);
+}
+
+void DisplayCommand::setBusy(bool busy)
+{
+    if (busy) {
+        if (!m_busyShown && !m_busyDelay.isActive())
+            m_busyDelay.start();
+        return;
+    }
+    m_busyDelay.stop();
+    if (std::exchange(m_busyShown, false))
+        QGuiApplication::restoreOverrideCursor();
+}
+
+template <typename Step> void DisplayCommand::guarded(Step &&step)
+{
+    try {
+        step();
+    } catch (const std::exception &failure) {
+        fail(QString::fromUtf8(failure.what()));
+    }
+}
+
+void DisplayCommand::run(Kind kind)
+{
+    const QueryTime picked = m_view.queryTime();
+    // A run for the moment whose picture is downloading joins that download; it is told as the
+    // loudest of the two would tell it.
+    if (m_state == State::Fetching && m_fromNetwork) {
+        try {
+            if (const auto request = ToUtcRequest(picked);
+                request && QString::fromStdString(BuildImageUrl(*request).address) == m_address) {
+                m_kind = std::max(m_kind, kind);
+                return;
+            }
+        } catch (const Failure &) {
+            // not the same moment: the run below says why
+        }
+    }
+    begin(kind, picked);
+    guarded([&] {
+        const auto request = ToUtcRequest(picked);
+        if (!request) {
+            // An hour outside 0..23: nothing to fetch, the status line keeps "稍侯〉〉〉".
+            end(outcome());
+            return;
+        }
+        m_built = BuildImageUrl(*request);
+        m_address = QString::fromStdString(m_built.address);
+        if (kind != Kind::Press && m_ahead) {
+            // Decoded ahead from a kept copy: only temp.jpg is left to write.
+            if (std::optional<PictureReady> ready = m_ahead->take(m_address)) {
+                m_state = State::Preparing;
+                stageAndShow(std::move(ready->picture), ready->body);
+                return;
+            }
+        }
+        fetch(kind == Kind::Press ? Transfer::Freshness::AskNetwork
+                                  : Transfer::Freshness::CacheFirst);
+    });
+}
+
+void DisplayCommand::begin(Kind kind, const QueryTime &picked)
+{
+    // The run under way, if any, is replaced: its late results no longer count.
+    ++m_generation;
+    if (m_request)
+        m_request->abort();
+    m_request = nullptr;
+    m_kind = kind;
+    m_picked = picked;
+    m_built = {};
+    m_address.clear();
+    m_fromNetwork = false;
+    m_retried = false;
+    m_aboutShown.clear();
+    m_parts = {};
+    m_state = State::Fetching;
+    setBusy(true);
+    // A frame of playback is quiet: the status line would flicker at every picture.
+    if (kind != Kind::Frame)
+        m_view.setStatus(QString::fromUtf16(kStatusWorking), QString());
+}
+
+void DisplayCommand::fetch(Transfer::Freshness freshness)
+{
+    m_state = State::Fetching;
+    m_sinceProgress.invalidate();
+    TransferRequest *request = m_transfer.get(m_address, freshness);
+    m_request = request;
+    m_fromNetwork = !request->cameFromCache();
+    const quint64 generation = m_generation;
+    connect(request, &TransferRequest::progressed, this,
+            [this, generation](qint64 received, qint64 total) {
+                if (generation == m_generation)
+                    showProgress(received, total);
+            });
+    connect(request, &TransferRequest::finished, this, [this, generation, request] {
+        if (generation == m_generation)
+            fetched(request);
+    });
 }
 
 void DisplayCommand::showProgress(qint64 received, qint64 total)
 {
-    if (!m_running || m_sinceProgress.elapsed() < kProgressIntervalMs)
+    if (m_sinceProgress.isValid() && m_sinceProgress.elapsed() < kProgressIntervalMs)
         return;
     m_sinceProgress.start();
     const auto kb = [](qint64 bytes) {
@@ -74,119 +195,169 @@ void DisplayCommand::showProgress(qint64 received, qint64 total)
     m_view.showProgress(text);
 }
 
-bool DisplayCommand::run(Transfer::Freshness freshness, QString *whyNot)
+void DisplayCommand::fetched(TransferRequest *request)
 {
-    if (m_running) {
-        // The newest moment wins: the running command stops its download and runs again.
-        m_replacement = Replacement{freshness, whyNot != nullptr};
-        m_transfer.cancel();
-        return false;
-    }
-    const QScopedValueRollback running(m_running, true);
-    const BusyCursor busy;
-    for (;;) {
-        m_replacement.reset();
-        m_sinceProgress.start();
-        bool shown = false;
-        // The command's one trap: whatever fails, the status line says so, and nothing is
-        // undone.
-        try {
-            shown = display(freshness);
-        } catch (const TransferCancelled &) {
-            return false; // the program is ending; there is no one left to tell
-        } catch (const std::exception &failure) {
-            if (!m_replacement)
-                fail(QString::fromUtf8(failure.what()), whyNot);
+    m_request = nullptr;
+    using Result = TransferRequest::Result;
+    switch (request->result()) {
+    case Result::Whole:
+        prepare(request->body(), request->cameFromCache());
+        return;
+    case Result::Unreachable:
+        if (m_kind == Kind::Press) {
+            // No network, but the picture was kept: show it, and say how old it is.
+            if (const QByteArray kept = m_transfer.kept(m_address); !kept.isEmpty()) {
+                const QDateTime since = m_transfer.keptSince(m_address).toLocalTime();
+                m_aboutShown =
+                    since.isValid()
+                        ? QStringLiteral("网络不通：显示的是 %1 取得的副本")
+                              .arg(since.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+                        : QStringLiteral("网络不通：显示的是保存的副本");
+                prepare(kept, true);
+                return;
+            }
         }
-        if (!m_replacement)
-            return shown;
-        freshness = m_replacement->freshness;
-        // A run that tells its failures replaces a quiet one: the status line says them.
-        if (!m_replacement->quiet)
-            whyNot = nullptr;
+        fail(request->reason(), true);
+        return;
+    case Result::Cancelled:
+        fail(request->reason(), false, true);
+        return;
+    case Result::Failed:
+    case Result::Pending:
+        fail(request->reason());
+        return;
     }
 }
 
-void DisplayCommand::fail(const QString &reason, QString *whyNot)
+void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
 {
-    if (whyNot) {
-        *whyNot = reason;
-        m_view.setStatus(QString(), QString());
-    } else {
-        m_view.setStatus(QString::fromUtf16(kStatusNotFound), reason);
-    }
-}
-
-QImage DisplayCommand::stageAndDecode(const QByteArray &body)
-{
-    // Staging and decoding need nothing of each other: temp.jpg is written on a worker thread
-    // while the picture is decoded here, and the picture is shown only once temp.jpg holds the
-    // body. A failure to stage comes first, as it would one after the other.
-    QFuture<std::exception_ptr> staged = QtConcurrent::run([this, body]() -> std::exception_ptr {
-        try {
-            m_staging.write(body);
-            return nullptr;
-        } catch (...) {
-            return std::current_exception();
-        }
-    });
-    QImage picture;
-    std::exception_ptr decodingFailure;
-    try {
-        // The bytes this command wrote, not what the file holds a moment later.
-        picture = m_decoder.decode(body);
-    } catch (...) {
-        decodingFailure = std::current_exception();
-    }
-    if (const std::exception_ptr stagingFailure = staged.result())
-        std::rethrow_exception(stagingFailure);
-    if (decodingFailure)
-        std::rethrow_exception(decodingFailure);
-    return picture;
-}
-
-bool DisplayCommand::display(Transfer::Freshness freshness)
-{
-    m_view.setStatus(QString::fromUtf16(kStatusWorking), QString());
-
-    const QueryTime picked = m_view.queryTime();
-    const auto request = ToUtcRequest(picked);
-    if (!request)
-        return false; // an hour outside 0..23: nothing to fetch, the status line keeps "稍侯〉〉〉"
-    const ImageRequest built = BuildImageUrl(*request);
-
-    const QString address = QString::fromStdString(built.address);
-    QImage picture;
-    QByteArray body;
-    if (freshness == Transfer::Freshness::CacheFirst && m_ahead) {
-        // Decoded ahead from a kept copy: only temp.jpg is left to write.
-        if (std::optional<PictureReady> ready = m_ahead->take(address)) {
-            picture = std::move(ready->picture);
-            body = std::move(ready->body);
-        }
-    }
-    if (picture.isNull())
-        body = m_transfer.OpenURL(address, freshness);
-    if (picture.isNull() && m_transfer.lastCameFromCache()) {
+    m_state = State::Preparing;
+    const quint64 generation = m_generation;
+    QFuture<Decoded> decoding = QtConcurrent::run(decodeOffThread, std::move(m_decoder), body);
+    m_decoder = PictureDecoder();
+    if (keptCopy) {
         // A kept copy is proved whole before anything is written; a damaged one is dropped and
         // fetched anew.
-        try {
-            picture = m_decoder.decode(body);
-        } catch (const PictureFailure &) {
-            m_transfer.forget(address);
-            body = m_transfer.OpenURL(address, Transfer::Freshness::AskNetwork);
-        }
+        decoding.then(this, [this, generation, body](Decoded decoded) {
+            if (generation != m_generation)
+                return;
+            m_decoder = std::move(decoded.decoder);
+            if (decoded.damaged && !m_retried) {
+                m_retried = true;
+                m_aboutShown.clear();
+                m_transfer.forget(m_address);
+                fetch(Transfer::Freshness::AskNetwork);
+            } else if (!decoded.failure.isEmpty()) {
+                fail(decoded.failure);
+            } else {
+                stageAndShow(std::move(decoded.picture), body);
+            }
+        });
+        return;
     }
-    if (!picture.isNull())
-        m_staging.write(body);
+    // A network body: temp.jpg is written while the picture is decoded, and the picture is
+    // shown once both are done. A failure to stage comes first, as it would one after the other.
+    m_parts = {};
+    m_parts.waiting = 2;
+    decoding.then(this, [this, generation](Decoded decoded) {
+        if (generation != m_generation)
+            return;
+        m_decoder = std::move(decoded.decoder);
+        m_parts.picture = std::move(decoded.picture);
+        m_parts.decodeFailure = decoded.failure;
+        partReady();
+    });
+    QtConcurrent::run(stageOffThread, m_staging, body)
+        .then(this, [this, generation, body](const QString &failure) {
+            if (generation != m_generation)
+                return;
+            m_parts.stageFailure = failure;
+            m_parts.body = body;
+            partReady();
+        });
+}
+
+void DisplayCommand::partReady()
+{
+    if (--m_parts.waiting > 0)
+        return;
+    if (!m_parts.stageFailure.isEmpty())
+        fail(m_parts.stageFailure);
+    else if (!m_parts.decodeFailure.isEmpty())
+        fail(m_parts.decodeFailure);
     else
-        picture = stageAndDecode(body);
-    m_decoder.recycle(m_view.showPicture(std::move(picture), {body, picked, built}));
+        guarded([this] { show(std::move(m_parts.picture), m_parts.body); });
+}
+
+void DisplayCommand::stageAndShow(QImage picture, const QByteArray &body)
+{
+    m_state = State::Preparing;
+    const quint64 generation = m_generation;
+    QtConcurrent::run(stageOffThread, m_staging, body)
+        .then(this, [this, generation, body, picture = std::move(picture)](
+                        const QString &failure) mutable {
+            if (generation != m_generation)
+                return;
+            if (!failure.isEmpty())
+                fail(failure);
+            else
+                guarded([&] { show(std::move(picture), body); });
+        });
+}
+
+void DisplayCommand::show(QImage picture, const QByteArray &body)
+{
+    m_decoder.recycle(m_view.showPicture(std::move(picture), {body, m_picked, m_built}));
     // The memory kept for the next picture is worth it while pictures follow each other.
     m_releaseSpare.start();
     m_view.updateScrollRanges();
-    m_view.setStatus(QString(), QString());
-    return true;
+    if (m_kind != Kind::Frame)
+        m_view.setStatus(QString(), m_aboutShown);
+    Outcome shown = outcome();
+    shown.shown = true;
+    shown.reason = m_aboutShown;
+    end(shown);
+}
+
+void DisplayCommand::cancel()
+{
+    if (!isRunning())
+        return;
+    ++m_generation; // whatever is still on its way is dropped
+    if (m_request)
+        m_request->abort();
+    m_request = nullptr;
+    fail(QStringLiteral("已取消"), false, true);
+}
+
+void DisplayCommand::fail(const QString &reason, bool unreachable, bool cancelled)
+{
+    // A frame of playback leaves the status line to the player.
+    if (m_kind != Kind::Frame)
+        m_view.setStatus(QString::fromUtf16(kStatusNotFound), reason);
+    Outcome failed = outcome();
+    failed.unreachable = unreachable;
+    failed.cancelled = cancelled;
+    failed.reason = reason;
+    end(failed);
+}
+
+DisplayCommand::Outcome DisplayCommand::outcome() const
+{
+    Outcome outcome;
+    outcome.kind = m_kind;
+    outcome.picked = m_picked;
+    return outcome;
+}
+
+void DisplayCommand::end(Outcome outcome)
+{
+    ++m_generation;
+    m_state = State::Idle;
+    m_request = nullptr;
+    m_parts = {};
+    setBusy(false);
+    emit finished(outcome);
 }
 
 } // namespace veltaro

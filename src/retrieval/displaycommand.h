@@ -2,8 +2,10 @@
 
 #include "network/transfer.h"
 #include "picture/picturedecoder.h"
+#include "query/imagerequest.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 
 #include <optional>
@@ -14,54 +16,113 @@ class DisplayView;
 class PicturesAhead;
 class StagingFile;
 
-// What "显示" does. One command at a time: a press or a step while a command waits for its
-// download replaces it, the newest moment wins. Every failure on the way ends in one place,
-// which shows "无法找到" and undoes nothing.
-class DisplayCommand
+// What "显示" does, as an object with states: idle; fetching the picked moment's picture;
+// preparing it (temp.jpg written and the picture decoded, both off the window's thread); then
+// the picture shown or the failure said, and idle again. Each run has a generation: a newer
+// press, step or frame replaces the running one, whose download is aborted and whose late
+// results are dropped where they arrive; a run for the moment that is being downloaded joins
+// that download. Every failure on the way ends in one place, which says "无法找到" (a frame of
+// playback leaves that to the player) and undoes nothing.
+class DisplayCommand : public QObject
 {
+    Q_OBJECT
+
 public:
-    DisplayCommand(DisplayView &view, Transfer &transfer, const StagingFile &staging);
+    enum class State { Idle, Fetching, Preparing };
+    // Who asks, from the quietest: a frame of playback (a kept copy will do; its failures are
+    // the player's to tell), a step through time (a kept copy will do), a press of "显示"
+    // (always asks the network).
+    enum class Kind { Frame, Step, Press };
+
+    // How a run ended.
+    struct Outcome
+    {
+        Kind kind = Kind::Press;
+        bool shown = false;
+        // No answer from the network at all, as against a server that has no such picture.
+        bool unreachable = false;
+        bool cancelled = false;
+        // Why not, or what to know about the picture shown; empty when nothing.
+        QString reason;
+        QueryTime picked;
+    };
+
+    DisplayCommand(DisplayView &view, Transfer &transfer, const StagingFile &staging,
+                   QObject *parent = nullptr);
+    ~DisplayCommand() override;
 
     // How long the memory of the picture shown before is kept for the next one.
     static constexpr int kKeepSpareMs = 5000;
-
-    // A press asks the network; a step through time may take a kept copy. Returns whether the
-    // picture was shown. A quiet run (a frame of playback) leaves the status line empty on a
-    // failure and hands the reason to `whyNot` instead.
-    bool run(Transfer::Freshness freshness = Transfer::Freshness::AskNetwork,
-             QString *whyNot = nullptr);
-    bool isRunning() const { return m_running; }
-    // Whether the running command waits for its download.
-    bool isDownloading() const { return m_running && m_transfer.isWaiting(); }
-    // Stops the running command's download: it ends as a failure, "已取消".
-    void cancel() { m_transfer.cancel(); }
     // How often, at most, the status line's tooltip tells how much has arrived.
     static constexpr int kProgressIntervalMs = 250;
-    // Pictures decoded ahead, which a step shows without decoding.
+    // The busy cursor shows once a run has taken this long.
+    static constexpr int kBusyCursorDelayMs = 250;
+
+    // Runs the command for the moment the lists show now.
+    void run(Kind kind = Kind::Press);
+    // Ends the running command as a failure, "已取消"; nothing when idle.
+    void cancel();
+
+    State state() const { return m_state; }
+    bool isRunning() const { return m_state != State::Idle; }
+    bool isDownloading() const { return m_state == State::Fetching; }
+    Kind kind() const { return m_kind; }
+
+    // Pictures decoded ahead, which a step or a frame shows without decoding.
     void setPicturesAhead(PicturesAhead *ahead) { m_ahead = ahead; }
 
+signals:
+    // A run ended: every run that was not replaced ends exactly once.
+    void finished(const veltaro::DisplayCommand::Outcome &outcome);
+
 private:
-    bool display(Transfer::Freshness freshness);
+    void begin(Kind kind, const QueryTime &picked);
+    void fetch(Transfer::Freshness freshness);
+    void fetched(TransferRequest *request);
+    // temp.jpg and the picture, both off the window's thread. A kept copy is proved whole
+    // before anything is written; a network body is staged while it is decoded.
+    void prepare(const QByteArray &body, bool keptCopy);
+    void stageAndShow(QImage picture, const QByteArray &body);
+    void partReady();
+    void show(QImage picture, const QByteArray &body);
+    void fail(const QString &reason, bool unreachable = false, bool cancelled = false);
+    // How the run under way ends, so far: its kind and moment.
+    Outcome outcome() const;
+    void end(Outcome outcome);
+    // The command's one trap: a failure inside `step` goes to the failure path.
+    template <typename Step> void guarded(Step &&step);
     void showProgress(qint64 received, qint64 total);
-    // The failure path: "无法找到" and the reason, or for a quiet run the reason in `whyNot`.
-    void fail(const QString &reason, QString *whyNot);
-    QImage stageAndDecode(const QByteArray &body);
+    void setBusy(bool busy);
 
     DisplayView &m_view;
     Transfer &m_transfer;
     const StagingFile &m_staging;
+    PicturesAhead *m_ahead = nullptr;
     PictureDecoder m_decoder;
     QTimer m_releaseSpare;
-    PicturesAhead *m_ahead = nullptr;
-    bool m_running = false;
-    // What replaces the running command once it has stopped.
-    struct Replacement
-    {
-        Transfer::Freshness freshness;
-        bool quiet;
-    };
-    std::optional<Replacement> m_replacement;
+    QTimer m_busyDelay;
+    bool m_busyShown = false;
     QElapsedTimer m_sinceProgress;
+
+    State m_state = State::Idle;
+    Kind m_kind = Kind::Press;
+    quint64 m_generation = 0;
+    QueryTime m_picked;
+    ImageRequest m_built;
+    QString m_address;
+    QPointer<TransferRequest> m_request;
+    bool m_fromNetwork = false;
+    bool m_retried = false;
+    QString m_aboutShown; // said with the picture once shown
+    // The two halves of preparing a network body, as they come back.
+    struct Parts
+    {
+        int waiting = 0;
+        QImage picture;
+        QByteArray body;
+        QString decodeFailure;
+        QString stageFailure;
+    } m_parts;
 };
 
 } // namespace veltaro

@@ -18,11 +18,17 @@ PicturesAhead::PicturesAhead(Transfer &transfer, QObject *parent)
     m_advanceSoon.setSingleShot(true);
     m_advanceSoon.setInterval(kPauseAfterShowingMs);
     m_advanceSoon.callOnTimeout(this, &PicturesAhead::advance);
-    connect(&m_transfer, &Transfer::fetchedAhead, this, [this](const QString &address, bool whole) {
-        if (!whole)
-            m_unavailable.insert(address); // not asked again while it is wanted
-        advance();
-    });
+    connect(&m_transfer, &Transfer::fetchedAhead, this,
+            [this](const QString &address, const QByteArray &body) {
+                // Decoded from the bytes that came, whether or not the disk kept them.
+                if (body.isEmpty())
+                    m_unavailable.insert(address); // not asked again while it is wanted
+                else if (m_wanted.contains(address) && !m_decoded.contains(address) &&
+                         !m_decoding.contains(address) &&
+                         m_decoded.size() + m_decoding.size() < kDecodedAtMost)
+                    decode(address, body);
+                advance();
+            });
 }
 
 QString PicturesAhead::addressOf(const Moment &moment)
@@ -59,14 +65,14 @@ void PicturesAhead::advance()
 {
     for (const QString &address : std::as_const(m_wanted)) {
         if (m_decoded.contains(address) || m_decoding.contains(address) ||
-            m_unavailable.contains(address))
+            m_unavailable.contains(address) || m_transfer.isFetchingAhead(address))
             continue;
         if (m_decoded.size() + m_decoding.size() >= kDecodedAtMost)
             return;
         if (const QByteArray bytes = m_transfer.kept(address); !bytes.isEmpty())
             decode(address, bytes);
-        else if (m_transfer.fetchingAhead() < kFetchesAtOnce)
-            m_transfer.fetchAhead(address);
+        else if (m_transfer.fetchingAhead() < kFetchesAtOnce && !m_transfer.fetchAhead(address))
+            m_unavailable.insert(address); // asked for a short while ago: not again so soon
     }
 }
 

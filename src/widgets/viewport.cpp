@@ -118,7 +118,10 @@ void Viewport::setZoom(double zoom, QPointF anchor)
 {
     if (!m_picture2->hasPicture())
         return;
-    zoom = std::clamp(zoom, std::min(1.0, std::max(fitZoom(), kSmallestZoom)), kLargestZoom);
+    // Never smaller than the whole picture needs (or 1/8, for a picture that fits at more), and
+    // however narrow the picture, its fit is within reach.
+    zoom = std::clamp(zoom, std::min({1.0, fitZoom(), std::max(fitZoom(), kSmallestZoom)}),
+                      kLargestZoom);
     const double before = m_picture2->zoom();
     if (zoom != before) {
         // The image point under the anchor, in image pixels, before and after.
@@ -286,13 +289,14 @@ bool Viewport::wheel(QEvent *event)
     const auto *wheelEvent = static_cast<QWheelEvent *>(event);
     QPoint delta = wheelEvent->angleDelta();
     if (wheelEvent->modifiers() & Qt::ControlModifier) {
-        // Zoom around the point under the pointer, a step per notch.
-        const int notches = delta.y() / kWheelNotch;
-        if (notches != 0) {
+        // Zoom around the point under the pointer, a step per notch; a touchpad's or a smooth
+        // wheel's part of a notch zooms by its part of a step.
+        const int angle = delta.y() != 0 ? delta.y() : delta.x();
+        if (angle != 0) {
             m_fit = false;
             const QPointF anchor =
                 m_picture1->innerArea()->mapFromGlobal(wheelEvent->globalPosition());
-            setZoom(zoom() * std::pow(kZoomStep, notches), anchor);
+            setZoom(zoom() * std::pow(kZoomStep, double(angle) / kWheelNotch), anchor);
         }
         return true;
     }

@@ -1,5 +1,6 @@
 #include "window/commandline.h"
 
+#include "window/commandtable.h"
 #include "window/version.h"
 
 #include <QCommandLineParser>
@@ -47,24 +48,11 @@ QString help(const QString &program)
                "  -v, --version  显示版本后退出\n"
                "  Qt 程序通用的选项（-platform、-style、-display 等）照常有效。\n"
                "\n"
-               "键盘：\n"
-               "  Ctrl+→ / Ctrl+←  后一小时 / 前一小时\n"
-               "  Ctrl+↑ / Ctrl+↓  后一天 / 前一天（下载中按下时，改为下载新的时刻）\n"
-               "  Ctrl+滚轮、Ctrl++ / Ctrl+-  放大 / 缩小（1.25 倍一级，最大 8 倍）\n"
-               "  Ctrl+0           适应窗口：整幅图像都在视区内，之后的图像也一样\n"
-               "  Ctrl+1           100 %：一个图像像素对一个屏幕像素\n"
-               "  滚轮、方向键      移动约三行；Shift 加滚轮为水平方向\n"
-               "  PageUp/PageDown  移动将近一屏；Home/End 到边缘（加 Shift 为水平方向）\n"
-               "  拖动图像          移动图像\n"
-               "  F11              全屏\n"
-               "  Ctrl+P           播放 / 暂停：一小时一幅向后播放\n"
-               "  Shift+Ctrl+P     循环播放到所选时刻为止的 24 小时\n"
-               "  Ctrl+] / Ctrl+[  播放加快 / 减慢（每秒 1 到 10 幅，默认 4 幅）\n"
-               "  Esc              取消正在进行的下载；否则停止播放；否则退出全屏\n"
-               "  F1、Ctrl+I       在状态栏旁显示原因：“无法找到”的原因、下载进度或所显示的图像\n"
-               "  Ctrl+C           复制图像\n"
-               "  Ctrl+S           另存为…\n"
-               "  Ctrl+Q           退出\n"
+               "命令和按键（也在图像的右键菜单、面板和 F1 帮助窗口里）：\n") +
+           commandListText() +
+           QStringLiteral(
+               "  鼠标：拖动图像移动它；滚轮上下移动，加 Shift 左右移动，加 Ctrl 缩放；\n"
+               "  方向键、PageUp/PageDown、Home/End 在视区里移动图像。\n"
                "\n"
                "环境变量：\n"
                "  http_proxy, HTTP_PROXY  经此代理服务器下载图像（如 http://127.0.0.1:8080）\n"

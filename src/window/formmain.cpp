@@ -10,8 +10,10 @@
 #include "network/transfer.h"
 #include "retrieval/displaycommand.h"
 #include "retrieval/picturesahead.h"
+#include "window/actiontable.h"
 #include "window/appicon.h"
 #include "window/designtable.h"
+#include "window/helpwindow.h"
 #include "window/picturekeeper.h"
 #include "window/player.h"
 #include "window/timestepper.h"
@@ -25,7 +27,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShortcut>
+#include <QAction>
 #include <QToolTip>
 
 #include <algorithm>
@@ -38,6 +40,7 @@ namespace {
 // The status line's description when there is nothing more to tell, and what F1 says then.
 constexpr char16_t kStatusName[] = u"状态";
 constexpr char16_t kNothingToExplain[] = u"没有可说明的原因";
+constexpr int kHoursADay = 24;
 
 QWidget *createControl(const ControlDesign &design, QWidget *container)
 {
@@ -115,18 +118,22 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     connect(m_stepper, &TimeStepper::stepped, m_player, &Player::stop);
     for (QComboBox *list : {m_combo1, m_combo2, m_combo3, m_combo4})
         connect(list, &QComboBox::activated, m_player, &Player::stop);
-    for (PictureBox *box : {m_picture1, m_picture2})
-        box->addActions(m_player->actions());
-    for (const char *name : {"Combo1", "Combo2", "Combo3", "Combo4"})
-        control(name)->setToolTip(QString::fromUtf16(kStepHint));
-    control("Picture1")->setToolTip(QString::fromUtf16(kStepHint) + QLatin1Char('\n') +
-                                    QString::fromUtf16(kViewHint));
+    createActions();
     connect(m_viewport, &Viewport::zoomChanged, m_keeper, &PictureKeeper::zoomChanged);
     setOuterWidth(kDesignClientWidth);
     setOuterHeight(kDesignClientHeight);
 }
 
-Formmain::~Formmain() = default;
+Formmain::~Formmain()
+{
+    // Whatever holds a reference goes before what it refers to: the player and the stepper
+    // before the display command, the command and the pictures ahead before the transfer.
+    delete m_player;
+    delete m_stepper;
+    m_display.reset();
+    delete m_ahead;
+    delete m_inet1;
+}
 
 void Formmain::createControls()
 {
@@ -188,33 +195,81 @@ void Formmain::createControls()
             endWithFailure(failure);
         }
     });
-    connect(m_command1, &QPushButton::clicked, this, &Formmain::Command1_Click);
-    connect(m_command2, &QPushButton::clicked, this, &Formmain::Command2_Click);
 
     // Return and Enter press a focused button, as Space does; neither button is the default,
     // so Return in a list presses nothing.
     for (QPushButton *button : {m_command1, m_command2})
         button->setAutoDefault(true);
-    auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
-    connect(quit, &QShortcut::activated, this, &Formmain::exitProgram);
-    createViewShortcuts();
 }
 
-void Formmain::createViewShortcuts()
+void Formmain::createActions()
 {
-    const auto add = [this](QKeySequence keys, auto slot) {
-        auto *shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, slot);
+    m_actions = new ActionTable(this);
+    const auto on = [this](Command command, auto slot) {
+        connect(m_actions->action(command), &QAction::triggered, this, slot);
     };
-    add(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { m_viewport->zoomIn(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { m_viewport->zoomIn(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { m_viewport->zoomOut(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { m_viewport->fitToViewport(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_1), [this] { m_viewport->showActualSize(); });
-    add(QKeySequence(Qt::Key_F11), [this] { setFullScreen(!isFullScreen()); });
-    add(QKeySequence(Qt::Key_Escape), [this] { escape(); });
-    add(QKeySequence(Qt::Key_F1), [this] { showStatusDetail(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_I), [this] { showStatusDetail(); });
+    // The buttons are the design's own controls; what they do is their action's.
+    connect(m_command1, &QPushButton::clicked, m_actions->action(Command::Show), &QAction::trigger);
+    connect(m_command2, &QPushButton::clicked, m_actions->action(Command::Exit), &QAction::trigger);
+    on(Command::Show, [this] { Command1_Click(); });
+    on(Command::Exit, [this] { Command2_Click(); });
+    on(Command::HourLater, [this] { m_stepper->step(1); });
+    on(Command::HourEarlier, [this] { m_stepper->step(-1); });
+    on(Command::DayLater, [this] { m_stepper->step(kHoursADay); });
+    on(Command::DayEarlier, [this] { m_stepper->step(-kHoursADay); });
+    on(Command::Play, [this] { m_player->togglePlay(); });
+    on(Command::Loop, [this] { m_player->playLoop(); });
+    on(Command::Faster, [this] { m_player->faster(); });
+    on(Command::Slower, [this] { m_player->slower(); });
+    on(Command::ZoomIn, [this] { m_viewport->zoomIn(); });
+    on(Command::ZoomOut, [this] { m_viewport->zoomOut(); });
+    on(Command::Fit, [this] { m_viewport->fitToViewport(); });
+    on(Command::ActualSize, [this] { m_viewport->showActualSize(); });
+    on(Command::FullScreen, [this] { setFullScreen(!isFullScreen()); });
+    on(Command::Escape, [this] { escape(); });
+    on(Command::Copy, [this] { m_keeper->copy(); });
+    on(Command::Save, [this] { m_keeper->saveAs(); });
+    on(Command::Reason, [this] { showStatusDetail(); });
+    on(Command::Help, [this] { showHelp(); });
+    for (const Command command : {Command::Copy, Command::Save})
+        m_actions->action(command)->setEnabled(false); // nothing is shown yet
+    connect(m_player, &Player::changed, this, &Formmain::playerChanged);
+    playerChanged();
+
+    // The picture's context menu.
+    auto *separator = new QAction(this);
+    separator->setSeparator(true);
+    for (PictureBox *box : {m_picture1, m_picture2}) {
+        box->addActions({m_actions->action(Command::Copy), m_actions->action(Command::Save)});
+        box->addAction(separator);
+        box->addActions({m_actions->action(Command::Play), m_actions->action(Command::Loop),
+                         m_actions->action(Command::Faster), m_actions->action(Command::Slower)});
+    }
+    const QString stepHint = hintFor({Command::HourEarlier, Command::HourLater, Command::DayLater,
+                                      Command::DayEarlier});
+    for (QComboBox *list : {m_combo1, m_combo2, m_combo3, m_combo4})
+        list->setToolTip(stepHint);
+    m_picture1->setToolTip(stepHint + QLatin1Char('\n') +
+                           hintFor({Command::ZoomIn, Command::ZoomOut, Command::Fit,
+                                    Command::ActualSize, Command::FullScreen}) +
+                           QStringLiteral("\n拖动、滚轮、方向键、PageUp/PageDown：移动图像"));
+}
+
+void Formmain::showHelp()
+{
+    if (!m_help)
+        m_help = new HelpWindow(m_actions->actions(), this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void Formmain::playerChanged()
+{
+    m_actions->action(Command::Play)->setText(m_player->isPlaying() ? QStringLiteral("暂停")
+                                                                    : QStringLiteral("播放"));
+    m_actions->action(Command::Faster)->setEnabled(m_player->speed() < Player::kFastest);
+    m_actions->action(Command::Slower)->setEnabled(m_player->speed() > Player::kSlowest);
 }
 
 void Formmain::showStatusDetail()
@@ -234,12 +289,16 @@ void Formmain::setFullScreen(bool on)
 
 void Formmain::escape()
 {
-    if (m_display->isDownloading())
+    if (m_display->isDownloading()) {
+        // A frame's download belongs to playing: both stop with the one press.
+        if (m_display->kind() == DisplayCommand::Kind::Frame)
+            m_player->stop();
         m_display->cancel();
-    else if (m_player->isPlaying())
+    } else if (m_player->isPlaying()) {
         m_player->stop();
-    else if (!m_display->isRunning() && isFullScreen())
+    } else if (isFullScreen()) {
         setFullScreen(false);
+    }
 }
 
 void Formmain::arrangeVisualOrder()
@@ -383,7 +442,7 @@ void Formmain::showStarted()
 void Formmain::Command1_Click()
 {
     m_player->stop();
-    m_display->run();
+    m_display->run(DisplayCommand::Kind::Press);
 }
 
 QueryTime Formmain::queryTime() const
@@ -421,6 +480,8 @@ QImage Formmain::showPicture(QImage picture, const PictureSource &source)
     QImage shownBefore = m_picture2->setPicture(std::move(picture));
     m_viewport->pictureReplaced(sizeBefore);
     m_keeper->pictureShown(source, size);
+    for (const Command command : {Command::Copy, Command::Save})
+        m_actions->action(command)->setEnabled(true);
     return shownBefore;
 }
 
@@ -449,7 +510,8 @@ void Formmain::endWithFailure(const Failure &failure)
 
 void Formmain::exitProgram()
 {
-    // Leaves every event loop at once, a display command's wait included.
+    // Leaves every event loop at once, a dialog's included. Downloads end with the transfer;
+    // temp.jpg and saved files are only ever renamed into place, so nothing stays half-written.
     hide();
     QCoreApplication::exit(0);
 }

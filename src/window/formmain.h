@@ -18,6 +18,8 @@ class QPushButton;
 
 namespace veltaro {
 
+class ActionTable;
+class HelpWindow;
 class DisplayCommand;
 class Failure;
 class PictureKeeper;
@@ -64,6 +66,10 @@ public:
     Viewport *viewport() const { return m_viewport; }
     PictureKeeper &pictureKeeper() const { return *m_keeper; }
     Player &player() const { return *m_player; }
+    DisplayCommand &displayCommand() const { return *m_display; }
+    ActionTable &actions() const { return *m_actions; }
+    // The help window F1 opens; null until it first is.
+    HelpWindow *helpWindow() const { return m_help; }
     PicturesAhead &picturesAhead() const { return *m_ahead; }
     // The download control Inet1.
     Transfer &transfer() const { return *m_inet1; }
@@ -90,7 +96,9 @@ private:
     void fillLists();
     void applyOuterSize();
     void exitProgram();
-    void createViewShortcuts();
+    void createActions();
+    void playerChanged();
+    void showHelp();
     void setFullScreen(bool on);
     // Esc: cancels a download, else stops playing, else leaves full screen.
     void escape();
@@ -119,6 +127,8 @@ private:
     PictureKeeper *m_keeper = nullptr;
     TimeStepper *m_stepper = nullptr;
     Player *m_player = nullptr;
+    ActionTable *m_actions = nullptr;
+    HelpWindow *m_help = nullptr;
     PicturesAhead *m_ahead = nullptr;
     Transfer *m_inet1 = nullptr;
     std::unique_ptr<StagingFile> m_staging;

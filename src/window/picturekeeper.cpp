@@ -5,7 +5,7 @@
 #include "files/keptfile.h"
 #include "query/moment.h"
 
-#include <QAction>
+#include <QContextMenuEvent>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -47,24 +47,11 @@ QString askWhereToSave(QWidget *parent, const QString &proposed)
 
 PictureKeeper::PictureKeeper(QWidget *window, PictureBox *viewport, PictureBox *imageBox)
     : QObject(window), m_window(window), m_viewport(viewport), m_imageBox(imageBox),
-      m_copy(new QAction(QStringLiteral("复制图像"), this)),
-      m_save(new QAction(QStringLiteral("另存为…"), this)),
       m_choosePath([window](const QString &proposed) { return askWhereToSave(window, proposed); })
 {
-    m_copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    m_save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    for (QAction *action : {m_copy, m_save}) {
-        action->setEnabled(false); // nothing is shown yet
-        action->setShortcutContext(Qt::WindowShortcut);
-        window->addAction(action);
-    }
-    connect(m_copy, &QAction::triggered, this, &PictureKeeper::copy);
-    connect(m_save, &QAction::triggered, this, &PictureKeeper::saveAs);
-
     // The right button and the Menu key open the menu on either box; so does Shift+F10.
     for (PictureBox *box : {viewport, imageBox}) {
         box->setContextMenuPolicy(Qt::ActionsContextMenu);
-        box->addActions({m_copy, m_save});
         box->installEventFilter(this);
     }
 }
@@ -84,8 +71,6 @@ void PictureKeeper::pictureShown(const PictureSource &source, QSize size)
             .arg(size.width())
             .arg(size.height());
     describe();
-    m_copy->setEnabled(true);
-    m_save->setEnabled(true);
 }
 
 void PictureKeeper::zoomChanged(double zoom, bool fitting)
@@ -108,34 +93,48 @@ void PictureKeeper::describe()
 
 void PictureKeeper::copy()
 {
-    if (m_imageBox->hasPicture())
-        QGuiApplication::clipboard()->setImage(m_imageBox->picture());
+    const QImage picture = m_menuOn ? m_menuOn->second : m_imageBox->picture();
+    if (!picture.isNull())
+        QGuiApplication::clipboard()->setImage(picture);
 }
 
 void PictureKeeper::saveAs()
 {
-    if (m_source.bytes.isEmpty())
+    // The picture shown now: playback may show others while the dialog is open.
+    const PictureSource source = m_menuOn ? m_menuOn->first : m_source;
+    if (source.bytes.isEmpty())
         return;
     const QString name =
-        QString::fromStdString(m_source.request.name) + QString::fromLatin1(kNameSuffix);
+        QString::fromStdString(source.request.name) + QString::fromLatin1(kNameSuffix);
     const QString path = m_choosePath(QDir(folderToSaveIn(m_savedIn)).filePath(name));
     if (path.isEmpty())
         return; // cancelled
     m_savedIn = QFileInfo(path).absolutePath();
     try {
-        saveFileDurably(path, m_source.bytes);
+        saveFileDurably(path, source.bytes);
     } catch (const FileFailure &failure) {
         QMessageBox::warning(m_window, QStringLiteral("另存为"), QString::fromUtf8(failure.what()));
     }
 }
 
+void PictureKeeper::openMenu(QWidget *box, QPoint globalPosition)
+{
+    m_menuOn.emplace(m_source, m_imageBox->picture());
+    QMenu::exec(box->actions(), globalPosition, nullptr, box);
+    m_menuOn.reset();
+}
+
 bool PictureKeeper::eventFilter(QObject *watched, QEvent *event)
 {
+    auto *box = static_cast<QWidget *>(watched);
+    if (event->type() == QEvent::ContextMenu) {
+        openMenu(box, static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
-            auto *box = static_cast<QWidget *>(watched);
-            QMenu::exec(box->actions(), box->mapToGlobal(box->rect().center()), nullptr, box);
+            openMenu(box, box->mapToGlobal(box->rect().center()));
             return true;
         }
     }

@@ -3,20 +3,24 @@
 #include "retrieval/displayview.h"
 
 #include <QObject>
+#include <QImage>
 #include <QSize>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
-class QAction;
 
 namespace veltaro {
 
 class PictureBox;
 
-// Keeping what the viewport shows: "复制图像" (Ctrl+C) and "另存为…" (Ctrl+S), in the picture's
-// context menu and anywhere in the window, and the text that says which moment the picture
-// stands for. They act on the picture shown, which after a failed command is an earlier one
-// than the lists show.
+// Keeping what the viewport shows: copying the picture and saving its downloaded bytes, and the
+// text that says which moment the picture stands for. They act on the picture shown, which
+// after a failed command is an earlier one than the lists show; a context menu acts on the
+// picture it was opened on, and the save dialog saves the picture shown when it was opened,
+// whatever playback shows meanwhile. The picture boxes' context menu holds the window's actions
+// that were added to them.
 class PictureKeeper : public QObject
 {
     Q_OBJECT
@@ -37,8 +41,9 @@ public:
     void copy();
     void saveAs();
 
-    QAction *copyAction() const { return m_copy; }
-    QAction *saveAction() const { return m_save; }
+    bool hasPicture() const { return !m_source.bytes.isEmpty(); }
+    // The moment of the picture shown; empty before the first.
+    QueryTime shownMoment() const { return m_source.beijing; }
     // Who chooses the file to save to: the platform's dialog, unless replaced.
     void setSavePathChooser(std::function<QString(const QString &proposed)> choose);
 
@@ -47,13 +52,14 @@ protected:
 
 private:
     void describe();
+    void openMenu(QWidget *box, QPoint globalPosition);
 
     QWidget *m_window;
     PictureBox *m_viewport;
     PictureBox *m_imageBox;
-    QAction *m_copy;
-    QAction *m_save;
     PictureSource m_source;
+    // What a context menu was opened on, while it is open.
+    std::optional<std::pair<PictureSource, QImage>> m_menuOn;
     QString m_shown; // the moment, the name and the size
     QString m_zoom;
     QString m_description;

@@ -1,43 +1,61 @@
 #include "window/player.h"
 
-#include "retrieval/displaycommand.h"
 #include "retrieval/displayview.h"
 #include "retrieval/picturesahead.h"
 #include "window/timestepper.h"
-
-#include <QAction>
-#include <QShortcut>
-#include <QWidget>
 
 #include <algorithm>
 
 namespace veltaro {
 
-Player::Player(QWidget *window, TimeStepper &stepper, DisplayCommand &display, DisplayView &view)
-    : QObject(window), m_stepper(stepper), m_display(display), m_view(view),
-      m_playAction(new QAction(QStringLiteral("播放"), this)),
-      m_fasterAction(new QAction(QStringLiteral("加快播放"), this)),
-      m_slowerAction(new QAction(QStringLiteral("减慢播放"), this))
+namespace {
+
+// The moment after `moment` in a loop from `first` to `last`, turning at the ends when going
+// back and forth; `direction` is +1 or -1 and turns with it.
+std::optional<Moment> following(const Moment &moment, const std::optional<Moment> &first,
+                                const std::optional<Moment> &last, bool backAndForth,
+                                int &direction)
 {
-    m_playAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_fasterAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketRight));
-    m_slowerAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
-    for (QAction *action : actions()) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        window->addAction(action);
-    }
-    connect(m_playAction, &QAction::triggered, this, &Player::togglePlay);
-    connect(m_fasterAction, &QAction::triggered, this, &Player::faster);
-    connect(m_slowerAction, &QAction::triggered, this, &Player::slower);
-    auto *loop = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), window);
-    connect(loop, &QShortcut::activated, this, &Player::playLoop);
+    if (!first || !last)
+        return steppedBy(moment, 1);
+    if (!backAndForth)
+        return moment == *last ? first : steppedBy(moment, 1);
+    if (direction > 0 && moment == *last)
+        direction = -1;
+    else if (direction < 0 && moment == *first)
+        direction = 1;
+    return steppedBy(moment, direction);
+}
+
+} // namespace
+
+Player::Player(QObject *parent, TimeStepper &stepper, DisplayCommand &display, DisplayView &view)
+    : QObject(parent), m_stepper(stepper), m_display(display), m_view(view)
+{
     connect(&m_timer, &QTimer::timeout, this, &Player::nextFrame);
+    connect(&m_display, &DisplayCommand::finished, this, &Player::frameEnded);
     applySpeed();
 }
 
-QList<QAction *> Player::actions() const
+std::vector<Moment> Player::span() const
 {
-    return {m_playAction, m_fasterAction, m_slowerAction};
+    std::optional<Moment> first = m_loopStart;
+    std::optional<Moment> last = m_loopEnd;
+    if (!isLooping()) {
+        // What a loop would play now: the hours that end at the picked moment.
+        last = m_stepper.picked();
+        first = last;
+        for (int hour = 1; hour < m_loopHours && first; ++hour)
+            if (const auto earlier = steppedBy(*first, -1))
+                first = earlier;
+    }
+    std::vector<Moment> hours;
+    for (std::optional<Moment> moment = first; moment && last; moment = steppedBy(*moment, 1)) {
+        hours.push_back(*moment);
+        if (*moment == *last)
+            break;
+    }
+    return hours;
 }
 
 void Player::play()
@@ -51,27 +69,34 @@ void Player::play()
 
 void Player::playLoop()
 {
-    const auto end = m_stepper.picked();
-    if (!end)
+    // The hours that end at the moment the lists show now.
+    m_loopStart.reset();
+    m_loopEnd.reset();
+    const std::vector<Moment> hours = span();
+    if (hours.empty())
         return;
-    // The day that ends at the picked moment, or as much of it as the lists reach.
-    Moment start = *end;
-    for (int hour = 1; hour < kLoopHours; ++hour) {
-        if (const auto earlier = steppedBy(start, -1))
-            start = *earlier;
+    if (hours.size() == 1) {
+        // The first moment of the lists has nothing before it to loop over: it is shown once.
+        stop();
+        m_display.run(DisplayCommand::Kind::Step);
+        return;
     }
-    m_loopStart = start;
-    m_loopEnd = end;
-    m_stepper.showInLists(start);
-    this->start();
+    m_loopStart = hours.front();
+    m_loopEnd = hours.back();
+    m_stepper.showInLists(hours.front());
+    start();
 }
 
 void Player::start()
 {
     m_shownAny = false;
+    m_resting = false;
+    m_direction = 1;
     m_skipped.clear();
-    m_playAction->setText(QStringLiteral("暂停"));
+    m_view.setStatus(QString(), QString()); // frames are quiet: what was said before is over
+    applySpeed();
     m_timer.start();
+    emit changed();
     showFrame();
 }
 
@@ -85,40 +110,87 @@ void Player::togglePlay()
 
 void Player::stop()
 {
-    if (m_ahead && isPlaying())
+    const bool wasPlaying = isPlaying();
+    if (m_ahead && wasPlaying)
         m_ahead->want({}); // back to no pictures held ahead
     m_timer.stop();
     m_loopStart.reset();
     m_loopEnd.reset();
-    m_playAction->setText(QStringLiteral("播放"));
+    if (wasPlaying)
+        emit changed();
 }
 
 void Player::faster()
 {
-    m_speed = std::min(kFastest, m_speed + 1);
-    applySpeed();
+    setSpeed(m_speed + 1);
 }
 
 void Player::slower()
 {
-    m_speed = std::max(kSlowest, m_speed - 1);
-    applySpeed();
+    setSpeed(m_speed - 1);
+}
+
+void Player::setSpeed(int picturesPerSecond)
+{
+    const int speed = std::clamp(picturesPerSecond, kSlowest, kFastest);
+    if (speed == m_speed)
+        return;
+    m_speed = speed;
+    if (!m_resting)
+        applySpeed();
+    emit changed();
+}
+
+void Player::setLoopHours(int hours)
+{
+    if (hours < 2 || hours == m_loopHours)
+        return;
+    m_loopHours = hours;
+    if (isLooping()) {
+        // The new span ends where the old one did.
+        m_stepper.showInLists(*m_loopEnd);
+        playLoop();
+    } else {
+        emit changed();
+    }
+}
+
+void Player::setBackAndForth(bool on)
+{
+    if (on == m_backAndForth)
+        return;
+    m_backAndForth = on;
+    m_direction = 1;
+    emit changed();
+}
+
+void Player::setRestMs(int ms)
+{
+    m_restMs = std::clamp(ms, 0, kLongestRestMs);
+    emit changed();
 }
 
 void Player::applySpeed()
 {
     m_timer.setInterval(1000 / m_speed);
-    m_fasterAction->setEnabled(m_speed < kFastest);
-    m_slowerAction->setEnabled(m_speed > kSlowest);
 }
 
 void Player::nextFrame()
 {
-    // A frame still being fetched holds the next one back.
+    // A frame still being fetched or prepared holds the next one back.
     if (m_display.isRunning())
         return;
     const auto now = m_stepper.picked();
-    const auto next = now ? after(*now) : std::nullopt;
+    if (m_resting) {
+        m_resting = false;
+        applySpeed();
+    } else if (now && isLooping() && m_restMs > 0 && *now == *m_loopEnd && m_direction > 0) {
+        m_resting = true; // the last frame stays a while
+        m_timer.setInterval(m_restMs);
+        return;
+    }
+    const auto next = now ? following(*now, m_loopStart, m_loopEnd, m_backAndForth, m_direction)
+                          : std::nullopt;
     if (!next) {
         stop(); // the end of the lists' range
         return;
@@ -127,21 +199,15 @@ void Player::nextFrame()
     showFrame();
 }
 
-std::optional<Moment> Player::after(const Moment &moment) const
-{
-    if (isLooping() && moment == *m_loopEnd)
-        return m_loopStart;
-    return steppedBy(moment, 1);
-}
-
 void Player::wantAhead()
 {
     if (!m_ahead)
         return;
     std::vector<Moment> next;
     std::optional<Moment> moment = m_stepper.picked();
+    int direction = m_direction;
     for (int i = 0; i < kFramesAhead && moment; ++i) {
-        moment = after(*moment);
+        moment = following(*moment, m_loopStart, m_loopEnd, m_backAndForth, direction);
         if (moment)
             next.push_back(*moment);
     }
@@ -150,22 +216,29 @@ void Player::wantAhead()
 
 void Player::showFrame()
 {
-    if (m_display.isRunning()) {
-        // Playing started while a command waits for its download: the first frame replaces it.
-        m_display.run(Transfer::Freshness::CacheFirst);
+    m_display.run(DisplayCommand::Kind::Frame);
+}
+
+void Player::frameEnded(const DisplayCommand::Outcome &outcome)
+{
+    // Only the player's own frames count, and only while it plays: what stopped it has the
+    // status line.
+    if (!isPlaying() || outcome.kind != DisplayCommand::Kind::Frame || outcome.cancelled)
+        return;
+    if (outcome.unreachable) {
+        // Without a network every hour would fail in turn: playing stops, with the one reason.
+        stop();
+        m_view.setStatus(QString::fromUtf16(kStatusNotFound),
+                         QStringLiteral("网络不通，已停止播放：") + outcome.reason);
         return;
     }
-    const auto moment = m_stepper.picked();
-    QString whyNot;
-    const bool shown = m_display.run(Transfer::Freshness::CacheFirst, &whyNot);
-    if (!isPlaying())
-        return; // stopped while the frame was fetched: what stopped it has the status line
-    if (shown) {
+    if (outcome.shown) {
         m_shownAny = true;
-    } else if (moment) {
+    } else if (const auto moment = momentOf(outcome.picked)) {
         const QString hour = QString::fromStdString(momentText(*moment));
         if (!m_skipped.contains(hour))
             m_skipped << hour;
+        emit skippedHour(*moment);
     }
     if (!m_skipped.isEmpty()) {
         const QString reason = QStringLiteral("跳过了无法显示的时刻（北京时间）：") +

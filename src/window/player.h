@@ -1,6 +1,7 @@
 #pragma once
 
 #include "query/moment.h"
+#include "retrieval/displaycommand.h"
 
 #include <QObject>
 #include <QStringList>
@@ -8,23 +9,21 @@
 
 #include <optional>
 
-class QAction;
-class QWidget;
-
 namespace veltaro {
 
-class DisplayCommand;
 class DisplayView;
 class PicturesAhead;
 class TimeStepper;
 
-// Watching the clouds move. Ctrl+P plays hour after hour from the picked moment, moving the four
-// lists as a step does; Shift+Ctrl+P plays the 24 hours that end at the picked moment over and
-// over. Ctrl+] and Ctrl+[ play faster and slower, 1 to 10 pictures a second. Each frame is shown
-// as a step shows it (a kept picture without the network). An hour that cannot be shown is
-// skipped and named in the status line's tooltip; the status line says "无法找到" only when no
-// picture at all could be shown. Playing stops at the end of the lists' range, at Ctrl+P, and
-// whenever the window says so (a press of "显示", a list changed by the user, a step, Esc).
+// Watching the clouds move. play() shows hour after hour from the picked moment, moving the four
+// lists as a step does; playLoop() plays the hours that end at the picked moment (24 unless
+// set) over and over, forward or back and forth, resting on the last frame if asked. The speed
+// is 1 to 10 pictures a second. Each frame is shown as a step shows it (a kept picture without
+// the network), and the next frame waits for the one being shown. An hour the archive does not
+// have is skipped and named in the status line's reason; the status line says "无法找到" when no
+// picture at all could be shown, and when the network cannot be reached, which stops playing.
+// Playing stops at the end of the lists' range, at stop(), and whenever the window says so (a
+// press of "显示", a list changed by the user, a step, Esc).
 class Player : public QObject
 {
     Q_OBJECT
@@ -33,16 +32,22 @@ public:
     static constexpr int kSlowest = 1;
     static constexpr int kFastest = 10;
     static constexpr int kDefaultSpeed = 4;
-    static constexpr int kLoopHours = 24;
+    static constexpr int kDefaultLoopHours = 24;
+    static constexpr int kLongestRestMs = 3000;
     // How many frames are made ready ahead of the one shown.
     static constexpr int kFramesAhead = 6;
 
-    Player(QWidget *window, TimeStepper &stepper, DisplayCommand &display, DisplayView &view);
+    Player(QObject *parent, TimeStepper &stepper, DisplayCommand &display, DisplayView &view);
 
     bool isPlaying() const { return m_timer.isActive(); }
     bool isLooping() const { return m_loopStart.has_value(); }
     int speed() const { return m_speed; }
+    int loopHours() const { return m_loopHours; }
+    bool backAndForth() const { return m_backAndForth; }
+    int restMs() const { return m_restMs; }
     QStringList skipped() const { return m_skipped; }
+    // The hours being played or looped, in order; empty while not looping.
+    std::vector<Moment> span() const;
 
     void play();
     void playLoop();
@@ -50,18 +55,27 @@ public:
     void stop();
     void faster();
     void slower();
+    void setSpeed(int picturesPerSecond);
+    void setLoopHours(int hours);
+    void setBackAndForth(bool on);
+    // How long the last frame of a loop stays before the loop begins again.
+    void setRestMs(int ms);
 
     void setPicturesAhead(PicturesAhead *ahead) { m_ahead = ahead; }
 
-    // "播放" / "暂停", and the speeds, for the picture's context menu.
-    QList<QAction *> actions() const;
+signals:
+    // Playing started or stopped, or the speed, the span or the way of looping changed.
+    void changed();
+    // An hour of the span could not be shown.
+    void skippedHour(const veltaro::Moment &moment);
 
 private:
     void start();
     void nextFrame();
     void showFrame();
+    void frameEnded(const DisplayCommand::Outcome &outcome);
     void applySpeed();
-    std::optional<Moment> after(const Moment &moment) const;
+    std::optional<Moment> after(const Moment &moment);
     void wantAhead();
 
     TimeStepper &m_stepper;
@@ -69,13 +83,15 @@ private:
     DisplayView &m_view;
     QTimer m_timer;
     int m_speed = kDefaultSpeed;
+    int m_loopHours = kDefaultLoopHours;
+    bool m_backAndForth = false;
+    int m_restMs = 0;
     std::optional<Moment> m_loopStart;
     std::optional<Moment> m_loopEnd;
+    int m_direction = 1;
+    bool m_resting = false;
     bool m_shownAny = false;
     QStringList m_skipped;
-    QAction *m_playAction;
-    QAction *m_fasterAction;
-    QAction *m_slowerAction;
     PicturesAhead *m_ahead = nullptr;
 };
 

@@ -1,28 +1,18 @@
 #include "window/timestepper.h"
 
 #include "query/moment.h"
-#include "network/transfer.h"
 #include "retrieval/displaycommand.h"
 #include "retrieval/displayview.h"
 #include "retrieval/picturesahead.h"
 
 #include <QComboBox>
-#include <QShortcut>
 
 namespace veltaro {
 
-TimeStepper::TimeStepper(QWidget *window, const DisplayView &view, std::array<QComboBox *, 4> lists,
+TimeStepper::TimeStepper(QObject *parent, const DisplayView &view, std::array<QComboBox *, 4> lists,
                          DisplayCommand &display)
-    : QObject(window), m_view(view), m_lists(lists), m_display(display)
+    : QObject(parent), m_view(view), m_lists(lists), m_display(display)
 {
-    constexpr int kDay = 24;
-    const std::pair<Qt::Key, int> steps[] = {
-        {Qt::Key_Right, 1}, {Qt::Key_Left, -1}, {Qt::Key_Up, kDay}, {Qt::Key_Down, -kDay}};
-    for (const auto &[key, hours] : steps) {
-        // A window shortcut: an open list is a window of its own and keeps its keys.
-        auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL | key), window);
-        connect(shortcut, &QShortcut::activated, this, [this, hours = hours] { step(hours); });
-    }
 }
 
 void TimeStepper::step(int hours)
@@ -31,7 +21,7 @@ void TimeStepper::step(int hours)
     emit stepped();
     if (!moveLists(hours))
         return;
-    m_display.run(Transfer::Freshness::CacheFirst);
+    m_display.run(DisplayCommand::Kind::Step);
     if (const auto now = picked(); now && m_ahead) {
         std::vector<Moment> next;
         for (const int away : {hours, -hours})

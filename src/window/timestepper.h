@@ -8,7 +8,6 @@
 #include <optional>
 
 class QComboBox;
-class QWidget;
 
 namespace veltaro {
 
@@ -16,18 +15,17 @@ class DisplayCommand;
 class DisplayView;
 class PicturesAhead;
 
-// Stepping through time from the keyboard: Ctrl+Right and Ctrl+Left show the hour after and
-// before, Ctrl+Up and Ctrl+Down the same hour a day later and earlier. A step moves the four
-// lists to the new moment and runs the display command as a press of "显示" does. It does
-// nothing while a command runs, while a list has nothing picked or the lists hold a date that
-// does not exist, and at the ends of the lists' range.
+// Stepping through time: an hour or a day later or earlier (Ctrl+arrows). A step moves the four
+// lists to the new moment and runs the display command for it, which may show a kept copy. It
+// does nothing while a list has nothing picked or the lists hold a date that does not exist,
+// and at the ends of the lists' range.
 class TimeStepper : public QObject
 {
     Q_OBJECT
 
 public:
     // `view` reads the lists' texts as the display command does; `lists` are moved.
-    TimeStepper(QWidget *window, const DisplayView &view, std::array<QComboBox *, 4> lists,
+    TimeStepper(QObject *parent, const DisplayView &view, std::array<QComboBox *, 4> lists,
                 DisplayCommand &display);
 
     void step(int hours);
@@ -50,12 +48,5 @@ private:
     DisplayCommand &m_display;
     PicturesAhead *m_ahead = nullptr;
 };
-
-// The shortcuts, for tooltips and help.
-inline constexpr const char16_t *kStepHint =
-    u"Ctrl+←/→：前一小时/后一小时；Ctrl+↑/↓：后一天/前一天";
-inline constexpr const char16_t *kViewHint =
-    u"Ctrl+滚轮、Ctrl++/Ctrl+-：缩放；Ctrl+0：适应窗口；Ctrl+1：100 %；拖动、滚轮、方向键、"
-    u"PageUp/PageDown：移动图像；F11：全屏";
 
 } // namespace veltaro

@@ -1,7 +1,9 @@
 #include "startedwindow.h"
+#include "waituntil.h"
 
 #include <QAccessible>
 
+#include "retrieval/displaycommand.h"
 #include "widgets/picturebox.h"
 #include "widgets/scrollbar.h"
 
@@ -21,6 +23,17 @@ bool StartedWindow::showActive()
 {
     showStarted();
     return QTest::qWaitForWindowActive(this);
+}
+
+bool StartedWindow::press(int timeoutMs)
+{
+    Command1_Click();
+    return settled(timeoutMs);
+}
+
+bool StartedWindow::settled(int timeoutMs)
+{
+    return waitUntil([this] { return !displayCommand().isRunning(); }, timeoutMs);
 }
 
 void StartedWindow::pick(const QString &year, const QString &month, const QString &day,

@@ -28,6 +28,12 @@ public:
     // Shows it as the program does and waits until it is the active window.
     [[nodiscard]] bool showActive();
 
+    // Presses "显示" and waits until the display command has ended; false when it has not
+    // within the time-out, which only guards against a hang.
+    [[nodiscard]] bool press(int timeoutMs = 30000);
+    // Waits until the display command is idle (after a step, a key, a frame).
+    [[nodiscard]] bool settled(int timeoutMs = 30000);
+
     void pick(const QString &year, const QString &month, const QString &day, const QString &hour);
 
     veltaro::PictureBox *picture1() const;

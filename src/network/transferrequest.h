@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace veltaro {
+
+// One GET under way, as Transfer::get hands it out: it reports progress, then finishes once,
+// with the whole body or a failure and its reason. Whoever asked reads the result in a slot
+// connected to finished(); the request deletes itself when control returns to the event loop
+// after that. abort() ends it at once as cancelled: its connection is closed, never reused.
+class TransferRequest : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Result {
+        Pending,
+        Whole,       // the body arrived whole (or the kept copy was taken)
+        Failed,      // the server answered, but not with a whole body: an HTTP error, a cut body
+        Unreachable, // no answer at all: no connection, no such host, a time-out
+        Cancelled,   // abort()
+    };
+
+    QString address() const { return m_address; }
+    Result result() const { return m_result; }
+    bool isFinished() const { return m_result != Result::Pending; }
+    QByteArray body() const { return m_body; }
+    // Why it failed, in the status line's words; empty when whole.
+    QString reason() const { return m_reason; }
+    // Whether the body is (or, before the end, will be) the copy kept from before rather than
+    // one that arrives now.
+    bool cameFromCache() const { return m_fromCache; }
+
+    // Ends the request as cancelled ("已取消"); nothing when it has finished.
+    void abort();
+
+signals:
+    // How much of the body has arrived; `total` is -1 when not announced.
+    void progressed(qint64 received, qint64 total);
+    void finished();
+
+private:
+    friend class Transfer;
+    TransferRequest(const QString &address, QObject *parent);
+    // What aborts the transfer underneath: set by Transfer.
+    void setStopper(std::function<void(const QString &reason, Result result)> stop)
+    {
+        m_stop = std::move(stop);
+    }
+    // Ends the request and tells whoever asked.
+    void finish(Result result, QByteArray body, const QString &reason, bool fromCache = false);
+
+    QString m_address;
+    Result m_result = Result::Pending;
+    QByteArray m_body;
+    QString m_reason;
+    bool m_fromCache = false;
+    std::function<void(const QString &, Result)> m_stop;
+};
+
+} // namespace veltaro

@@ -1,0 +1,78 @@
+#include "window/commandtable.h"
+
+#include <QStringList>
+
+namespace veltaro {
+
+namespace {
+
+using Key = QKeySequence::StandardKey;
+
+constexpr CommandDesign kCommands[] = {
+    {Command::Show, u"显示", "", Key::UnknownKey, u"显示所选时刻（北京时间）的云图，总是向服务器询问"},
+    {Command::HourLater, u"后一小时", "Ctrl+Right", Key::UnknownKey, u"显示后一小时的云图"},
+    {Command::HourEarlier, u"前一小时", "Ctrl+Left", Key::UnknownKey, u"显示前一小时的云图"},
+    {Command::DayLater, u"后一天", "Ctrl+Up", Key::UnknownKey, u"显示后一天同一小时的云图"},
+    {Command::DayEarlier, u"前一天", "Ctrl+Down", Key::UnknownKey, u"显示前一天同一小时的云图"},
+    {Command::Play, u"播放", "Ctrl+P", Key::UnknownKey, u"播放 / 暂停：从所选时刻起一小时一幅向后播放"},
+    {Command::Loop, u"循环播放", "Ctrl+Shift+P", Key::UnknownKey, u"循环播放到所选时刻为止的几小时（默认 24 小时）"},
+    {Command::Faster, u"加快播放", "Ctrl+]", Key::UnknownKey, u"播放加快（每秒 1 到 10 幅，默认 4 幅）"},
+    {Command::Slower, u"减慢播放", "Ctrl+[", Key::UnknownKey, u"播放减慢"},
+    {Command::ZoomIn, u"放大", "Ctrl++; Ctrl+=", Key::ZoomIn, u"放大（1.25 倍一级，最大 8 倍；Ctrl+滚轮以指针为中心）"},
+    {Command::ZoomOut, u"缩小", "Ctrl+-", Key::ZoomOut, u"缩小，最小到整幅图像可见"},
+    {Command::Fit, u"适应窗口", "Ctrl+0", Key::UnknownKey, u"整幅图像都在视区内，之后的图像也一样"},
+    {Command::ActualSize, u"100 %", "Ctrl+1", Key::UnknownKey, u"一个图像像素对一个屏幕像素"},
+    {Command::FullScreen, u"全屏", "F11", Key::FullScreen, u"全屏 / 退出全屏"},
+    {Command::Escape, u"取消", "Esc", Key::Cancel, u"取消正在进行的下载（及它所属的播放）；否则停止播放；否则退出全屏"},
+    {Command::Copy, u"复制图像", "Ctrl+C", Key::Copy, u"复制所显示的图像"},
+    {Command::Save, u"另存为…", "Ctrl+S", Key::Save, u"把所显示图像下载时的原样字节存为文件"},
+    {Command::Reason, u"说明状态", "Ctrl+I", Key::UnknownKey, u"在状态栏旁说明：“无法找到”的原因、下载进度或所显示的图像"},
+    {Command::Help, u"帮助", "F1", Key::HelpContents, u"列出全部命令和按键"},
+    {Command::Exit, u"退出", "Ctrl+Q", Key::Quit, u"结束程序"},
+};
+
+} // namespace
+
+std::span<const CommandDesign> commandTable()
+{
+    return kCommands;
+}
+
+const CommandDesign &designOf(Command command)
+{
+    for (const CommandDesign &design : kCommands)
+        if (design.command == command)
+            return design;
+    return kCommands[0]; // every command has its row; the table test holds it to that
+}
+
+QString keysText(const CommandDesign &design)
+{
+    return QString::fromLatin1(design.keys).split(QStringLiteral("; "), Qt::SkipEmptyParts)
+        .join(QStringLiteral(" / "));
+}
+
+QString hintFor(std::initializer_list<Command> commands)
+{
+    QStringList hints;
+    for (const Command command : commands) {
+        const CommandDesign &design = designOf(command);
+        hints << keysText(design) + QStringLiteral("：") + QString::fromUtf16(design.text);
+    }
+    return hints.join(QStringLiteral("；"));
+}
+
+QString commandListText()
+{
+    QString text;
+    for (const CommandDesign &design : kCommands) {
+        const QString keys = keysText(design);
+        text += QStringLiteral("  %1%2%3\n")
+                    .arg(keys.isEmpty() ? QStringLiteral("（按钮）") : keys, -18)
+                    .arg(QString::fromUtf16(design.text) + QStringLiteral("："))
+                    .arg(QString::fromUtf16(design.help));
+    }
+    return text;
+}
+
+} // namespace veltaro

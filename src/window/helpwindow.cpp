@@ -1,0 +1,51 @@
+#include "window/helpwindow.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace veltaro {
+
+HelpWindow::HelpWindow(const QList<QAction *> &actions, QWidget *parent)
+    : QDialog(parent), m_table(new QTableWidget(int(actions.size()), 3, this))
+{
+    setWindowTitle(QStringLiteral("Veltaro 帮助"));
+    m_table->setHorizontalHeaderLabels(
+        {QStringLiteral("按键"), QStringLiteral("命令"), QStringLiteral("作用")});
+    m_table->setAccessibleName(QStringLiteral("命令和按键"));
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->verticalHeader()->hide();
+    for (int row = 0; row < actions.size(); ++row) {
+        const QAction *action = actions[row];
+        QStringList keys;
+        for (const QKeySequence &key : action->shortcuts())
+            keys << key.toString(QKeySequence::NativeText);
+        const QString name = action->text().remove(QLatin1Char('&'));
+        m_table->setItem(row, 0, new QTableWidgetItem(
+                                     keys.isEmpty() ? QStringLiteral("（按钮）")
+                                                    : keys.join(QStringLiteral(" / "))));
+        m_table->setItem(row, 1, new QTableWidgetItem(name));
+        m_table->setItem(row, 2, new QTableWidgetItem(action->toolTip()));
+    }
+    m_table->resizeColumnsToContents();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+
+    auto *note = new QLabel(
+        QStringLiteral("鼠标：拖动图像移动它，滚轮上下移动（加 Shift 左右移动，加 Ctrl 缩放），"
+                       "右键打开图像的菜单。面板上的按钮与这些命令相同。"),
+        this);
+    note->setWordWrap(true);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_table);
+    layout->addWidget(note);
+    layout->addWidget(buttons);
+    resize(760, 560);
+}
+
+} // namespace veltaro
