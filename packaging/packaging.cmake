@@ -3,6 +3,28 @@
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/veltaro)
 set(packed ${CMAKE_BINARY_DIR}/packaging)
 
+# A package built from a checkout that is not a tagged release carries a snapshot version, so
+# that installing a newer build replaces an older one: 1.00+git20261207.697a4b3 (the commit's
+# date and name) sorts after 1.00 and after every earlier snapshot.
+set(VELTARO_PACKAGE_VERSION ${PROJECT_VERSION})
+find_package(Git QUIET)
+if(GIT_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
+    execute_process(COMMAND ${GIT_EXECUTABLE} describe --exact-match --tags HEAD
+                    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                    RESULT_VARIABLE not_a_release OUTPUT_QUIET ERROR_QUIET)
+    execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%cd.%h --date=format:%Y%m%d
+                    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                    OUTPUT_VARIABLE snapshot OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(not_a_release AND snapshot)
+        set(VELTARO_PACKAGE_VERSION "${PROJECT_VERSION}+git${snapshot}")
+    endif()
+    # A new commit is a new version: configure again when HEAD moves.
+    if(EXISTS ${PROJECT_SOURCE_DIR}/.git/logs/HEAD)
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                     ${PROJECT_SOURCE_DIR}/.git/logs/HEAD)
+    endif()
+endif()
+
 # The manual page, the changelog and the AppStream metadata carry the project's version.
 configure_file(${PROJECT_SOURCE_DIR}/data/veltaro.1.in ${packed}/veltaro.1 @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${packed}/changelog @ONLY)
@@ -29,14 +51,14 @@ install(FILES ${packed}/veltaro.metainfo.xml
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME veltaro)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${VELTARO_PACKAGE_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Veltaro developers")
 set(CPACK_PACKAGE_CONTACT "The Veltaro developers <developers@veltaro.invalid>")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${VELTARO_PACKAGE_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_VERSION ${VELTARO_PACKAGE_VERSION})
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -11,6 +11,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -144,6 +147,26 @@ bool replaceName(const QByteArray &from, const QByteArray &to)
     return ::rename(from.constData(), to.constData()) == 0;
 }
 
+// Hidden files of earlier writes that a process killed at the wrong moment left behind. One
+// younger than a minute may be another write's, still under way.
+void removeStaleHiddenFiles(const QByteArray &folder)
+{
+    constexpr time_t kStaleAfterSeconds = 60;
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return; // the write that follows says what is wrong with the folder
+    const time_t now = ::time(nullptr);
+    while (const dirent *entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, ".temp.jpg-", 10) != 0)
+            continue;
+        struct stat info;
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && now - info.st_mtime > kStaleAfterSeconds)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 StagingFile::StagingFile(const QString &folder, const QString &whyNoFolder)
@@ -192,6 +215,7 @@ void StagingFile::write(const QByteArray &bytes) const
                                                       : m_whyNoFolder.toStdString()));
 
     const QByteArray folder = QFile::encodeName(m_folder);
+    removeStaleHiddenFiles(folder);
     QByteArray name;
     int fd = openNewFile(folder, &name, true);
     if (fd < 0)

@@ -215,12 +215,14 @@ TransferRequest *Transfer::get(const QString &address, Freshness freshness)
                    QStringLiteral("地址无效：") + address, false);
         return request;
     }
+    if (TransferRequest *underWay = m_fetching.value(address)) {
+        m_ahead.remove(address); // wanted now: no longer a fetch ahead to let go
+        return underWay;
+    }
     QNetworkRequest request(url);
     if (freshness == Freshness::CacheFirst) {
         // The archive's pictures never change: a kept copy is used as it is, however old, and
         // without asking anyone. Whether it is whole is for the picture's checks to say.
-        if (TransferRequest *ahead = m_ahead.value(address))
-            return ahead;
         if (QByteArray kept = keptCopy(url); !kept.isEmpty()) {
             auto *fromCache = new TransferRequest(address, this);
             fromCache->m_fromCache = true;
@@ -243,7 +245,7 @@ TransferRequest *Transfer::get(const QString &address, Freshness freshness)
 bool Transfer::fetchAhead(const QString &address)
 {
     const QUrl url(address);
-    if (m_ahead.contains(address) || !url.isValid())
+    if (m_fetching.contains(address) || !url.isValid())
         return false;
     // Whatever became of the last fetch (a body the disk would not keep, a failure), the
     // archive is not asked for the same picture again so soon.
@@ -256,6 +258,8 @@ bool Transfer::fetchAhead(const QString &address)
     TransferRequest *fetch = start(address, request);
     m_ahead.insert(address, fetch);
     connect(fetch, &TransferRequest::finished, this, [this, fetch] {
+        if (m_ahead.value(fetch->address()) != fetch)
+            return; // joined by a request that wanted it: reported there
         m_ahead.remove(fetch->address());
         // One stopped because it was no longer wanted may be asked for again when it is.
         if (fetch->result() != TransferRequest::Result::Cancelled)
@@ -299,6 +303,11 @@ TransferRequest *Transfer::start(const QString &address, QNetworkRequest request
     // told from a whole one.
     request.setRawHeader("Accept-Encoding", "identity");
     QNetworkReply *reply = m_manager.get(request);
+    m_fetching.insert(address, transfer);
+    connect(transfer, &TransferRequest::finished, this, [this, transfer] {
+        if (m_fetching.value(transfer->address()) == transfer)
+            m_fetching.remove(transfer->address());
+    });
 
     // What has arrived, and why the transfer was stopped before its end.
     struct Progress

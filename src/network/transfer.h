@@ -58,7 +58,8 @@ public:
     QDateTime keptSince(const QString &address) const;
 
     // Starts a GET of `address`. The request finishes once, never before control returns to
-    // the event loop. A request for an address that is being fetched ahead joins that fetch.
+    // the event loop. A request for an address whose GET is under way joins it; a fetch ahead
+    // that is joined so is no longer one (cancelAhead leaves it alone).
     TransferRequest *get(const QString &address, Freshness freshness = Freshness::AskNetwork);
 
     // Fetches `address` in the background at low priority into the kept copies, with the same
@@ -68,7 +69,8 @@ public:
     // Stops the background fetches of every address but these.
     void cancelAhead(const QStringList &stillWanted);
     int fetchingAhead() const { return int(m_ahead.size()); }
-    bool isFetchingAhead(const QString &address) const { return m_ahead.contains(address); }
+    // Whether a GET of `address` is under way, ahead or not.
+    bool isFetching(const QString &address) const { return m_fetching.contains(address); }
 
 signals:
     // A fetch ahead ended: `body` is the whole body, empty when none came.
@@ -99,6 +101,8 @@ private:
 
     QNetworkAccessManager m_manager;
     std::unique_ptr<QNetworkDiskCache> m_cache;
+    // The GETs under way on the network, and those of them that are fetches ahead.
+    QHash<QString, TransferRequest *> m_fetching;
     QHash<QString, TransferRequest *> m_ahead;
     QHash<QString, QDeadlineTimer> m_askedAhead;
     QHash<QString, QByteArray> m_held;

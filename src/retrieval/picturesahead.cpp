@@ -65,7 +65,7 @@ void PicturesAhead::advance()
 {
     for (const QString &address : std::as_const(m_wanted)) {
         if (m_decoded.contains(address) || m_decoding.contains(address) ||
-            m_unavailable.contains(address) || m_transfer.isFetchingAhead(address))
+            m_unavailable.contains(address) || m_transfer.isFetching(address))
             continue;
         if (m_decoded.size() + m_decoding.size() >= kDecodedAtMost)
             return;

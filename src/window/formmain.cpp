@@ -289,16 +289,8 @@ void Formmain::setFullScreen(bool on)
 
 void Formmain::escape()
 {
-    if (m_display->isDownloading()) {
-        // A frame's download belongs to playing: both stop with the one press.
-        if (m_display->kind() == DisplayCommand::Kind::Frame)
-            m_player->stop();
-        m_display->cancel();
-    } else if (m_player->isPlaying()) {
-        m_player->stop();
-    } else if (isFullScreen()) {
+    if (!stopWhatRuns(*m_display, *m_player) && isFullScreen())
         setFullScreen(false);
-    }
 }
 
 void Formmain::arrangeVisualOrder()

@@ -219,8 +219,35 @@ void Player::showFrame()
     m_display.run(DisplayCommand::Kind::Frame);
 }
 
+void Player::cancelFrame()
+{
+    stop();
+    m_display.cancel();
+    if (m_shownLast)
+        m_stepper.showInLists(*m_shownLast);
+}
+
+bool stopWhatRuns(DisplayCommand &display, Player &player)
+{
+    if (display.isDownloading()) {
+        // A frame's download belongs to playing: both stop with the one press.
+        if (display.kind() == DisplayCommand::Kind::Frame)
+            player.cancelFrame();
+        else
+            display.cancel();
+        return true;
+    }
+    if (player.isPlaying()) {
+        player.stop();
+        return true;
+    }
+    return false;
+}
+
 void Player::frameEnded(const DisplayCommand::Outcome &outcome)
 {
+    if (outcome.shown)
+        m_shownLast = momentOf(outcome.picked);
     // Only the player's own frames count, and only while it plays: what stopped it has the
     // status line.
     if (!isPlaying() || outcome.kind != DisplayCommand::Kind::Frame || outcome.cancelled)

@@ -63,6 +63,9 @@ public:
 
     void setPicturesAhead(PicturesAhead *ahead) { m_ahead = ahead; }
 
+    // Stops playing and the frame being fetched: the lists go back to the picture still shown.
+    void cancelFrame();
+
 signals:
     // Playing started or stopped, or the speed, the span or the way of looping changed.
     void changed();
@@ -86,6 +89,7 @@ private:
     int m_loopHours = kDefaultLoopHours;
     bool m_backAndForth = false;
     int m_restMs = 0;
+    std::optional<Moment> m_shownLast; // the moment of the last picture shown, by any run
     std::optional<Moment> m_loopStart;
     std::optional<Moment> m_loopEnd;
     int m_direction = 1;
@@ -94,5 +98,9 @@ private:
     QStringList m_skipped;
     PicturesAhead *m_ahead = nullptr;
 };
+
+// What Esc does before it leaves full screen: cancels a running download, and stops the
+// playing it belongs to; else stops playing. False when nothing ran.
+bool stopWhatRuns(DisplayCommand &display, Player &player);
 
 } // namespace veltaro

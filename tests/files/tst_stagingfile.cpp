@@ -2,6 +2,7 @@
 #include "files/keptfile.h"
 #include "failure.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -81,6 +82,23 @@ void TestStagingFile::nothingElseIsLeftBehind()
     staging.write("one");
     staging.write("two");
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"temp.jpg"});
+
+    // What a killed process left under a hidden name is removed once it is a minute old; a
+    // younger one may be another write's, and a file of another name is not ours.
+    const auto leave = [&](const char *name, int secondsOld) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("left");
+        file.flush(); // before the time is set, not after
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsOld),
+                                 QFileDevice::FileModificationTime));
+    };
+    leave(".temp.jpg-stale", 120);
+    leave(".temp.jpg-fresh", 5);
+    leave(".other-stale", 120);
+    staging.write("three");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList{".other-stale", ".temp.jpg-fresh", "temp.jpg"}));
 }
 
 void TestStagingFile::unwritableFolder_data()

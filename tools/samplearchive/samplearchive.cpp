@@ -353,6 +353,8 @@ void SampleArchive::answerPicture(QTcpSocket *socket, const QString &name,
     const QByteArray modified = lastModifiedOf(name);
     QList<QByteArray> headers{"Content-Type: image/jpeg", "Last-Modified: " + modified,
                               "ETag: " + tag};
+    if (m_script.noStore)
+        headers << "Cache-Control: no-store";
     const auto requestHeader = [&request](const QByteArray &name) {
         for (const QByteArray &line : request.split('\n'))
             if (line.toLower().startsWith(name.toLower() + ':'))

@@ -58,6 +58,7 @@ struct Script
     QByteArray body{};         // served instead of the generated picture, when not empty
     int delayMs = 0;           // every answer waits this long
     int bytesPerSecond = 0;    // a picture's body at this pace (0: at once)
+    bool noStore = false;      // the picture comes with "Cache-Control: no-store"
 };
 
 class SampleArchive : public QObject
