@@ -36,7 +36,9 @@ QString usageLine(const QString &program)
     return QStringLiteral("用法：%1 [--help | --version] [Qt 的选项，如 -platform 名称]\n").arg(program);
 }
 
-QString help(const QString &program)
+} // namespace
+
+QString helpText(const QString &program)
 {
     return usageLine(program) +
            QStringLiteral(
@@ -66,6 +68,8 @@ QString help(const QString &program)
                "\n"
                "退出状态：0 正常结束；1 无法打开显示或窗口无法建立；2 命令行有误。\n");
 }
+
+namespace {
 
 // The arguments as the user wrote them for the options the parser did not know.
 QStringList asWritten(const QStringList &arguments, const QStringList &unknownNames)
@@ -121,7 +125,7 @@ std::optional<int> handleCommandLine(const QStringList &arguments)
         return 2;
     }
     if (parser.isSet(helpOption)) {
-        out << help(program);
+        out << helpText(program);
         return 0;
     }
     if (parser.isSet(version)) {

@@ -13,4 +13,7 @@ namespace veltaro {
 // Returns the exit status when the program must end now, nothing when it starts its window.
 std::optional<int> handleCommandLine(const QStringList &arguments);
 
+// What --help prints.
+QString helpText(const QString &program);
+
 } // namespace veltaro

@@ -311,6 +311,7 @@ void TestTransfer::fetchedAheadOnlyWhole_data()
     QTest::newRow("a whole picture is kept") << Script{} << false << true;
     QTest::newRow("a body short of its length is not") << Script{.fault = Fault::ShortBody} << false << false;
     QTest::newRow("a 404 is not") << Script{.fault = Fault::NotFound} << false << false;
+    QTest::newRow("an announced oversized body is refused") << Script{.fault = Fault::Oversized} << false << false;
     QTest::newRow("one no longer wanted is stopped") << Script{.fault = Fault::StallAfterHeaders} << true << false;
 }
 

@@ -3,12 +3,23 @@
 #include "widgets/picturebox.h"
 #include "widgets/scrollbar.h"
 #include "widgets/twips.h"
+#include "window/actiontable.h"
 #include "window/appicon.h"
+#include "window/commandtable.h"
+#include "window/helpwindow.h"
+#include "window/picturekeeper.h"
+#include "filecontents.h"
 #include "window/commandline.h"
 #include "window/formmain.h"
 #include "window/language.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -87,6 +98,9 @@ private slots:
     void dialogsSpeakChinese();
     void commandLine_data();
     void commandLine();
+    void everyCommandIsListed_data();
+    void everyCommandIsListed();
+    void dialogsActOnThePictureTheyOpenedOn();
 };
 
 void TestFormmain::layout_data()
@@ -548,6 +562,105 @@ void TestFormmain::commandLine()
     QFETCH(int, status);
     arguments.prepend("Veltaro");
     QCOMPARE(handleCommandLine(arguments).value_or(-1), status);
+}
+
+void TestFormmain::everyCommandIsListed_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::newRow("--help") << "help";
+    QTest::newRow("the manual page") << "manual";
+    QTest::newRow("the README") << "readme";
+    QTest::newRow("the F1 window") << "window";
+}
+
+void TestFormmain::everyCommandIsListed()
+{
+    // Every command of the action table, with every one of its keys, where a user looks.
+    QFETCH(QString, where);
+    QString text;
+    if (where == "help") {
+        text = helpText("Veltaro");
+    } else if (where == "window") {
+        StartedWindow window;
+        QVERIFY(window.showActive());
+        QTest::keyClick(&window, Qt::Key_F1);
+        QVERIFY(window.helpWindow() && window.helpWindow()->isVisible());
+        const QTableWidget *table = window.helpWindow()->table();
+        QCOMPARE(table->rowCount(), qsizetype(commandTable().size()));
+        for (int row = 0; row < table->rowCount(); ++row)
+            for (int column = 0; column < table->columnCount(); ++column)
+                text += table->item(row, column)->text() + '\n';
+    } else {
+        QFile file(where == "manual" ? VELTARO_DATA_DIR "/veltaro.1.in"
+                                     : VELTARO_DATA_DIR "/../README.md");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        text = QString::fromUtf8(file.readAll()).replace("\\-", "-");
+    }
+    for (const CommandDesign &design : commandTable()) {
+        QVERIFY2(text.contains(QString::fromUtf16(design.text)),
+                 qPrintable(QString::fromUtf16(design.text)));
+        for (const QString &key :
+             QString::fromLatin1(design.keys).split("; ", Qt::SkipEmptyParts)) {
+            // The window shows the keys as the platform writes them.
+            const QString shown = where == "window"
+                                      ? QKeySequence(key).toString(QKeySequence::NativeText)
+                                      : key;
+            QVERIFY2(text.contains(shown), qPrintable(where + ": " + shown));
+        }
+    }
+}
+
+void TestFormmain::dialogsActOnThePictureTheyOpenedOn()
+{
+    // Playback shows other frames while a dialog or a menu is open: what it acts on is the
+    // picture shown when it opened.
+    QTemporaryDir dir;
+    StartedWindow window(dir.path());
+    QVERIFY(window.showActive());
+    const auto show = [&](const char *name, Qt::GlobalColor colour) {
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(colour);
+        PictureSource source;
+        source.bytes = QByteArray("bytes of ") + name;
+        source.request.name = name;
+        window.showPicture(picture, source);
+        window.updateScrollRanges();
+    };
+    show("8071803", Qt::red);
+    const QString target = dir.filePath("saved.jpg");
+    QString proposed;
+    window.pictureKeeper().setSavePathChooser([&](const QString &path) {
+        proposed = path;
+        show("8071806", Qt::blue); // the next frame, while the dialog is open
+        return target;
+    });
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY2(proposed.endsWith("807180300.jpg"), qPrintable(proposed));
+    QCOMPARE(fileContents(target), QByteArray("bytes of 8071803"));
+
+    // The context menu, opened on the blue frame; 复制图像 chosen after the next one.
+    bool chosen = false;
+    QTimer::singleShot(100, &window, [&] {
+        show("8071809", Qt::green);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions())
+            if (action->text() == QString::fromUtf16(designOf(Command::Copy).text)) {
+                action->trigger();
+                chosen = true;
+            }
+        menu->close();
+    });
+    QGuiApplication::clipboard()->clear();
+    QWidget *box = window.picture2();
+    QContextMenuEvent opened(QContextMenuEvent::Keyboard, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(box, &opened);
+    QVERIFY(chosen);
+    QCOMPARE(QGuiApplication::clipboard()->image().pixelColor(1, 1), QColor(Qt::blue));
+    // Afterwards the keys act on the picture shown now.
+    QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->image().pixelColor(1, 1), QColor(Qt::green));
 }
 
 QTEST_MAIN(TestFormmain)
