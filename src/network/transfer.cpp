@@ -101,6 +101,11 @@ QByteArray Transfer::kept(const QString &address) const
     return keptCopy(QUrl(address));
 }
 
+bool Transfer::isKept(const QString &address) const
+{
+    return m_held.contains(address) || (m_cache && m_cache->metaData(QUrl(address)).isValid());
+}
+
 QDateTime Transfer::keptSince(const QString &address) const
 {
     if (!m_cache)

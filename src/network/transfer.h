@@ -54,6 +54,8 @@ public:
     void forget(const QString &address);
     // The kept copy of `address`; empty when there is none.
     QByteArray kept(const QString &address) const;
+    // Whether a copy of `address` is kept, without reading it.
+    bool isKept(const QString &address) const;
     // When the kept copy of `address` arrived; invalid when unknown.
     QDateTime keptSince(const QString &address) const;
 

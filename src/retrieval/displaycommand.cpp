@@ -233,14 +233,20 @@ void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
 {
     m_state = State::Preparing;
     const quint64 generation = m_generation;
-    QFuture<Decoded> decoding = QtConcurrent::run(decodeOffThread, std::move(m_decoder), body);
-    m_decoder = PictureDecoder();
+    // The decoder travels with the work and comes back with the picture: the memory it keeps
+    // for the next picture is reused only while nothing else holds it.
+    QFuture<Decoded> decoding =
+        QtConcurrent::run([decoder = std::exchange(m_decoder, PictureDecoder()), body]() mutable {
+            return decodeOffThread(std::move(decoder), body);
+        });
     if (keptCopy) {
         // A kept copy is proved whole before anything is written; a damaged one is dropped and
         // fetched anew.
-        decoding.then(this, [this, generation, body](Decoded decoded) {
+        decoding.then(this, [this, generation, body](QFuture<Decoded> done) {
             if (generation != m_generation)
                 return;
+            // Taken, not copied: a picture still held by the future is never reused.
+            Decoded decoded = done.takeResult();
             m_decoder = std::move(decoded.decoder);
             if (decoded.damaged && !m_retried) {
                 m_retried = true;
@@ -259,9 +265,10 @@ void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
     // shown once both are done. A failure to stage comes first, as it would one after the other.
     m_parts = {};
     m_parts.waiting = 2;
-    decoding.then(this, [this, generation](Decoded decoded) {
+    decoding.then(this, [this, generation](QFuture<Decoded> done) {
         if (generation != m_generation)
             return;
+        Decoded decoded = done.takeResult();
         m_decoder = std::move(decoded.decoder);
         m_parts.picture = std::move(decoded.picture);
         m_parts.decodeFailure = decoded.failure;

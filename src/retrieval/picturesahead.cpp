@@ -83,7 +83,7 @@ void PicturesAhead::decode(const QString &address, const QByteArray &bytes)
     // back null and is left to a step to fetch anew.
     auto *watcher = new QFutureWatcher<QImage>(this);
     connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, address, bytes] {
-        const QImage picture = watcher->result();
+        const QImage picture = watcher->future().takeResult(); // not shared with the future
         watcher->deleteLater();
         m_decoding.remove(address);
         if (picture.isNull())

@@ -142,6 +142,7 @@ void Viewport::setZoom(double zoom, QPointF anchor)
         const QPointF wanted = imagePoint * zoom / ratio + frame - anchor;
         m_hScroll1->setValue(twipsOf(wanted.x()));
         m_vScroll1->setValue(twipsOf(wanted.y()));
+        placeImageBox();
     }
     emit zoomChanged(m_picture2->zoom(), m_fit);
 }
@@ -183,6 +184,23 @@ void Viewport::fitToViewport()
     setZoom(fitZoom(), QPointF());
     m_hScroll1->setValue(0);
     m_vScroll1->setValue(0);
+    placeImageBox();
+}
+
+void Viewport::placeImageBox()
+{
+    // Fitted, a picture smaller than the viewport stands in its centre; otherwise the bars
+    // place it.
+    const auto centred = [](float room, float box) { return std::max(0.0f, (room - box) / 2); };
+    if (m_fit && m_picture2->hasPicture()) {
+        m_picture2->setLeftTwips(std::round(
+            centred(m_picture1->innerWidthTwips(), m_picture2->widthTwips())));
+        m_picture2->setTopTwips(std::round(
+            centred(m_picture1->innerHeightTwips(), m_picture2->heightTwips())));
+    } else {
+        HScroll1_Change();
+        VScroll1_Change();
+    }
 }
 
 void Viewport::pictureReplaced(QSize shownBefore)
@@ -191,6 +209,7 @@ void Viewport::pictureReplaced(QSize shownBefore)
         m_picture2->setZoom(fitZoom());
         m_hScroll1->setValue(0);
         m_vScroll1->setValue(0);
+        placeImageBox();
     } else if (m_picture2->pictureSize() != shownBefore && m_picture2->zoom() != 1) {
         // A zoom chosen for another picture: this one starts at 100 % at its top-left corner.
         m_picture2->setZoom(1);

@@ -67,6 +67,7 @@ private:
     bool wheel(QEvent *event);
     bool drag(QEvent *event);
     void panByPixels(QPoint pixels);
+    void placeImageBox();
     void showGrabCursor();
     double fitZoom() const;
     QPointF centre() const;

@@ -16,6 +16,7 @@ constexpr CommandDesign kCommands[] = {
     {Command::DayEarlier, u"前一天", "Ctrl+Down", Key::UnknownKey, u"显示前一天同一小时的云图"},
     {Command::Play, u"播放", "Ctrl+P", Key::UnknownKey, u"播放 / 暂停：从所选时刻起一小时一幅向后播放"},
     {Command::Loop, u"循环播放", "Ctrl+Shift+P", Key::UnknownKey, u"循环播放到所选时刻为止的几小时（默认 24 小时）"},
+    {Command::BackAndForth, u"往返", "", Key::UnknownKey, u"循环播放时来回往返，而不是回到开头重来（开关）"},
     {Command::Faster, u"加快播放", "Ctrl+]", Key::UnknownKey, u"播放加快（每秒 1 到 10 幅，默认 4 幅）"},
     {Command::Slower, u"减慢播放", "Ctrl+[", Key::UnknownKey, u"播放减慢"},
     {Command::ZoomIn, u"放大", "Ctrl++; Ctrl+=", Key::ZoomIn, u"放大（1.25 倍一级，最大 8 倍；Ctrl+滚轮以指针为中心）"},

@@ -21,6 +21,7 @@ enum class Command {
     DayEarlier,
     Play,
     Loop,
+    BackAndForth,
     Faster,
     Slower,
     ZoomIn,

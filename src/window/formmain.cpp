@@ -14,6 +14,8 @@
 #include "window/appicon.h"
 #include "window/designtable.h"
 #include "window/helpwindow.h"
+#include "window/instrumentpanel.h"
+#include "widgets/framestrip.h"
 #include "window/picturekeeper.h"
 #include "window/player.h"
 #include "window/timestepper.h"
@@ -119,6 +121,7 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     for (QComboBox *list : {m_combo1, m_combo2, m_combo3, m_combo4})
         connect(list, &QComboBox::activated, m_player, &Player::stop);
     createActions();
+    createPanel();
     connect(m_viewport, &Viewport::zoomChanged, m_keeper, &PictureKeeper::zoomChanged);
     setOuterWidth(kDesignClientWidth);
     setOuterHeight(kDesignClientHeight);
@@ -255,6 +258,94 @@ void Formmain::createActions()
                            QStringLiteral("\n拖动、滚轮、方向键、PageUp/PageDown：移动图像"));
 }
 
+void Formmain::createPanel()
+{
+    m_panel = new InstrumentPanel(this, *m_actions);
+    QAction *backAndForth = m_actions->action(Command::BackAndForth);
+    backAndForth->setCheckable(true);
+    connect(backAndForth, &QAction::toggled, m_player, &Player::setBackAndForth);
+    connect(m_panel, &InstrumentPanel::spanChosen, m_player, &Player::setLoopHours);
+    connect(m_panel, &InstrumentPanel::restChosen, m_player, &Player::setRestMs);
+    connect(m_player, &Player::skippedHour, this, &Formmain::frameSkipped);
+    connect(m_viewport, &Viewport::zoomChanged, m_panel, &InstrumentPanel::showZoom);
+    connect(m_panel->strip(), &FrameStrip::chosen, this, [this](int index) {
+        if (index < 0 || index >= int(m_stripHours.size()))
+            return;
+        // The hour chosen on the strip is shown as a step shows it; the strip stays put.
+        const Moment chosen = m_stripHours[size_t(index)];
+        m_player->stop();
+        m_stepper->showInLists(chosen);
+        m_display->run(DisplayCommand::Kind::Step);
+    });
+    // A fetch ahead that came whole is an hour ready on the strip.
+    connect(m_inet1, &Transfer::fetchedAhead, this, [this](const QString &address, const QByteArray &body) {
+        for (size_t i = 0; i < m_stripHours.size(); ++i)
+            if (!body.isEmpty() && PicturesAhead::addressOf(m_stripHours[i]) == address)
+                m_panel->strip()->setMark(int(i), FrameStrip::Mark::Ready);
+    });
+    // The panel's controls take the focus after "退出", in the order they stand.
+    QWidget *before = m_command2;
+    for (QWidget *next : m_panel->focusChain()) {
+        QWidget::setTabOrder(before, next);
+        before = next;
+    }
+    playerChanged();
+}
+
+void Formmain::refreshStrip()
+{
+    // The span being played or looped; while nothing loops, the hours a loop would play, kept
+    // while the picture shown lies among them so that choosing on the strip does not move it.
+    std::vector<Moment> hours = m_player->span();
+    const auto shown = momentOf(m_keeper->shownMoment());
+    const bool stays = !m_player->isPlaying() && shown && !m_stripHours.empty() &&
+                       std::find(m_stripHours.begin(), m_stripHours.end(), *shown) != m_stripHours.end() &&
+                       m_stripHours.size() == size_t(m_player->loopHours());
+    if (!stays && hours != m_stripHours) {
+        m_stripHours = hours;
+        QStringList names;
+        for (const Moment &moment : hours)
+            names << QString::fromStdString(momentText(moment)).mid(5); // "07-18 10:00"
+        m_panel->strip()->setHours(names);
+        for (size_t i = 0; i < hours.size(); ++i)
+            if (m_inet1->isKept(PicturesAhead::addressOf(hours[i])))
+                m_panel->strip()->setMark(int(i), FrameStrip::Mark::Ready);
+    }
+    int current = -1;
+    for (size_t i = 0; shown && i < m_stripHours.size(); ++i)
+        if (m_stripHours[i] == *shown)
+            current = int(i);
+    m_panel->strip()->setCurrent(current);
+}
+
+void Formmain::pictureMomentShown(const PictureSource &source)
+{
+    const auto moment = momentOf(source.beijing);
+    const QString beijing = moment ? QString::fromStdString(momentText(*moment))
+                                   : QStringLiteral("200%1-%2-%3 %4:00")
+                                         .arg(QString::fromStdString(source.beijing.year),
+                                              QString::fromStdString(source.beijing.month),
+                                              QString::fromStdString(source.beijing.day),
+                                              QString::fromStdString(source.beijing.hour));
+    m_panel->showMoment(QStringLiteral("北京时间 %1 · UTC %2:00")
+                            .arg(beijing, QString::fromStdString(source.request.hour)));
+    refreshStrip();
+    if (moment)
+        for (size_t i = 0; i < m_stripHours.size(); ++i)
+            if (m_stripHours[i] == *moment)
+                m_panel->strip()->setMark(int(i), FrameStrip::Mark::Ready);
+}
+
+void Formmain::frameSkipped(const Moment &moment)
+{
+    // The picture before stays, and the label says so: it never names the hour it lacks.
+    const QString text = m_panel->momentLabel()->text().section(QStringLiteral(" · "), 0, 1);
+    m_panel->showMoment(text, QStringLiteral("%1:00 无图像").arg(moment.hour, 2, 10, QLatin1Char('0')));
+    for (size_t i = 0; i < m_stripHours.size(); ++i)
+        if (m_stripHours[i] == moment)
+            m_panel->strip()->setMark(int(i), FrameStrip::Mark::Missing);
+}
+
 void Formmain::showHelp()
 {
     if (!m_help)
@@ -266,6 +357,13 @@ void Formmain::showHelp()
 
 void Formmain::playerChanged()
 {
+    if (m_panel) {
+        m_panel->showSpeed(m_player->speed());
+        const int span = m_panel->spanList()->findData(m_player->loopHours());
+        m_panel->spanList()->setCurrentIndex(span);
+        m_actions->action(Command::BackAndForth)->setChecked(m_player->backAndForth());
+        refreshStrip();
+    }
     m_actions->action(Command::Play)->setText(m_player->isPlaying() ? QStringLiteral("暂停")
                                                                     : QStringLiteral("播放"));
     m_actions->action(Command::Faster)->setEnabled(m_player->speed() < Player::kFastest);
@@ -353,26 +451,38 @@ void Formmain::Form_Load()
 {
     setOuterWidth(m_screen.width);
     setOuterHeight(m_screen.height);
+    layOut(outerWidth(), outerHeight());
+    m_viewport->UpdateScrollRanges();
+    fillLists();
+    m_loaded = true;
+}
 
+void Formmain::layOut(float width, float height)
+{
+    m_laidOutFor = {width, height};
     // H / 5 × 4 is computed in double, dividing first; every result is handed on as float.
-    const auto fourFifths = [this] { return static_cast<double>(outerHeight()) / 5 * 4; };
+    const auto fourFifths = [height] { return static_cast<double>(height) / 5 * 4; };
 
     m_picture1->setTopTwips(200);
     m_picture1->setLeftTwips(300);
-    m_picture1->setWidthTwips(plus(outerWidth(), -600));
+    m_picture1->setWidthTwips(plus(width, -600));
     m_picture1->setHeightTwips(plus(fourFifths(), 0));
 
-    m_picture2->setLeftTwips(0);
-    m_picture2->setTopTwips(0);
-    m_picture2->setWidthTwips(m_picture1->widthTwips());
-    m_picture2->setHeightTwips(m_picture1->heightTwips());
+    if (!m_loaded || !m_picture2->hasPicture()) {
+        // The image box is as large as the viewport until it has a picture; then it is the
+        // picture's and the bars' to size and place.
+        m_picture2->setLeftTwips(0);
+        m_picture2->setTopTwips(0);
+        m_picture2->setWidthTwips(m_picture1->widthTwips());
+        m_picture2->setHeightTwips(m_picture1->heightTwips());
+    }
 
     twips::setTop(m_hScroll1, plus(fourFifths(), 200));
     twips::setLeft(m_hScroll1, 300);
     twips::setWidth(m_hScroll1, m_picture1->widthTwips());
 
     twips::setTop(m_vScroll1, 200);
-    twips::setLeft(m_vScroll1, plus(outerWidth(), -300));
+    twips::setLeft(m_vScroll1, plus(width, -300));
     twips::setHeight(m_vScroll1, m_picture1->heightTwips());
 
     for (const char *name : {"Combo1", "Combo2", "Combo3", "Combo4", "Label1", "Label2", "Label3",
@@ -380,9 +490,57 @@ void Formmain::Form_Load()
         twips::setTop(control(name), plus(fourFifths(), 610));
     twips::setTop(control("Label6"), plus(fourFifths(), 650));
     twips::setTop(control("Label9"), 0);
+    placePanel();
+}
 
-    m_viewport->UpdateScrollRanges();
-    fillLists();
+void Formmain::placePanel()
+{
+    // Right of "退出" on the bottom row: the moment shown. Below the bottom row, as wide as the
+    // viewport: the transport, the zoom and the frame strip. Both end where the window's inside
+    // does, wherever the viewport reaches.
+    const QRect exit = m_command2->geometry();
+    const int right = std::min(m_picture1->geometry().right(), width() - exit.height() / 2);
+    QWidget *info = m_panel->infoRow();
+    const int infoLeft = exit.right() + 1 + twips::toPixels(240);
+    info->setGeometry(infoLeft, exit.top(), std::max(0, right - infoLeft + 1),
+                      std::max(exit.height(), info->sizeHint().height()));
+    QWidget *transport = m_panel->transportRow();
+    const int left = m_picture1->geometry().left();
+    transport->setGeometry(left, exit.bottom() + 1 + twips::toPixels(90),
+                           std::max(0, right - left + 1), transport->sizeHint().height());
+}
+
+bool Formmain::everythingInside() const
+{
+    const QRect inside = rect();
+    for (const QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (child->isVisibleTo(this) && !child->isWindow() && child->objectName() != QLatin1String("Label9") &&
+            !inside.contains(child->geometry()))
+            return false;
+    return true;
+}
+
+void Formmain::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (!m_loaded)
+        return;
+    // Maximized, the window keeps the design's layout for the screen; restored, resized or full
+    // screen, the same rules are applied to the window's inside, so that nothing is cut off.
+    const TwipsSize wanted = isMaximized() && !isFullScreen()
+                                 ? m_screen
+                                 : TwipsSize{twips::fromPixels(width()), twips::fromPixels(height())};
+    if (wanted.width == m_laidOutFor.width && wanted.height == m_laidOutFor.height) {
+        placePanel(); // the window's inside may still have changed
+        return;
+    }
+    layOut(wanted.width, wanted.height);
+    try {
+        m_viewport->UpdateScrollRanges();
+    } catch (const Failure &failure) {
+        // A picture too large for the bars at this size: said as any failure of a command is.
+        setStatus(QString::fromUtf16(kStatusNotFound), QString::fromUtf8(failure.what()));
+    }
 }
 
 void Formmain::fillLists()
@@ -472,6 +630,7 @@ QImage Formmain::showPicture(QImage picture, const PictureSource &source)
     QImage shownBefore = m_picture2->setPicture(std::move(picture));
     m_viewport->pictureReplaced(sizeBefore);
     m_keeper->pictureShown(source, size);
+    pictureMomentShown(source);
     for (const Command command : {Command::Copy, Command::Save})
         m_actions->action(command)->setEnabled(true);
     return shownBefore;

@@ -5,12 +5,14 @@
 // retrieval/, panning to the Viewport, and the exit command here.
 
 #include "widgets/twips.h"
+#include "query/moment.h"
 #include "retrieval/displayview.h"
 
 #include <QHash>
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -20,6 +22,7 @@ namespace veltaro {
 
 class ActionTable;
 class HelpWindow;
+class InstrumentPanel;
 class DisplayCommand;
 class Failure;
 class PictureKeeper;
@@ -85,8 +88,13 @@ public:
     QImage showPicture(QImage picture, const PictureSource &source) override;
     void updateScrollRanges() override;
 
+    InstrumentPanel &panel() const { return *m_panel; }
+    // Whether every control lies inside the window (the note along the top aside).
+    bool everythingInside() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls();
@@ -97,6 +105,13 @@ private:
     void applyOuterSize();
     void exitProgram();
     void createActions();
+    void createPanel();
+    // Form_Load's rules for a window of `width` × `height` twips.
+    void layOut(float width, float height);
+    void placePanel();
+    void pictureMomentShown(const PictureSource &source);
+    void frameSkipped(const Moment &moment);
+    void refreshStrip();
     void playerChanged();
     void showHelp();
     void setFullScreen(bool on);
@@ -129,6 +144,11 @@ private:
     Player *m_player = nullptr;
     ActionTable *m_actions = nullptr;
     HelpWindow *m_help = nullptr;
+    InstrumentPanel *m_panel = nullptr;
+    bool m_loaded = false;
+    TwipsSize m_laidOutFor{0, 0};
+    // The hours the frame strip shows.
+    std::vector<Moment> m_stripHours;
     PicturesAhead *m_ahead = nullptr;
     Transfer *m_inet1 = nullptr;
     std::unique_ptr<StagingFile> m_staging;

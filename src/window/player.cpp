@@ -41,7 +41,12 @@ std::vector<Moment> Player::span() const
 {
     std::optional<Moment> first = m_loopStart;
     std::optional<Moment> last = m_loopEnd;
-    if (!isLooping()) {
+    if (isPlaying() && !isLooping() && m_spanStart) {
+        first = last = m_spanStart;
+        for (int hour = 1; hour < m_loopHours && last; ++hour)
+            if (const auto later = steppedBy(*last, 1))
+                last = later;
+    } else if (!isLooping()) {
         // What a loop would play now: the hours that end at the picked moment.
         last = m_stepper.picked();
         first = last;
@@ -64,6 +69,7 @@ void Player::play()
         return;
     m_loopStart.reset();
     m_loopEnd.reset();
+    m_spanStart = m_stepper.picked();
     start();
 }
 
@@ -194,6 +200,14 @@ void Player::nextFrame()
     if (!next) {
         stop(); // the end of the lists' range
         return;
+    }
+    if (!isLooping() && m_spanStart) {
+        // Playing on past the span: the next span begins here.
+        const std::vector<Moment> hours = span();
+        if (std::find(hours.begin(), hours.end(), *next) == hours.end()) {
+            m_spanStart = next;
+            emit changed();
+        }
     }
     m_stepper.showInLists(*next);
     showFrame();

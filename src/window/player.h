@@ -46,7 +46,8 @@ public:
     bool backAndForth() const { return m_backAndForth; }
     int restMs() const { return m_restMs; }
     QStringList skipped() const { return m_skipped; }
-    // The hours being played or looped, in order; empty while not looping.
+    // The hours being played or looped, in order: the loop; while playing on, the span of that
+    // many hours the frame shown lies in; otherwise the hours a loop would play now.
     std::vector<Moment> span() const;
 
     void play();
@@ -91,6 +92,7 @@ private:
     int m_restMs = 0;
     std::optional<Moment> m_shownLast; // the moment of the last picture shown, by any run
     std::optional<Moment> m_loopStart;
+    std::optional<Moment> m_spanStart; // while playing on
     std::optional<Moment> m_loopEnd;
     int m_direction = 1;
     bool m_resting = false;

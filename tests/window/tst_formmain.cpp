@@ -7,12 +7,14 @@
 #include "window/appicon.h"
 #include "window/commandtable.h"
 #include "window/helpwindow.h"
+#include "window/instrumentpanel.h"
 #include "window/picturekeeper.h"
 #include "filecontents.h"
 #include "window/commandline.h"
 #include "window/formmain.h"
 #include "window/language.h"
 
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -227,15 +229,26 @@ void TestFormmain::tabOrder()
     StartedWindow window;
     const QStringList expected{"Picture1", "Picture2", "HScroll1", "VScroll1", "Command1",
                                "Combo1",   "Combo2",   "Combo3",   "Combo4",   "Command2"};
+    // The next stop of Tab; a spin box's own line edit is the spin box.
+    const auto next = [](QWidget *widget) {
+        do
+            widget = widget->nextInFocusChain();
+        while (!(widget->focusPolicy() & Qt::TabFocus) ||
+               qobject_cast<QAbstractSpinBox *>(widget->parentWidget()));
+        return widget;
+    };
     QStringList actual;
     QWidget *widget = window.control("Picture1");
     for (int i = 0; i < expected.size(); ++i) {
         actual << widget->objectName();
-        do
-            widget = widget->nextInFocusChain();
-        while (widget->focusPolicy() == Qt::NoFocus || widget->objectName().isEmpty());
+        widget = next(widget);
     }
     QCOMPARE(actual, expected);
+    // The panel's controls follow "退出", in the order they stand; then the viewport again.
+    for (QWidget *control : window.panel().focusChain()) {
+        QCOMPARE(widget, control);
+        widget = next(widget);
+    }
     QCOMPARE(widget->objectName(), QStringLiteral("Picture1"));
 }
 
@@ -448,14 +461,21 @@ void TestFormmain::namesForScreenReaders()
     QAccessibleInterface *accessibleWindow = QAccessible::queryAccessibleInterface(&window);
     QVERIFY(accessibleWindow);
     QList<int> lefts;
+    QList<QWidget *> after; // what follows the bottom row
     for (int i = 0; i < accessibleWindow->childCount(); ++i) {
         QAccessibleInterface *child = accessibleWindow->child(i);
         auto *widget = child ? qobject_cast<QWidget *>(child->object()) : nullptr;
-        if (widget && widget->y() > window.control("HScroll1")->y())
+        if (!widget || widget->y() <= window.control("HScroll1")->y())
+            continue;
+        if (window.control(qPrintable(widget->objectName())) == widget && after.isEmpty())
             lefts << widget->x();
+        else
+            after << widget;
     }
     QCOMPARE(lefts.size(), 12);
     QVERIFY2(std::is_sorted(lefts.begin(), lefts.end()), "the bottom row in visual order");
+    // Then the panel: the moment shown, then the transport.
+    QCOMPARE(after, (QList<QWidget *>{window.panel().infoRow(), window.panel().transportRow()}));
 }
 
 void TestFormmain::listsKeepTheirNamesWhenPicked()

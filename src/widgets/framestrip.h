@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+namespace veltaro {
+
+// One mark per hour of the span being played or looped: hours the archive lacks are marked
+// missing, hours already kept ready, the shown one highlighted. Clicking or dragging over it
+// chooses an hour, and so do the arrow keys, Home and End while it has the focus.
+class FrameStrip : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Mark { Unknown, Ready, Missing };
+
+    explicit FrameStrip(QWidget *parent = nullptr);
+
+    // The hours' names ("07-18 10:00"), oldest first; every mark starts unknown.
+    void setHours(const QStringList &names);
+    int count() const { return int(m_names.size()); }
+    void setMark(int index, Mark mark);
+    Mark mark(int index) const;
+    // The hour shown; -1 for none of the span.
+    void setCurrent(int index);
+    int current() const { return m_current; }
+    // Where the mark of `index` is drawn, for a click to choose it.
+    QRect markRect(int index) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    void chosen(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int indexAt(int x) const;
+    void choose(int index);
+    void describe();
+
+    QStringList m_names;
+    QList<Mark> m_marks;
+    int m_current = -1;
+    int m_dragged = -1;
+};
+
+} // namespace veltaro

@@ -1,0 +1,141 @@
+#include "window/instrumentpanel.h"
+
+#include "widgets/framestrip.h"
+#include "window/actiontable.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace veltaro {
+
+namespace {
+
+QToolButton *buttonFor(QAction *action, QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setFocusPolicy(Qt::StrongFocus);
+    // Heard by what it does; its keys are in its tooltip.
+    button->setAccessibleName(action->text());
+    return button;
+}
+
+QLabel *caption(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
+    : QObject(window), m_infoRow(new QWidget(window)), m_transportRow(new QWidget(window)),
+      m_moment(new QLabel(m_infoRow)), m_zoom(new QLabel(m_transportRow)),
+      m_speed(new QLabel(m_transportRow)), m_span(new QComboBox(m_transportRow)),
+      m_rest(new QDoubleSpinBox(m_transportRow)), m_strip(new FrameStrip(m_transportRow))
+{
+    m_infoRow->setObjectName(QStringLiteral("InfoRow"));
+    m_transportRow->setObjectName(QStringLiteral("TransportRow"));
+
+    // The moment, readable at a glance.
+    QFont heading = m_moment->font();
+    heading.setPointSizeF(heading.pointSizeF() * 1.25);
+    heading.setBold(true);
+    m_moment->setFont(heading);
+    m_moment->setObjectName(QStringLiteral("MomentLabel"));
+    m_moment->setAccessibleName(QStringLiteral("所显示的时刻"));
+    auto *info = new QHBoxLayout(m_infoRow);
+    info->setContentsMargins(0, 0, 0, 0);
+    info->addWidget(m_moment, 1);
+
+    const auto button = [&](Command command) {
+        QToolButton *made = buttonFor(actions.action(command), m_transportRow);
+        m_focusChain << made;
+        return made;
+    };
+    auto *controls = new QHBoxLayout;
+    controls->setContentsMargins(0, 0, 0, 0);
+    controls->setSpacing(4);
+    controls->addWidget(button(Command::Play));
+    controls->addWidget(button(Command::Loop));
+    for (const int hours : kLoopSpans)
+        m_span->addItem(QStringLiteral("%1 小时").arg(hours), hours);
+    m_span->setAccessibleName(QStringLiteral("循环的时长"));
+    m_span->setToolTip(QStringLiteral("循环播放到所选时刻为止的几小时"));
+    controls->addWidget(m_span);
+    m_focusChain << m_span;
+    controls->addWidget(button(Command::BackAndForth));
+    controls->addSpacing(8);
+    controls->addWidget(button(Command::Slower));
+    m_speed->setAccessibleName(QStringLiteral("播放速度"));
+    m_speed->setMinimumWidth(m_speed->fontMetrics().horizontalAdvance(QStringLiteral("10 幅/秒 ")));
+    m_speed->setAlignment(Qt::AlignCenter);
+    controls->addWidget(m_speed);
+    controls->addWidget(button(Command::Faster));
+    controls->addSpacing(8);
+    m_rest->setRange(0, 3);
+    m_rest->setSingleStep(0.5);
+    m_rest->setDecimals(1);
+    m_rest->setSuffix(QStringLiteral(" 秒"));
+    m_rest->setAccessibleName(QStringLiteral("末帧停留"));
+    m_rest->setToolTip(QStringLiteral("循环播放时最后一幅停留的时间"));
+    controls->addWidget(caption(QStringLiteral("末帧停留"), m_rest, m_transportRow));
+    controls->addWidget(m_rest);
+    m_focusChain << m_rest;
+    controls->addSpacing(8);
+    controls->addWidget(button(Command::ZoomOut));
+    controls->addWidget(button(Command::Fit));
+    controls->addWidget(button(Command::ActualSize));
+    controls->addWidget(button(Command::ZoomIn));
+    m_zoom->setAccessibleName(QStringLiteral("缩放"));
+    m_zoom->setMinimumWidth(m_zoom->fontMetrics().horizontalAdvance(QStringLiteral("适应窗口 100 % ")));
+    controls->addWidget(m_zoom);
+    controls->addStretch(1);
+    controls->addWidget(button(Command::Help));
+
+    auto *rows = new QVBoxLayout(m_transportRow);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(3);
+    rows->addLayout(controls);
+    rows->addWidget(m_strip);
+    m_focusChain << m_strip;
+
+    connect(m_span, &QComboBox::activated, this,
+            [this](int index) { emit spanChosen(m_span->itemData(index).toInt()); });
+    connect(m_rest, &QDoubleSpinBox::valueChanged, this,
+            [this](double seconds) { emit restChosen(int(std::lround(seconds * 1000))); });
+    showMoment({});
+    showZoom(1, false);
+}
+
+void InstrumentPanel::showMoment(const QString &moment, const QString &missing)
+{
+    const QString text = missing.isEmpty() || moment.isEmpty()
+                             ? moment
+                             : moment + QStringLiteral(" · ") + missing;
+    m_moment->setText(text);
+    m_moment->setAccessibleDescription(text.isEmpty() ? QStringLiteral("尚未显示图像") : text);
+}
+
+void InstrumentPanel::showZoom(double zoom, bool fitting)
+{
+    const int percent = int(std::lround(zoom * 100));
+    m_zoom->setText(fitting ? QStringLiteral("适应窗口 %1 %").arg(percent)
+                            : QStringLiteral("%1 %").arg(percent));
+}
+
+void InstrumentPanel::showSpeed(int picturesPerSecond)
+{
+    m_speed->setText(QStringLiteral("%1 幅/秒").arg(picturesPerSecond));
+}
+
+} // namespace veltaro

@@ -1,0 +1,200 @@
+// The panel through the real window offscreen: it shows what the player, the zoom and the
+// picture are, and the moment it names is always the picture's.
+
+#include "samplearchive.h"
+#include "startedwindow.h"
+#include "waituntil.h"
+#include "retrieval/displaycommand.h"
+#include "widgets/framestrip.h"
+#include "widgets/picturebox.h"
+#include "window/actiontable.h"
+#include "window/instrumentpanel.h"
+#include "window/picturekeeper.h"
+#include "window/player.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace veltaro;
+
+class TestPanel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void reflectsThePlayerAndTheZoom();
+    void namesOnlyThePictureShown_data();
+    void namesOnlyThePictureShown();
+    void theStripShowsAnHour();
+    void nothingIsCutOffWhenResized_data();
+    void nothingIsCutOffWhenResized();
+
+private:
+    sample::SampleArchive m_archive;
+};
+
+void TestPanel::initTestCase()
+{
+    qunsetenv("no_proxy");
+    QVERIFY(m_archive.listen());
+    m_archive.setPictureSize({320, 240});
+    qputenv("http_proxy", m_archive.proxyAddress().toLatin1());
+}
+
+void TestPanel::init()
+{
+    m_archive.setScript({});
+    m_archive.setMissing({});
+}
+
+void TestPanel::reflectsThePlayerAndTheZoom()
+{
+    QTemporaryDir dir;
+    StartedWindow window(dir.path());
+    QVERIFY(window.showActive());
+    InstrumentPanel &panel = window.panel();
+    QCOMPARE(panel.momentLabel()->text(), QString()); // nothing shown yet
+
+    window.pick("8", "07", "18", "10");
+    QVERIFY(window.press());
+    QCOMPARE(panel.momentLabel()->text(), QString::fromUtf16(u"北京时间 2008-07-18 10:00 · UTC 02:00"));
+    QCOMPARE(panel.zoomLabel()->text(), "100 %");
+    QCOMPARE(panel.speedLabel()->text(), QString::fromUtf16(u"4 幅/秒"));
+
+    // The speed and the span, set from the panel or the keys, show in the panel.
+    QTest::keyClick(&window, Qt::Key_BracketRight, Qt::ControlModifier);
+    QCOMPARE(panel.speedLabel()->text(), QString::fromUtf16(u"5 幅/秒"));
+    panel.spanList()->setCurrentIndex(panel.spanList()->findData(6));
+    emit panel.spanList()->activated(panel.spanList()->currentIndex());
+    QCOMPARE(window.player().loopHours(), 6);
+    panel.restBox()->setValue(1.5);
+    QCOMPARE(window.player().restMs(), 1500);
+    QCOMPARE(panel.strip()->count(), 6);
+
+    // Playing: the play button says what a press does now.
+    QAction *play = window.actions().action(Command::Play);
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(window.player().isLooping());
+    QCOMPARE(play->text(), QString::fromUtf16(u"暂停"));
+    QCOMPARE(panel.strip()->count(), 6);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(window.settled());
+    QCOMPARE(play->text(), QString::fromUtf16(u"播放"));
+
+    // The zoom in words.
+    QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+    QVERIFY2(panel.zoomLabel()->text().startsWith(QString::fromUtf16(u"适应窗口 ")),
+             qPrintable(panel.zoomLabel()->text()));
+    QTest::keyClick(&window, Qt::Key_1, Qt::ControlModifier);
+    QCOMPARE(panel.zoomLabel()->text(), "100 %");
+}
+
+void TestPanel::namesOnlyThePictureShown_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("playing over a missing hour") << "missing";
+    QTest::newRow("Esc on a slow frame") << "esc";
+}
+
+void TestPanel::namesOnlyThePictureShown()
+{
+    QFETCH(QString, how);
+    QTemporaryDir dir;
+    StartedWindow window(dir.path());
+    QVERIFY(window.showActive());
+    QLabel *label = window.panel().momentLabel();
+    // Whenever the label changes, it names the picture on screen.
+    QStringList mismatches;
+    const auto check = [&] {
+        const QString shown = window.pictureKeeper().description().section(QStringLiteral(" · "), 0, 0);
+        if (!label->text().startsWith(shown))
+            mismatches << label->text() + " | " + shown;
+    };
+    window.pick("8", "07", "18", "07");
+    QVERIFY(window.press());
+    for (int i = 0; i < Player::kFastest; ++i)
+        window.player().faster();
+    if (how == "missing") {
+        m_archive.setMissing({"8071801"}); // 09:00 Beijing time
+        window.player().play();
+        QVERIFY(waitUntil([&] {
+            check();
+            return window.list(4)->currentText() == "09" && !window.displayCommand().isRunning();
+        }));
+        window.player().stop();
+        QVERIFY(window.settled());
+        QCOMPARE(label->text(), QString::fromUtf16(u"北京时间 2008-07-18 08:00 · UTC 00:00 · 09:00 无图像"));
+        // The span played from 07:00: 09:00 is its third hour.
+        QCOMPARE(window.panel().strip()->mark(2), FrameStrip::Mark::Missing);
+    } else {
+        m_archive.setScript({.delayMs = 3000});
+        window.player().play();
+        QVERIFY(waitUntil([&] { return window.list(4)->currentText() == "08"; }));
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(window.settled());
+        QVERIFY(!window.player().isPlaying());
+        QCOMPARE(window.list(4)->currentText(), "07"); // back to the picture shown
+        QCOMPARE(label->text(), QString::fromUtf16(u"北京时间 2008-07-18 07:00 · UTC 23:00"));
+    }
+    check();
+    QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches.join('\n')));
+}
+
+void TestPanel::theStripShowsAnHour()
+{
+    QTemporaryDir dir;
+    StartedWindow window(dir.path());
+    QVERIFY(window.showActive());
+    window.pick("8", "07", "18", "10");
+    QVERIFY(window.press());
+    FrameStrip *strip = window.panel().strip();
+    QCOMPARE(strip->count(), Player::kDefaultLoopHours);
+    QCOMPARE(strip->current(), strip->count() - 1);
+    QCOMPARE(strip->mark(strip->count() - 1), FrameStrip::Mark::Ready);
+    // A click on the first mark shows that hour; the strip stays where it was.
+    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->markRect(0).center());
+    QVERIFY(window.settled());
+    QCOMPARE(window.list(3)->currentText(), "17");
+    QCOMPARE(window.list(4)->currentText(), "11");
+    QCOMPARE(strip->current(), 0);
+    QCOMPARE(strip->count(), Player::kDefaultLoopHours);
+    // With the focus on it, an arrow key steps.
+    strip->setFocus();
+    QTest::keyClick(strip, Qt::Key_Right);
+    QVERIFY(window.settled());
+    QCOMPARE(window.list(4)->currentText(), "12");
+    QCOMPARE(strip->current(), 1);
+}
+
+void TestPanel::nothingIsCutOffWhenResized_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("1100 × 700") << QSize(1100, 700);
+    QTest::newRow("1366 × 700") << QSize(1366, 700);
+}
+
+void TestPanel::nothingIsCutOffWhenResized()
+{
+    QFETCH(QSize, size);
+    StartedWindow window;
+    QVERIFY(window.showActive());
+    window.showNormal();
+    window.resize(size);
+    QVERIFY(waitUntil([&] { return window.size() == size; }));
+    QVERIFY(window.everythingInside());
+    // Not only inside: no control overlaps another, and the panel's controls are whole.
+    const QRect transport = window.panel().transportRow()->geometry();
+    QVERIFY(!transport.intersects(window.control("Command2")->geometry()));
+    QVERIFY(transport.height() >= window.panel().transportRow()->minimumSizeHint().height());
+    QVERIFY(window.panel().transportRow()->width() >=
+            window.panel().transportRow()->minimumSizeHint().width());
+}
+
+QTEST_MAIN(TestPanel)
+#include "tst_panel.moc"
