@@ -175,7 +175,7 @@ int main(int argc, char *argv[])
                 timed([&] { picture = decoder.decode(fetched); }));
             imageWatch.reset();
             each.showing.push_back(timed([&] {
-                decoder.recycle(window.showPicture(std::move(picture), {}));
+                decoder.recycle(window.showPicture(std::move(picture), {}, {}));
                 window.updateScrollRanges();
                 imageWatch.waitForPaint();
             }));

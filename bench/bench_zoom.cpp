@@ -75,7 +75,7 @@ int main(int argc, char *argv[])
     const QImage picture = QImage::fromData(
         veltaro::sample::cloudJpeg(QStringLiteral("8071802"), {2288, 2288}))
                                .convertToFormat(QImage::Format_RGB32);
-    window.showPicture(picture, {});
+    window.showPicture(picture, {}, {});
     window.updateScrollRanges();
     auto *viewport = qobject_cast<veltaro::PictureBox *>(window.control("Picture1"));
     auto *imageBox = qobject_cast<veltaro::PictureBox *>(window.control("Picture2"));

@@ -50,6 +50,13 @@ public:
     using Failure::Failure;
 };
 
+// An enhancement table's file that does not parse.
+class TableFailure : public Failure
+{
+public:
+    using Failure::Failure;
+};
+
 // A call on a control that could not be carried out.
 class ControlFailure : public Failure
 {

@@ -22,16 +22,20 @@ namespace {
 struct Decoded
 {
     QImage picture;
+    QImage seen; // enhanced, when it is to be
     PictureDecoder decoder;
     QString failure;
     bool damaged = false; // not a whole picture, as against the memory running out
 };
 
-Decoded decodeOffThread(PictureDecoder decoder, const QByteArray &body)
+Decoded decodeOffThread(PictureDecoder decoder, const QByteArray &body,
+                        const Enhancement &enhancement)
 {
     Decoded decoded;
     try {
         decoded.picture = decoder.decode(body);
+        if (!enhancement.isNone())
+            decoded.seen = enhancement.apply(decoded.picture);
     } catch (const PictureFailure &failure) {
         decoded.failure = QString::fromUtf8(failure.what());
         decoded.damaged = true;
@@ -131,7 +135,7 @@ void DisplayCommand::run(Kind kind)
             // Decoded ahead from a kept copy: only temp.jpg is left to write.
             if (std::optional<PictureReady> ready = m_ahead->take(m_address)) {
                 m_state = State::Preparing;
-                stageAndShow(std::move(ready->picture), ready->body);
+                stageAndShow(std::move(ready->picture), QImage(), ready->body);
                 return;
             }
         }
@@ -236,8 +240,9 @@ void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
     // The decoder travels with the work and comes back with the picture: the memory it keeps
     // for the next picture is reused only while nothing else holds it.
     QFuture<Decoded> decoding =
-        QtConcurrent::run([decoder = std::exchange(m_decoder, PictureDecoder()), body]() mutable {
-            return decodeOffThread(std::move(decoder), body);
+        QtConcurrent::run([decoder = std::exchange(m_decoder, PictureDecoder()), body,
+                           enhancement = m_enhancement]() mutable {
+            return decodeOffThread(std::move(decoder), body, enhancement);
         });
     if (keptCopy) {
         // A kept copy is proved whole before anything is written; a damaged one is dropped and
@@ -256,7 +261,7 @@ void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
             } else if (!decoded.failure.isEmpty()) {
                 fail(decoded.failure);
             } else {
-                stageAndShow(std::move(decoded.picture), body);
+                stageAndShow(std::move(decoded.picture), std::move(decoded.seen), body);
             }
         });
         return;
@@ -271,6 +276,7 @@ void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
         Decoded decoded = done.takeResult();
         m_decoder = std::move(decoded.decoder);
         m_parts.picture = std::move(decoded.picture);
+        m_parts.seen = std::move(decoded.seen);
         m_parts.decodeFailure = decoded.failure;
         partReady();
     });
@@ -293,28 +299,43 @@ void DisplayCommand::partReady()
     else if (!m_parts.decodeFailure.isEmpty())
         fail(m_parts.decodeFailure);
     else
-        guarded([this] { show(std::move(m_parts.picture), m_parts.body); });
+        guarded([this] { show(std::move(m_parts.picture), std::move(m_parts.seen), m_parts.body); });
 }
 
-void DisplayCommand::stageAndShow(QImage picture, const QByteArray &body)
+void DisplayCommand::stageAndShow(QImage picture, QImage seen, const QByteArray &body)
 {
     m_state = State::Preparing;
     const quint64 generation = m_generation;
+    m_parts = {};
+    m_parts.waiting = 1;
+    m_parts.body = body;
+    if (seen.isNull() && !m_enhancement.isNone()) {
+        // Decoded ahead as it is: enhanced while temp.jpg is written.
+        ++m_parts.waiting;
+        QtConcurrent::run([enhancement = m_enhancement, picture] { return enhancement.apply(picture); })
+            .then(this, [this, generation](QFuture<QImage> done) {
+                if (generation != m_generation)
+                    return;
+                m_parts.seen = done.takeResult();
+                partReady();
+            });
+    } else {
+        m_parts.seen = std::move(seen);
+    }
+    m_parts.picture = std::move(picture);
     QtConcurrent::run(stageOffThread, m_staging, body)
-        .then(this, [this, generation, body, picture = std::move(picture)](
-                        const QString &failure) mutable {
+        .then(this, [this, generation](const QString &failure) {
             if (generation != m_generation)
                 return;
-            if (!failure.isEmpty())
-                fail(failure);
-            else
-                guarded([&] { show(std::move(picture), body); });
+            m_parts.stageFailure = failure;
+            partReady();
         });
 }
 
-void DisplayCommand::show(QImage picture, const QByteArray &body)
+void DisplayCommand::show(QImage picture, QImage seen, const QByteArray &body)
 {
-    m_decoder.recycle(m_view.showPicture(std::move(picture), {body, m_picked, m_built}));
+    m_decoder.recycle(
+        m_view.showPicture(std::move(picture), std::move(seen), {body, m_picked, m_built}));
     // The memory kept for the next picture is worth it while pictures follow each other.
     m_releaseSpare.start();
     m_view.updateScrollRanges();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "network/transfer.h"
+#include "picture/enhancement.h"
 #include "picture/picturedecoder.h"
 #include "query/imagerequest.h"
 
@@ -68,6 +69,9 @@ public:
     bool isDownloading() const { return m_state == State::Fetching; }
     Kind kind() const { return m_kind; }
 
+    // How pictures are shown from the next one on: enhanced off the window's thread.
+    void setEnhancement(const Enhancement &enhancement) { m_enhancement = enhancement; }
+
     // Pictures decoded ahead, which a step or a frame shows without decoding.
     void setPicturesAhead(PicturesAhead *ahead) { m_ahead = ahead; }
 
@@ -82,9 +86,9 @@ private:
     // temp.jpg and the picture, both off the window's thread. A kept copy is proved whole
     // before anything is written; a network body is staged while it is decoded.
     void prepare(const QByteArray &body, bool keptCopy);
-    void stageAndShow(QImage picture, const QByteArray &body);
+    void stageAndShow(QImage picture, QImage seen, const QByteArray &body);
     void partReady();
-    void show(QImage picture, const QByteArray &body);
+    void show(QImage picture, QImage seen, const QByteArray &body);
     void fail(const QString &reason, bool unreachable = false, bool cancelled = false);
     // How the run under way ends, so far: its kind and moment.
     Outcome outcome() const;
@@ -99,6 +103,7 @@ private:
     const StagingFile &m_staging;
     PicturesAhead *m_ahead = nullptr;
     PictureDecoder m_decoder;
+    Enhancement m_enhancement;
     QTimer m_releaseSpare;
     QTimer m_busyDelay;
     bool m_busyShown = false;
@@ -114,11 +119,12 @@ private:
     bool m_fromNetwork = false;
     bool m_retried = false;
     QString m_aboutShown; // said with the picture once shown
-    // The two halves of preparing a network body, as they come back.
+    // The parts of preparing a picture (staging, decoding, enhancing), as they come back.
     struct Parts
     {
         int waiting = 0;
         QImage picture;
+        QImage seen;
         QByteArray body;
         QString decodeFailure;
         QString stageFailure;

@@ -37,9 +37,10 @@ public:
     virtual void setStatus(const QString &text, const QString &reason) = 0;
     // How much of the picture has arrived, while the status line says "稍侯〉〉〉".
     virtual void showProgress(const QString &text) = 0;
-    // Gives the image box its picture and returns the one it showed before (null for none);
-    // the scroll ranges follow with updateScrollRanges().
-    virtual QImage showPicture(QImage picture, const PictureSource &source) = 0;
+    // Gives the image box its picture, as `seen` when that is not null (the picture enhanced),
+    // and returns the picture it held before (null for none); the scroll ranges follow with
+    // updateScrollRanges().
+    virtual QImage showPicture(QImage picture, QImage seen, const PictureSource &source) = 0;
     virtual void updateScrollRanges() = 0;
 };
 

@@ -13,7 +13,10 @@
 #include "window/actiontable.h"
 #include "window/appicon.h"
 #include "window/designtable.h"
+#include "window/adjustdialog.h"
+#include "window/enhancer.h"
 #include "window/helpwindow.h"
+#include "widgets/legendbar.h"
 #include "window/instrumentpanel.h"
 #include "widgets/framestrip.h"
 #include "window/picturekeeper.h"
@@ -31,6 +34,9 @@
 #include <QPushButton>
 #include <QAction>
 #include <QToolTip>
+#include <QtConcurrent/QtConcurrentRun>
+#include <QMouseEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <vector>
@@ -109,6 +115,12 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
         m_inet1->useDiskCache(QDir(cacheRoot).filePath(QStringLiteral("pictures")),
                               kPictureCacheBytes);
     m_display = std::make_unique<DisplayCommand>(*this, *m_inet1, *m_staging);
+    // The enhancement chosen is remembered in the user's settings (beside temp.jpg when the
+    // window is given a folder of its own).
+    m_enhancer = new Enhancer(stagingFolder.isEmpty()
+                                  ? QString()
+                                  : QDir(stagingFolder).filePath(QStringLiteral("veltaro.conf")),
+                              this);
     m_keeper = new PictureKeeper(this, m_picture1, m_picture2);
     m_stepper = new TimeStepper(this, *this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);
     m_player = new Player(this, *m_stepper, *m_display, *this);
@@ -232,9 +244,13 @@ void Formmain::createActions()
     on(Command::Escape, [this] { escape(); });
     on(Command::Copy, [this] { m_keeper->copy(); });
     on(Command::Save, [this] { m_keeper->saveAs(); });
+    on(Command::SaveSeen, [this] { m_keeper->saveSeen(); });
+    on(Command::NextEnhancement, [this] { m_enhancer->step(1); });
+    on(Command::PreviousEnhancement, [this] { m_enhancer->step(-1); });
+    on(Command::Adjust, [this] { showAdjustments(); });
     on(Command::Reason, [this] { showStatusDetail(); });
     on(Command::Help, [this] { showHelp(); });
-    for (const Command command : {Command::Copy, Command::Save})
+    for (const Command command : {Command::Copy, Command::Save, Command::SaveSeen})
         m_actions->action(command)->setEnabled(false); // nothing is shown yet
     connect(m_player, &Player::changed, this, &Formmain::playerChanged);
     playerChanged();
@@ -243,8 +259,12 @@ void Formmain::createActions()
     auto *separator = new QAction(this);
     separator->setSeparator(true);
     for (PictureBox *box : {m_picture1, m_picture2}) {
-        box->addActions({m_actions->action(Command::Copy), m_actions->action(Command::Save)});
+        box->addActions({m_actions->action(Command::Copy), m_actions->action(Command::Save),
+                         m_actions->action(Command::SaveSeen)});
         box->addAction(separator);
+        box->addActions({m_actions->action(Command::NextEnhancement),
+                         m_actions->action(Command::PreviousEnhancement),
+                         m_actions->action(Command::Adjust)});
         box->addActions({m_actions->action(Command::Play), m_actions->action(Command::Loop),
                          m_actions->action(Command::Faster), m_actions->action(Command::Slower)});
     }
@@ -277,6 +297,13 @@ void Formmain::createPanel()
         m_stepper->showInLists(chosen);
         m_display->run(DisplayCommand::Kind::Step);
     });
+    m_panel->enhancementList()->addItems(m_enhancer->choiceNames());
+    connect(m_panel, &InstrumentPanel::enhancementChosen, m_enhancer, &Enhancer::choose);
+    connect(m_enhancer, &Enhancer::changed, this, &Formmain::enhancementChanged);
+    enhancementChanged();
+    // The value under the pointer, live, also while the frames change under it.
+    m_picture2->innerArea()->setMouseTracking(true);
+    m_picture2->innerArea()->installEventFilter(this);
     // A fetch ahead that came whole is an hour ready on the strip.
     connect(m_inet1, &Transfer::fetchedAhead, this, [this](const QString &address, const QByteArray &body) {
         for (size_t i = 0; i < m_stripHours.size(); ++i)
@@ -346,6 +373,82 @@ void Formmain::frameSkipped(const Moment &moment)
             m_panel->strip()->setMark(int(i), FrameStrip::Mark::Missing);
 }
 
+void Formmain::enhancementChanged()
+{
+    const Enhancement enhancement = m_enhancer->current();
+    m_enhanced = !enhancement.isNone();
+    m_display->setEnhancement(enhancement);
+    m_panel->enhancementList()->setCurrentIndex(m_enhancer->choice());
+    m_panel->enhancementList()->setToolTip(m_enhancer->description());
+    m_panel->legend()->setColours(enhancement.lookupFor());
+    m_panel->legend()->setToolTip(m_enhancer->description());
+    if (!m_picture2->hasPicture())
+        return;
+    // The picture on screen, seen anew: enhanced off the window's thread.
+    const QImage original = m_original.isNull() ? m_picture2->picture() : m_original;
+    const quint64 generation = ++m_enhancing;
+    if (!m_enhanced) {
+        m_picture2->setPicture(original);
+        m_original = QImage();
+        return;
+    }
+    QtConcurrent::run([enhancement, original] { return enhancement.apply(original); })
+        .then(this, [this, generation, original](QFuture<QImage> done) {
+            if (generation != m_enhancing)
+                return; // another picture or enhancement since
+            m_picture2->setPicture(done.takeResult());
+            m_original = original;
+        });
+}
+
+void Formmain::showAdjustments()
+{
+    if (!m_adjust)
+        m_adjust = new AdjustDialog(*m_enhancer, this);
+    m_adjust->show();
+    m_adjust->raise();
+    m_adjust->activateWindow();
+}
+
+QString Formmain::readout() const
+{
+    return m_panel->readout()->text();
+}
+
+void Formmain::updateReadout()
+{
+    QString text;
+    if (m_pointerOver && m_picture2->hasPicture()) {
+        // The picture's own pixel under the pointer, whatever the zoom; its grey level as the
+        // enhancement reads it.
+        const QImage picture = m_original.isNull() ? m_picture2->picture() : m_original;
+        const double scale = m_picture2->devicePixelRatioF() / m_picture2->zoom();
+        const QPoint pixel(int(std::floor(m_pointer.x() * scale)), int(std::floor(m_pointer.y() * scale)));
+        if (picture.rect().contains(pixel))
+            text = QStringLiteral("像素 (%1, %2) · 灰度 %3")
+                       .arg(pixel.x())
+                       .arg(pixel.y())
+                       .arg(greyLevel(picture.pixel(pixel)));
+    }
+    m_panel->readout()->setText(text);
+    m_panel->readout()->setAccessibleDescription(text);
+}
+
+bool Formmain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_picture2->innerArea()) {
+        if (event->type() == QEvent::MouseMove) {
+            m_pointer = static_cast<QMouseEvent *>(event)->position();
+            m_pointerOver = true;
+            updateReadout();
+        } else if (event->type() == QEvent::Leave) {
+            m_pointerOver = false;
+            updateReadout();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void Formmain::showHelp()
 {
     if (!m_help)
@@ -372,8 +475,11 @@ void Formmain::playerChanged()
 
 void Formmain::showStatusDetail()
 {
-    const QString detail = m_statusDetail.isEmpty() ? QString::fromUtf16(kNothingToExplain)
-                                                    : m_statusDetail;
+    QString detail = m_statusDetail.isEmpty() ? QString::fromUtf16(kNothingToExplain)
+                                              : m_statusDetail;
+    // The value under the pointer too, for whoever cannot see the panel.
+    if (!readout().isEmpty())
+        detail += QStringLiteral("\n指针处：") + readout();
     QToolTip::showText(m_label5->mapToGlobal(QPoint(0, m_label5->height())), detail, m_label5);
 }
 
@@ -587,6 +693,16 @@ void Formmain::showStarted()
          (screen.height() - twips::toPixels(m_outerHeight)) / 2);
     showMaximized();
     m_picture1->setFocus(Qt::OtherFocusReason);
+    // Tables that could not be read are said once, beside the window.
+    if (const QStringList problems = m_enhancer->problems(); !problems.isEmpty()) {
+        auto *box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(kWindowCaption),
+                                    QStringLiteral("以下增强表无法使用，已跳过：\n") +
+                                        problems.join(QLatin1Char('\n')),
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        box->show();
+    }
 }
 
 void Formmain::Command1_Click()
@@ -623,17 +739,28 @@ void Formmain::setStatusDetail(const QString &detail)
                                                         : detail);
 }
 
-QImage Formmain::showPicture(QImage picture, const PictureSource &source)
+QImage Formmain::showPicture(QImage picture, QImage seen, const PictureSource &source)
 {
     const QSize size = picture.size();
     const QSize sizeBefore = m_picture2->pictureSize();
-    QImage shownBefore = m_picture2->setPicture(std::move(picture));
+    ++m_enhancing; // a picture enhanced anew for the one before is no longer wanted
+    // The box shows what is seen; the picture itself is kept beside it only when the two
+    // differ, so that without an enhancement its memory has one owner and is reused.
+    QImage originalBefore = std::exchange(m_original, QImage());
+    QImage shownBefore;
+    if (seen.isNull()) {
+        shownBefore = m_picture2->setPicture(std::move(picture));
+    } else {
+        shownBefore = m_picture2->setPicture(std::move(seen));
+        m_original = std::move(picture);
+    }
     m_viewport->pictureReplaced(sizeBefore);
     m_keeper->pictureShown(source, size);
     pictureMomentShown(source);
-    for (const Command command : {Command::Copy, Command::Save})
+    for (const Command command : {Command::Copy, Command::Save, Command::SaveSeen})
         m_actions->action(command)->setEnabled(true);
-    return shownBefore;
+    updateReadout();
+    return originalBefore.isNull() ? shownBefore : originalBefore;
 }
 
 void Formmain::updateScrollRanges()

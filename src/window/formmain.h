@@ -9,6 +9,8 @@
 #include "retrieval/displayview.h"
 
 #include <QHash>
+#include <QImage>
+#include <QPointF>
 #include <QWidget>
 
 #include <memory>
@@ -21,6 +23,8 @@ class QPushButton;
 namespace veltaro {
 
 class ActionTable;
+class AdjustDialog;
+class Enhancer;
 class HelpWindow;
 class InstrumentPanel;
 class DisplayCommand;
@@ -85,7 +89,10 @@ public:
     // What F1 and Ctrl+I show at the status line: the reason behind it, the download's
     // progress, or the picture shown; empty when there is nothing to tell.
     QString statusDetail() const { return m_statusDetail; }
-    QImage showPicture(QImage picture, const PictureSource &source) override;
+    QImage showPicture(QImage picture, QImage seen, const PictureSource &source) override;
+    // "像素 (812, 440) · 灰度 201" for the pointer over the picture; empty elsewhere.
+    QString readout() const;
+    Enhancer &enhancer() const { return *m_enhancer; }
     void updateScrollRanges() override;
 
     InstrumentPanel &panel() const { return *m_panel; }
@@ -94,6 +101,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -112,6 +120,9 @@ private:
     void pictureMomentShown(const PictureSource &source);
     void frameSkipped(const Moment &moment);
     void refreshStrip();
+    void enhancementChanged();
+    void showAdjustments();
+    void updateReadout();
     void playerChanged();
     void showHelp();
     void setFullScreen(bool on);
@@ -145,6 +156,14 @@ private:
     ActionTable *m_actions = nullptr;
     HelpWindow *m_help = nullptr;
     InstrumentPanel *m_panel = nullptr;
+    Enhancer *m_enhancer = nullptr;
+    AdjustDialog *m_adjust = nullptr;
+    bool m_enhanced = false;
+    // The picture itself while the box shows it enhanced; null otherwise.
+    QImage m_original;
+    quint64 m_enhancing = 0;
+    QPointF m_pointer;
+    bool m_pointerOver = false;
     bool m_loaded = false;
     TwipsSize m_laidOutFor{0, 0};
     // The hours the frame strip shows.

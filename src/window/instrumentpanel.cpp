@@ -1,6 +1,7 @@
 #include "window/instrumentpanel.h"
 
 #include "widgets/framestrip.h"
+#include "widgets/legendbar.h"
 #include "window/actiontable.h"
 
 #include <QAction>
@@ -41,7 +42,9 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     : QObject(window), m_infoRow(new QWidget(window)), m_transportRow(new QWidget(window)),
       m_moment(new QLabel(m_infoRow)), m_zoom(new QLabel(m_transportRow)),
       m_speed(new QLabel(m_transportRow)), m_span(new QComboBox(m_transportRow)),
-      m_rest(new QDoubleSpinBox(m_transportRow)), m_strip(new FrameStrip(m_transportRow))
+      m_rest(new QDoubleSpinBox(m_transportRow)), m_strip(new FrameStrip(m_transportRow)),
+      m_enhancements(new QComboBox(m_transportRow)), m_readout(new QLabel(m_transportRow)),
+      m_legend(new LegendBar(m_infoRow))
 {
     m_infoRow->setObjectName(QStringLiteral("InfoRow"));
     m_transportRow->setObjectName(QStringLiteral("TransportRow"));
@@ -57,60 +60,85 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     info->setContentsMargins(0, 0, 0, 0);
     info->addWidget(m_moment, 1);
 
+    // Right of the moment: the enhancement in use as a colour bar.
+    m_legend->setObjectName(QStringLiteral("Legend"));
+    info->addWidget(m_legend);
+
     const auto button = [&](Command command) {
         QToolButton *made = buttonFor(actions.action(command), m_transportRow);
         m_focusChain << made;
         return made;
     };
-    auto *controls = new QHBoxLayout;
-    controls->setContentsMargins(0, 0, 0, 0);
-    controls->setSpacing(4);
-    controls->addWidget(button(Command::Play));
-    controls->addWidget(button(Command::Loop));
+    const auto line = [] {
+        auto *made = new QHBoxLayout;
+        made->setContentsMargins(0, 0, 0, 0);
+        made->setSpacing(4);
+        return made;
+    };
+    // The first line: watching the clouds move.
+    QHBoxLayout *playing = line();
+    playing->addWidget(button(Command::Play));
+    playing->addWidget(button(Command::Loop));
     for (const int hours : kLoopSpans)
         m_span->addItem(QStringLiteral("%1 小时").arg(hours), hours);
     m_span->setAccessibleName(QStringLiteral("循环的时长"));
     m_span->setToolTip(QStringLiteral("循环播放到所选时刻为止的几小时"));
-    controls->addWidget(m_span);
+    playing->addWidget(m_span);
     m_focusChain << m_span;
-    controls->addWidget(button(Command::BackAndForth));
-    controls->addSpacing(8);
-    controls->addWidget(button(Command::Slower));
+    playing->addWidget(button(Command::BackAndForth));
+    playing->addSpacing(8);
+    playing->addWidget(button(Command::Slower));
     m_speed->setAccessibleName(QStringLiteral("播放速度"));
     m_speed->setMinimumWidth(m_speed->fontMetrics().horizontalAdvance(QStringLiteral("10 幅/秒 ")));
     m_speed->setAlignment(Qt::AlignCenter);
-    controls->addWidget(m_speed);
-    controls->addWidget(button(Command::Faster));
-    controls->addSpacing(8);
+    playing->addWidget(m_speed);
+    playing->addWidget(button(Command::Faster));
+    playing->addSpacing(8);
     m_rest->setRange(0, 3);
     m_rest->setSingleStep(0.5);
     m_rest->setDecimals(1);
     m_rest->setSuffix(QStringLiteral(" 秒"));
     m_rest->setAccessibleName(QStringLiteral("末帧停留"));
     m_rest->setToolTip(QStringLiteral("循环播放时最后一幅停留的时间"));
-    controls->addWidget(caption(QStringLiteral("末帧停留"), m_rest, m_transportRow));
-    controls->addWidget(m_rest);
+    playing->addWidget(caption(QStringLiteral("末帧停留"), m_rest, m_transportRow));
+    playing->addWidget(m_rest);
     m_focusChain << m_rest;
-    controls->addSpacing(8);
-    controls->addWidget(button(Command::ZoomOut));
-    controls->addWidget(button(Command::Fit));
-    controls->addWidget(button(Command::ActualSize));
-    controls->addWidget(button(Command::ZoomIn));
+    playing->addStretch(1);
+    playing->addWidget(button(Command::Help));
+
+    // The second line: how the picture is seen.
+    QHBoxLayout *seeing = line();
+    m_enhancements->setAccessibleName(QStringLiteral("增强"));
+    seeing->addWidget(caption(QStringLiteral("增强"), m_enhancements, m_transportRow));
+    seeing->addWidget(m_enhancements);
+    m_focusChain << m_enhancements;
+    seeing->addWidget(button(Command::Adjust));
+    seeing->addSpacing(8);
+    seeing->addWidget(button(Command::ZoomOut));
+    seeing->addWidget(button(Command::Fit));
+    seeing->addWidget(button(Command::ActualSize));
+    seeing->addWidget(button(Command::ZoomIn));
     m_zoom->setAccessibleName(QStringLiteral("缩放"));
     m_zoom->setMinimumWidth(m_zoom->fontMetrics().horizontalAdvance(QStringLiteral("适应窗口 100 % ")));
-    controls->addWidget(m_zoom);
-    controls->addStretch(1);
-    controls->addWidget(button(Command::Help));
+    seeing->addWidget(m_zoom);
+    seeing->addSpacing(8);
+    m_readout->setAccessibleName(QStringLiteral("指针处的像素"));
+    m_readout->setMinimumWidth(
+        m_readout->fontMetrics().horizontalAdvance(QStringLiteral("像素 (8888, 8888) · 灰度 888")));
+    seeing->addWidget(m_readout);
+    seeing->addStretch(1);
 
     auto *rows = new QVBoxLayout(m_transportRow);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(3);
-    rows->addLayout(controls);
+    rows->addLayout(playing);
+    rows->addLayout(seeing);
     rows->addWidget(m_strip);
     m_focusChain << m_strip;
 
     connect(m_span, &QComboBox::activated, this,
             [this](int index) { emit spanChosen(m_span->itemData(index).toInt()); });
+    connect(m_enhancements, &QComboBox::activated, this, &InstrumentPanel::enhancementChosen);
     connect(m_rest, &QDoubleSpinBox::valueChanged, this,
             [this](double seconds) { emit restChosen(int(std::lround(seconds * 1000))); });
     showMoment({});

@@ -12,11 +12,12 @@ namespace veltaro {
 
 class ActionTable;
 class FrameStrip;
+class LegendBar;
 
 // What the window shows of what it can do, beside the design's own controls: the moment of the
-// picture on screen (right of "退出"), and below the bottom row the transport (play, loop and
-// its span, back and forth, speed, a rest on the last frame), the zoom, help and the frame
-// strip. Every button is a command's action; the lists and boxes set the player. The window
+// picture on screen and the enhancement's colour bar (right of "退出"), and below the bottom row
+// the transport (play, loop and its span, back and forth, speed, a rest on the last frame),
+// help, the enhancement, the zoom, the value under the pointer and the frame strip. Every button is a command's action; the lists and boxes set the player. The window
 // places the two rows (infoRow, transportRow) and wires them to what they show.
 class InstrumentPanel : public QObject
 {
@@ -36,6 +37,9 @@ public:
     QComboBox *spanList() const { return m_span; }
     QDoubleSpinBox *restBox() const { return m_rest; }
     FrameStrip *strip() const { return m_strip; }
+    QComboBox *enhancementList() const { return m_enhancements; }
+    QLabel *readout() const { return m_readout; }
+    LegendBar *legend() const { return m_legend; }
 
     // The panel's controls that take the focus, in order.
     QList<QWidget *> focusChain() const { return m_focusChain; }
@@ -47,6 +51,7 @@ public:
 
 signals:
     void spanChosen(int hours);
+    void enhancementChosen(int index);
     void restChosen(int ms);
 
 private:
@@ -58,6 +63,9 @@ private:
     QComboBox *m_span;
     QDoubleSpinBox *m_rest;
     FrameStrip *m_strip;
+    QComboBox *m_enhancements;
+    QLabel *m_readout;
+    LegendBar *m_legend;
     QList<QWidget *> m_focusChain;
 };
 

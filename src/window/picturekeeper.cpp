@@ -6,6 +6,7 @@
 #include "query/moment.h"
 
 #include <QContextMenuEvent>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -37,17 +38,21 @@ QString beijingText(const QueryTime &picked)
 }
 
 // The platform's save dialog, opened at `proposed`; empty when the user cancels.
-QString askWhereToSave(QWidget *parent, const QString &proposed)
+QString askWhereToSave(QWidget *parent, const QString &proposed, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("另存为"), proposed,
-                                        QStringLiteral("JPEG 图像 (*.jpg *.jpeg)"));
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("另存为"), proposed, filter);
 }
+
+const QString kJpegFilter = QStringLiteral("JPEG 图像 (*.jpg *.jpeg)");
+const QString kPngFilter = QStringLiteral("PNG 图像 (*.png)");
 
 } // namespace
 
 PictureKeeper::PictureKeeper(QWidget *window, PictureBox *viewport, PictureBox *imageBox)
     : QObject(window), m_window(window), m_viewport(viewport), m_imageBox(imageBox),
-      m_choosePath([window](const QString &proposed) { return askWhereToSave(window, proposed); })
+      m_choosePath([window](const QString &proposed, const QString &filter) {
+          return askWhereToSave(window, proposed, filter);
+      })
 {
     // The right button and the Menu key open the menu on either box; so does Shift+F10.
     for (PictureBox *box : {viewport, imageBox}) {
@@ -56,7 +61,8 @@ PictureKeeper::PictureKeeper(QWidget *window, PictureBox *viewport, PictureBox *
     }
 }
 
-void PictureKeeper::setSavePathChooser(std::function<QString(const QString &)> choose)
+void PictureKeeper::setSavePathChooser(
+    std::function<QString(const QString &, const QString &)> choose)
 {
     m_choosePath = std::move(choose);
 }
@@ -106,7 +112,7 @@ void PictureKeeper::saveAs()
         return;
     const QString name =
         QString::fromStdString(source.request.name) + QString::fromLatin1(kNameSuffix);
-    const QString path = m_choosePath(QDir(folderToSaveIn(m_savedIn)).filePath(name));
+    const QString path = m_choosePath(QDir(folderToSaveIn(m_savedIn)).filePath(name), kJpegFilter);
     if (path.isEmpty())
         return; // cancelled
     m_savedIn = QFileInfo(path).absolutePath();
@@ -122,6 +128,31 @@ void PictureKeeper::openMenu(QWidget *box, QPoint globalPosition)
     m_menuOn.emplace(m_source, m_imageBox->picture());
     QMenu::exec(box->actions(), globalPosition, nullptr, box);
     m_menuOn.reset();
+}
+
+void PictureKeeper::saveSeen()
+{
+    // What is on screen now, enhancement and all: playback may show others while the dialog is
+    // open.
+    const QImage seen = m_menuOn ? m_menuOn->second : m_imageBox->picture();
+    const PictureSource source = m_menuOn ? m_menuOn->first : m_source;
+    if (seen.isNull())
+        return;
+    const QString name = QString::fromStdString(source.request.name) + QStringLiteral("00-所见.png");
+    const QString path = m_choosePath(QDir(folderToSaveIn(m_savedIn)).filePath(name), kPngFilter);
+    if (path.isEmpty())
+        return; // cancelled
+    m_savedIn = QFileInfo(path).absolutePath();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    try {
+        if (!seen.save(&buffer, "PNG"))
+            throw FileFailure("无法把图像编码为 PNG");
+        saveFileDurably(path, png);
+    } catch (const FileFailure &failure) {
+        QMessageBox::warning(m_window, QStringLiteral("另存为所见图像"), QString::fromUtf8(failure.what()));
+    }
 }
 
 bool PictureKeeper::eventFilter(QObject *watched, QEvent *event)

@@ -40,12 +40,16 @@ public:
 
     void copy();
     void saveAs();
+    // Saves the picture as it is seen (enhanced) as PNG.
+    void saveSeen();
 
     bool hasPicture() const { return !m_source.bytes.isEmpty(); }
     // The moment of the picture shown; empty before the first.
     QueryTime shownMoment() const { return m_source.beijing; }
-    // Who chooses the file to save to: the platform's dialog, unless replaced.
-    void setSavePathChooser(std::function<QString(const QString &proposed)> choose);
+    // Who chooses the file to save to, given the proposed path and the dialog's filter: the
+    // platform's dialog, unless replaced.
+    void setSavePathChooser(
+        std::function<QString(const QString &proposed, const QString &filter)> choose);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -64,7 +68,7 @@ private:
     QString m_zoom;
     QString m_description;
     QString m_savedIn; // the folder the user saved in last, since the program started
-    std::function<QString(const QString &)> m_choosePath;
+    std::function<QString(const QString &, const QString &)> m_choosePath;
 };
 
 } // namespace veltaro

@@ -681,7 +681,7 @@ void TestDisplayCommand::keepsTheShownPicture()
     // Ctrl+S: the very bytes downloaded, under the image's own name proposed in Pictures.
     QString proposed;
     const QString target = m_dir.filePath("kept.jpg");
-    keeper.setSavePathChooser([&](const QString &path) {
+    keeper.setSavePathChooser([&](const QString &path, const QString &) {
         proposed = path;
         return target;
     });

@@ -47,7 +47,7 @@ struct Started
     {
         QImage picture(width, height, QImage::Format_RGB32);
         picture.fill(Qt::darkGreen);
-        window.showPicture(picture, {});
+        window.showPicture(picture, {}, {});
         window.updateScrollRanges();
     }
 

@@ -64,7 +64,7 @@ public:
         statuses << text;
     }
     void showProgress(const QString &) override {}
-    QImage showPicture(QImage picture, const PictureSource &source) override
+    QImage showPicture(QImage picture, QImage, const PictureSource &source) override
     {
         const auto moment = momentOf(source.beijing);
         shown << (moment ? dayHour(*moment) : QStringLiteral("?"));

@@ -408,7 +408,7 @@ void TestFormmain::keysPanThroughTheBars()
     QFETCH(QString, bar);
     QFETCH(int, value);
     StartedWindow window;
-    window.showPicture(QImage(1400, 1100, QImage::Format_RGB32), {});
+    window.showPicture(QImage(1400, 1100, QImage::Format_RGB32), {}, {});
     window.updateScrollRanges();
     window.showStarted();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -512,7 +512,7 @@ void TestFormmain::focusOnAScrolledImageBoxIsSeen()
     StartedWindow window;
     QImage picture(3000, 3000, QImage::Format_RGB32);
     picture.fill(Qt::black);
-    window.showPicture(picture, {});
+    window.showPicture(picture, {}, {});
     window.updateScrollRanges();
     QVERIFY(window.showActive());
     for (const char *name : {"HScroll1", "VScroll1"})
@@ -643,13 +643,13 @@ void TestFormmain::dialogsActOnThePictureTheyOpenedOn()
         PictureSource source;
         source.bytes = QByteArray("bytes of ") + name;
         source.request.name = name;
-        window.showPicture(picture, source);
+        window.showPicture(picture, {}, source);
         window.updateScrollRanges();
     };
     show("8071803", Qt::red);
     const QString target = dir.filePath("saved.jpg");
     QString proposed;
-    window.pictureKeeper().setSavePathChooser([&](const QString &path) {
+    window.pictureKeeper().setSavePathChooser([&](const QString &path, const QString &) {
         proposed = path;
         show("8071806", Qt::blue); // the next frame, while the dialog is open
         return target;

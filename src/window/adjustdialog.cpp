@@ -1,0 +1,57 @@
+#include "window/adjustdialog.h"
+
+#include "window/enhancer.h"
+
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace veltaro {
+
+AdjustDialog::AdjustDialog(Enhancer &enhancer, QWidget *parent)
+    : QDialog(parent), m_enhancer(enhancer), m_brightness(new QSpinBox(this)),
+      m_contrast(new QSpinBox(this)), m_gamma(new QDoubleSpinBox(this))
+{
+    setWindowTitle(QStringLiteral("调整亮度、对比度和伽马"));
+    for (QSpinBox *box : {m_brightness, m_contrast})
+        box->setRange(-100, 100);
+    m_gamma->setRange(0.2, 5.0);
+    m_gamma->setSingleStep(0.1);
+    m_gamma->setDecimals(2);
+    auto *form = new QFormLayout(this);
+    form->addRow(QStringLiteral("亮度"), m_brightness);
+    form->addRow(QStringLiteral("对比度"), m_contrast);
+    form->addRow(QStringLiteral("伽马"), m_gamma);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Reset | QDialogButtonBox::Close, this);
+    buttons->button(QDialogButtonBox::Reset)->setText(QStringLiteral("复原"));
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons->button(QDialogButtonBox::Reset), &QPushButton::clicked, this,
+            [this] { m_enhancer.setAdjustments({}); });
+    for (QSpinBox *box : {m_brightness, m_contrast})
+        connect(box, &QSpinBox::valueChanged, this, &AdjustDialog::apply);
+    connect(m_gamma, &QDoubleSpinBox::valueChanged, this, &AdjustDialog::apply);
+    connect(&m_enhancer, &Enhancer::changed, this, &AdjustDialog::showSettings);
+    showSettings();
+}
+
+void AdjustDialog::showSettings()
+{
+    m_showing = true;
+    const Adjustments adjust = m_enhancer.adjustments();
+    m_brightness->setValue(adjust.brightness);
+    m_contrast->setValue(adjust.contrast);
+    m_gamma->setValue(adjust.gamma);
+    m_showing = false;
+}
+
+void AdjustDialog::apply()
+{
+    if (m_showing)
+        return;
+    m_enhancer.setAdjustments({m_brightness->value(), m_contrast->value(), m_gamma->value()});
+}
+
+} // namespace veltaro

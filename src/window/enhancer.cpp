@@ -1,0 +1,135 @@
+#include "window/enhancer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <memory>
+
+namespace veltaro {
+
+namespace {
+
+// The choices before the tables.
+constexpr const char16_t *kFixedNames[] = {u"原图", u"反相", u"自动对比度"};
+constexpr const char *kFixedIds[] = {"none", "invert", "stretch"};
+constexpr int kFixed = 3;
+
+std::unique_ptr<QSettings> settingsIn(const QString &file)
+{
+    return file.isEmpty() ? std::make_unique<QSettings>(QStringLiteral("Veltaro"), QStringLiteral("Veltaro"))
+                          : std::make_unique<QSettings>(file, QSettings::IniFormat);
+}
+
+} // namespace
+
+QStringList Enhancer::folders()
+{
+    QStringList found;
+    // The tables beside the sources, for a program run from its build tree.
+    if (const QString beside = QStringLiteral(VELTARO_SOURCE_DATA "/enhancements"); QDir(beside).exists())
+        found << beside;
+    QStringList installed = QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                                      QStringLiteral("veltaro/enhancements"),
+                                                      QStandardPaths::LocateDirectory);
+    std::reverse(installed.begin(), installed.end()); // the most particular last
+    found << installed;
+    found << QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+                 .filePath(QStringLiteral("Veltaro/enhancements"));
+    return found;
+}
+
+Enhancer::Enhancer(const QString &settingsFile, QObject *parent)
+    : QObject(parent), m_settingsFile(settingsFile)
+{
+    m_tables = loadEnhancementTables(folders(), &m_problems);
+    const auto settings = settingsIn(m_settingsFile);
+    const QString chosen = settings->value(QStringLiteral("enhancement/choice")).toString();
+    for (int index = 0; index < kFixed + int(m_tables.size()); ++index)
+        if (idOf(index) == chosen)
+            m_choice = index;
+    m_adjust.brightness = std::clamp(settings->value(QStringLiteral("enhancement/brightness"), 0).toInt(), -100, 100);
+    m_adjust.contrast = std::clamp(settings->value(QStringLiteral("enhancement/contrast"), 0).toInt(), -100, 100);
+    m_adjust.gamma = std::clamp(settings->value(QStringLiteral("enhancement/gamma"), 1.0).toDouble(), 0.2, 5.0);
+}
+
+QString Enhancer::idOf(int index) const
+{
+    if (index < kFixed)
+        return QString::fromLatin1(kFixedIds[index]);
+    return m_tables[size_t(index - kFixed)]->id;
+}
+
+QStringList Enhancer::choiceNames() const
+{
+    QStringList names;
+    for (const char16_t *name : kFixedNames)
+        names << QString::fromUtf16(name);
+    for (const auto &table : m_tables)
+        names << table->name;
+    return names;
+}
+
+void Enhancer::choose(int index)
+{
+    if (index < 0 || index >= kFixed + int(m_tables.size()) || index == m_choice)
+        return;
+    m_choice = index;
+    remember();
+    emit changed();
+}
+
+void Enhancer::step(int by)
+{
+    const int count = kFixed + int(m_tables.size());
+    choose(((m_choice + by) % count + count) % count);
+}
+
+void Enhancer::setAdjustments(const Adjustments &adjust)
+{
+    if (adjust == m_adjust)
+        return;
+    m_adjust = adjust;
+    remember();
+    emit changed();
+}
+
+Enhancement Enhancer::current() const
+{
+    Enhancement enhancement;
+    if (m_choice == 1)
+        enhancement = Enhancement::invert();
+    else if (m_choice == 2)
+        enhancement = Enhancement::stretch();
+    else if (m_choice >= kFixed)
+        enhancement = Enhancement::table(m_tables[size_t(m_choice - kFixed)]);
+    enhancement.setAdjustments(m_adjust);
+    return enhancement;
+}
+
+QString Enhancer::description() const
+{
+    switch (m_choice) {
+    case 0:
+        return QStringLiteral("图像原样显示");
+    case 1:
+        return QStringLiteral("黑白反转");
+    case 2:
+        return QStringLiteral("把图像灰度的第 2 到第 98 百分位拉伸到 0 到 255");
+    default:
+        return m_tables[size_t(m_choice - kFixed)]->description;
+    }
+}
+
+void Enhancer::remember()
+{
+    const auto settings = settingsIn(m_settingsFile);
+    settings->setValue(QStringLiteral("enhancement/choice"), idOf(m_choice));
+    settings->setValue(QStringLiteral("enhancement/brightness"), m_adjust.brightness);
+    settings->setValue(QStringLiteral("enhancement/contrast"), m_adjust.contrast);
+    settings->setValue(QStringLiteral("enhancement/gamma"), m_adjust.gamma);
+}
+
+} // namespace veltaro

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "picture/enhancement.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace veltaro {
+
+// The enhancement the user chose: 原图, 反相, 自动对比度 or one of the colour tables (the shipped
+// ones, then the user's own in $XDG_DATA_HOME/Veltaro/enhancements/), with brightness,
+// contrast and gamma on top. Remembered for the next start.
+class Enhancer : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `settingsFile` empty: the user's settings.
+    explicit Enhancer(const QString &settingsFile = {}, QObject *parent = nullptr);
+
+    // Where tables are read from, in order: the shipped folder, then the user's.
+    static QStringList folders();
+
+    QStringList choiceNames() const;
+    int choice() const { return m_choice; }
+    void choose(int index);
+    // The next (or, with -1, the previous) choice, round the list.
+    void step(int by);
+    Adjustments adjustments() const { return m_adjust; }
+    void setAdjustments(const Adjustments &adjust);
+
+    Enhancement current() const;
+    // What the choice does, in a sentence.
+    QString description() const;
+    // The files that were skipped, each with its reason.
+    QStringList problems() const { return m_problems; }
+
+signals:
+    void changed();
+
+private:
+    void remember();
+    QString idOf(int index) const;
+
+    std::vector<std::shared_ptr<const EnhancementTable>> m_tables;
+    QStringList m_problems;
+    QString m_settingsFile;
+    int m_choice = 0;
+    Adjustments m_adjust;
+};
+
+} // namespace veltaro
