@@ -50,6 +50,8 @@ QString helpText(const QString &program)
                "  -v, --version  显示版本后退出\n"
                "  Qt 程序通用的选项（-platform、-style、-display 等）照常有效。\n"
                "\n"
+               "窗口下方的面板显示所显示图像的时刻，并有播放、循环、速度、缩放、增强和时间轴。\n"
+               "\n"
                "命令和按键（也在图像的右键菜单、面板和 F1 帮助窗口里）：\n") +
            commandListText() +
            QStringLiteral(
@@ -65,6 +67,9 @@ QString helpText(const QString &program)
                "            程序）放在用户的缓存文件夹（~/.cache/Veltaro/）。\n"
                "  ~/.cache/Veltaro/pictures/  下载过的图像，最多 256 MB；按时间前后切换时直接使用，\n"
                "            按“显示”时仍向服务器确认。\n"
+               "  ~/.local/share/Veltaro/enhancements/*.table  自己的增强表（灰度范围对应颜色，\n"
+               "            按灰度而非定标温度；见 man veltaro）。\n"
+               "  ~/.config/Veltaro/Veltaro.conf  所选的增强，下次启动时沿用。\n"
                "\n"
                "退出状态：0 正常结束；1 无法打开显示或窗口无法建立；2 命令行有误。\n");
 }

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace veltaro {
 
 namespace {
@@ -69,13 +71,19 @@ QString hintFor(std::initializer_list<Command> commands)
 
 QString commandListText()
 {
+    // Padded by the columns a terminal gives the text: two for each Chinese character.
+    const auto padded = [](const QString &text, int columns) {
+        int used = 0;
+        for (const QChar c : text)
+            used += c.unicode() >= 0x2e80 ? 2 : 1;
+        return text + QString(std::max(1, columns - used), QLatin1Char(' '));
+    };
     QString text;
     for (const CommandDesign &design : kCommands) {
         const QString keys = keysText(design);
-        text += QStringLiteral("  %1%2%3\n")
-                    .arg(keys.isEmpty() ? QStringLiteral("（按钮）") : keys, -18)
-                    .arg(QString::fromUtf16(design.text) + QStringLiteral("："))
-                    .arg(QString::fromUtf16(design.help));
+        text += QStringLiteral("  ") + padded(keys.isEmpty() ? QStringLiteral("（按钮）") : keys, 18) +
+                QString::fromUtf16(design.text) + QStringLiteral("：") +
+                QString::fromUtf16(design.help) + QLatin1Char('\n');
     }
     return text;
 }

@@ -631,16 +631,17 @@ void Formmain::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (!m_loaded)
         return;
-    // Maximized, the window keeps the design's layout for the screen; restored, resized or full
-    // screen, the same rules are applied to the window's inside, so that nothing is cut off.
-    const TwipsSize wanted = isMaximized() && !isFullScreen()
-                                 ? m_screen
-                                 : TwipsSize{twips::fromPixels(width()), twips::fromPixels(height())};
-    if (wanted.width == m_laidOutFor.width && wanted.height == m_laidOutFor.height) {
+    // Maximized, the window keeps the design's layout for the screen as long as that cuts
+    // nothing off; restored, resized or full screen (or where the design's layout would cut a
+    // control off), the same rules are applied to the window's inside.
+    const TwipsSize inside{twips::fromPixels(width()), twips::fromPixels(height())};
+    TwipsSize wanted = isMaximized() && !isFullScreen() ? m_screen : inside;
+    if (wanted.width != m_laidOutFor.width || wanted.height != m_laidOutFor.height)
+        layOut(wanted.width, wanted.height);
+    else
         placePanel(); // the window's inside may still have changed
-        return;
-    }
-    layOut(wanted.width, wanted.height);
+    if (!everythingInside() && (inside.width != m_laidOutFor.width || inside.height != m_laidOutFor.height))
+        layOut(inside.width, inside.height);
     try {
         m_viewport->UpdateScrollRanges();
     } catch (const Failure &failure) {

@@ -128,6 +128,7 @@ private:
     QProcess m_xvfb;
     QProcess m_archive;
     QProcess m_veltaro;
+    QTemporaryDir m_config;
     QString m_display;
     QString m_archiveLog;
     QString m_proxy;
@@ -225,6 +226,9 @@ void TestEndToEnd::startVeltaro(const QStringList &command, const QStringList &e
     env.insert("http_proxy", m_proxy);
     env.remove("no_proxy");
     env.remove("NO_PROXY");
+    // Settings of the test's own: an enhancement the user chose would change every picture.
+    env.insert("XDG_CONFIG_HOME", m_config.path());
+    env.insert("XDG_DATA_HOME", m_config.filePath("data"));
     for (const QString &setting : environment)
         env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     m_veltaro.setProcessEnvironment(env);

@@ -1,23 +1,32 @@
 // The panel through the real window offscreen: it shows what the player, the zoom and the
 // picture are, and the moment it names is always the picture's.
 
+#include "cloudpicture.h"
 #include "samplearchive.h"
 #include "startedwindow.h"
 #include "waituntil.h"
 #include "retrieval/displaycommand.h"
 #include "widgets/framestrip.h"
+#include "widgets/legendbar.h"
 #include "widgets/picturebox.h"
+#include "widgets/viewport.h"
 #include "window/actiontable.h"
+#include "window/enhancer.h"
+#include "window/picturekeeper.h"
 #include "window/instrumentpanel.h"
 #include "window/picturekeeper.h"
 #include "window/player.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QMouseEvent>
+
+#include "filecontents.h"
 
 using namespace veltaro;
 
@@ -32,6 +41,9 @@ private slots:
     void namesOnlyThePictureShown_data();
     void namesOnlyThePictureShown();
     void theStripShowsAnHour();
+    void enhancementFollowsThePictures();
+    void readoutNamesThePixel_data();
+    void readoutNamesThePixel();
     void nothingIsCutOffWhenResized_data();
     void nothingIsCutOffWhenResized();
 
@@ -170,6 +182,88 @@ void TestPanel::theStripShowsAnHour()
     QVERIFY(window.settled());
     QCOMPARE(window.list(4)->currentText(), "12");
     QCOMPARE(strip->current(), 1);
+}
+
+void TestPanel::enhancementFollowsThePictures()
+{
+    // Black and white pixels side by side: levels 0 and 255, whatever the decoder's rounding.
+    m_archive.setScript({.body = sample::checkerboardJpeg({64, 48})});
+    QTemporaryDir dir;
+    QRgb white = 0;
+    {
+        StartedWindow window(dir.path());
+        QVERIFY(window.showActive());
+        window.pick("8", "07", "18", "10");
+        QVERIFY(window.press());
+        Enhancer &enhancer = window.enhancer();
+        const int ramp = enhancer.choiceNames().indexOf(QString::fromUtf16(u"冷云顶蓝红渐变"));
+        QVERIFY(ramp > 0);
+        // Chosen from the panel's list: the picture on screen is seen anew.
+        window.panel().enhancementList()->setCurrentIndex(ramp);
+        emit window.panel().enhancementList()->activated(ramp);
+        const auto seenRed = [&](const QImage &seen) {
+            const QColor bright(seen.pixel(1, 0) == seen.pixel(0, 0) ? seen.pixel(0, 1) : seen.pixel(1, 0));
+            return bright.red() > 200 && bright.blue() < 80;
+        };
+        QVERIFY(waitUntil([&] { return seenRed(window.picture2()->picture()); }));
+        white = enhancer.current().lookupFor()[255];
+        QCOMPARE(QColor(window.panel().legend()->colourAt(255)), QColor(white));
+        // A step and a new picture are seen the same way.
+        QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
+        QVERIFY(window.settled());
+        QCOMPARE(window.list(4)->currentText(), "11");
+        QVERIFY(seenRed(window.picture2()->picture()));
+        // Saved as seen: the enhanced pixels; Ctrl+S still the bytes as downloaded.
+        const QString seenFile = dir.filePath("seen.png");
+        const QString bytesFile = dir.filePath("bytes.jpg");
+        window.pictureKeeper().setSavePathChooser([&](const QString &, const QString &filter) {
+            return filter.contains("PNG") ? seenFile : bytesFile;
+        });
+        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(QImage(seenFile).convertToFormat(QImage::Format_RGB32),
+                 window.picture2()->picture().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(fileContents(bytesFile), sample::checkerboardJpeg({64, 48}));
+    }
+    // Remembered for the next start.
+    StartedWindow again(dir.path());
+    QCOMPARE(again.enhancer().choiceNames().at(again.enhancer().choice()), QString::fromUtf16(u"冷云顶蓝红渐变"));
+    QCOMPARE(QColor(again.panel().legend()->colourAt(255)), QColor(white));
+}
+
+void TestPanel::readoutNamesThePixel_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::newRow("100 %") << 1.0;
+    QTest::newRow("200 %") << 2.0;
+}
+
+void TestPanel::readoutNamesThePixel()
+{
+    QFETCH(double, zoom);
+    QTemporaryDir dir;
+    StartedWindow window(dir.path());
+    QVERIFY(window.showActive());
+    window.pick("8", "07", "18", "10");
+    QVERIFY(window.press());
+    window.viewport()->setZoom(zoom, QPointF());
+    QWidget *surface = window.picture2()->innerArea();
+    const QImage picture = window.picture2()->picture();
+    const QPoint pixel(37, 21);
+    const QPointF at = (QPointF(pixel) + QPointF(0.5, 0.5)) * zoom / surface->devicePixelRatioF();
+    QMouseEvent moved(QEvent::MouseMove, at, surface->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(surface, &moved);
+    QCOMPARE(window.readout(), QStringLiteral("像素 (37, 21) · 灰度 %1").arg(qGray(picture.pixel(pixel))));
+    QCOMPARE(window.panel().readout()->text(), window.readout());
+    // It follows the frames: a step under the still pointer reads the new picture.
+    QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
+    QVERIFY(window.settled());
+    QCOMPARE(window.readout(),
+             QStringLiteral("像素 (37, 21) · 灰度 %1").arg(qGray(window.picture2()->picture().pixel(pixel))));
+    QEvent left(QEvent::Leave);
+    QApplication::sendEvent(surface, &left);
+    QCOMPARE(window.readout(), QString());
 }
 
 void TestPanel::nothingIsCutOffWhenResized_data()
