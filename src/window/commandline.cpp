@@ -1,6 +1,9 @@
 #include "window/commandline.h"
 
 #include "window/commandtable.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
 #include "window/version.h"
 
 #include <QCommandLineParser>
@@ -33,7 +36,11 @@ constexpr QtOption kQtOptions[] = {
 
 QString usageLine(const QString &program)
 {
-    return QStringLiteral("用法：%1 [--help | --version] [Qt 的选项，如 -platform 名称]\n").arg(program);
+    return QStringLiteral("用法：%1 [时刻 [--loop 小时数] [--fps 幅数]] [Qt 的选项，如 -platform 名称]\n"
+                          "      %1 --export 文件 --moment 时刻 [--hours 24] [--every 1] [--fps 4]\n"
+                          "         [--size original|half|像素] [--format webp|gif|jpg] [--enhance 名称]\n"
+                          "         [--quality 80] [--lossless] [--back-and-forth] [--no-label]\n"
+                          "      %1 --help | --version\n").arg(program);
 }
 
 } // namespace
@@ -46,6 +53,15 @@ QString helpText(const QString &program)
                "Veltaro 显示所选时刻（北京时间）的气象卫星云图：选好年、月、日、时，按“显示”。\n"
                "\n"
                "选项：\n"
+               "  时刻           以此时刻（北京时间）启动并显示，写作 2008-07-18T10 或“2008-07-18 10”，\n"
+               "                 在 2006-01-01 00:00 到 2009-12-31 23:00 之间\n"
+               "  --loop N       启动后循环播放到该时刻为止的 N 小时；--fps N 每秒 N 幅（1 到 10）\n"
+               "  --export 文件  不开窗口，把到 --moment 为止的 --hours 小时（默认 24）导出为动画：\n"
+               "                 --every 1|2|3 每隔几小时一幅；--format webp|gif|jpg（默认按文件后缀，\n"
+               "                 jpg 为一个文件夹，存下载时的原样图像，如 2008-07-18_1000.jpg，已有的不再下载）；\n"
+               "                 --size original|half|最长边像素；--enhance 增强表名；--quality 0-100；\n"
+               "                 --lossless；--back-and-forth 往返；--no-label 不写时刻。\n"
+               "                 退出状态：0 全部帧都在，3 有缺的小时（会列出），1 失败\n"
                "  -h, --help     显示本说明后退出\n"
                "  -v, --version  显示版本后退出\n"
                "  Qt 程序通用的选项（-platform、-style、-display 等）照常有效。\n"
@@ -71,7 +87,8 @@ QString helpText(const QString &program)
                "            按灰度而非定标温度；见 man veltaro）。\n"
                "  ~/.config/Veltaro/Veltaro.conf  所选的增强，下次启动时沿用。\n"
                "\n"
-               "退出状态：0 正常结束；1 无法打开显示或窗口无法建立；2 命令行有误。\n");
+               "退出状态：0 正常结束；1 无法打开显示或窗口无法建立，或导出失败；2 命令行有误；\n"
+               "          3 导出时有的小时服务器上没有。\n");
 }
 
 namespace {
@@ -94,7 +111,30 @@ QStringList asWritten(const QStringList &arguments, const QStringList &unknownNa
 
 } // namespace
 
-std::optional<int> handleCommandLine(const QStringList &arguments)
+std::optional<Moment> momentFromText(const QString &text, QString *whyNot)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})[T ](\\d{1,2})(?::00)?$"));
+    const auto match = form.match(text.trimmed());
+    if (!match.hasMatch()) {
+        *whyNot = QStringLiteral("时刻“%1”的写法不对，应为 2008-07-18T10 或“2008-07-18 10”（北京时间）").arg(text);
+        return std::nullopt;
+    }
+    const int year = match.captured(1).toInt();
+    const int month = match.captured(2).toInt();
+    const int day = match.captured(3).toInt();
+    const int hour = match.captured(4).toInt();
+    const auto two = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')).toStdString(); };
+    const std::optional<Moment> moment =
+        year >= 2006 && year <= 2009 && hour <= 23
+            ? momentOf({std::to_string(year % 10), two(month), two(day), two(hour)})
+            : std::nullopt;
+    if (!moment)
+        *whyNot = QStringLiteral("时刻 %1 不存在，或不在 2006-01-01 00:00 到 2009-12-31 23:00 之间（北京时间）").arg(text);
+    return moment;
+}
+
+CommandLine handleCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     // Qt's own options are written with one dash: -platform, -style.
@@ -103,8 +143,19 @@ std::optional<int> handleCommandLine(const QStringList &arguments)
                                         QStringLiteral("help"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("version"));
-    parser.addOption(helpOption);
-    parser.addOption(version);
+    const auto valued = [](const char *name) {
+        return QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    };
+    const QCommandLineOption loop = valued("loop"), fps = valued("fps"), exportTo = valued("export"),
+                             moment = valued("moment"), hours = valued("hours"),
+                             every = valued("every"), size = valued("size"),
+                             format = valued("format"), enhance = valued("enhance"),
+                             quality = valued("quality");
+    const QCommandLineOption noLabel(QStringLiteral("no-label"));
+    const QCommandLineOption lossless(QStringLiteral("lossless"));
+    const QCommandLineOption backAndForth(QStringLiteral("back-and-forth"));
+    parser.addOptions({helpOption, version, loop, fps, exportTo, moment, hours, every, size, format,
+                       enhance, quality, noLabel, lossless, backAndForth});
     for (const QtOption &option : kQtOptions) {
         QCommandLineOption qtOption(QString::fromLatin1(option.name));
         if (option.takesValue)
@@ -115,29 +166,96 @@ std::optional<int> handleCommandLine(const QStringList &arguments)
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const bool parsed = parser.parse(arguments);
-    if (!parsed || !parser.positionalArguments().isEmpty()) {
+    CommandLine line;
+    const auto refuse = [&](const QString &why) {
+        err << program << QStringLiteral("：") << why << '\n' << usageLine(program);
+        line.exitNow = 2;
+        return line;
+    };
+    if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        err << program << QStringLiteral("：")
-            << (!unknown.isEmpty()
-                    ? QStringLiteral("未知选项 ") + asWritten(arguments, unknown).join(QLatin1Char(' '))
-                : !parser.positionalArguments().isEmpty()
-                    ? QStringLiteral("多余的参数 ") +
-                          parser.positionalArguments().join(QLatin1Char(' '))
-                    : parser.errorText())
-            << '\n'
-            << usageLine(program);
-        return 2;
+        return refuse(!unknown.isEmpty() ? QStringLiteral("未知选项 ") +
+                                               asWritten(arguments, unknown).join(QLatin1Char(' '))
+                                         : parser.errorText());
     }
     if (parser.isSet(helpOption)) {
         out << helpText(program);
-        return 0;
+        line.exitNow = 0;
+        return line;
     }
     if (parser.isSet(version)) {
         out << "Veltaro " << kVersion << '\n';
-        return 0;
+        line.exitNow = 0;
+        return line;
     }
-    return std::nullopt;
+    // A whole number within its range, or the refusal.
+    const auto number = [&](const QCommandLineOption &option, int low, int high, int otherwise,
+                            int *into) {
+        if (!parser.isSet(option)) {
+            *into = otherwise;
+            return true;
+        }
+        bool ok = false;
+        const int value = parser.value(option).toInt(&ok);
+        if (!ok || value < low || value > high) {
+            refuse(QStringLiteral("--%1 应为 %2 到 %3 之间的整数").arg(option.names().first()).arg(low).arg(high));
+            return false;
+        }
+        *into = value;
+        return true;
+    };
+    QString whyNot;
+    if (const QStringList positional = parser.positionalArguments(); !positional.isEmpty()) {
+        line.start.moment = momentFromText(positional.join(QLatin1Char(' ')), &whyNot);
+        if (!line.start.moment)
+            return refuse(whyNot);
+    }
+    if (!number(loop, 2, 48, 0, &line.start.loopHours) || !number(fps, 1, 10, 0, &line.start.fps))
+        return line;
+    if (!parser.isSet(exportTo))
+        return line;
+
+    ExportCommand command;
+    command.path = parser.value(exportTo);
+    const QString when = parser.isSet(moment) ? parser.value(moment)
+                                              : parser.positionalArguments().join(QLatin1Char(' '));
+    if (when.isEmpty())
+        return refuse(QStringLiteral("--export 需要 --moment 给出时刻（北京时间），如 2008-07-18T10"));
+    const std::optional<Moment> end = momentFromText(when, &whyNot);
+    if (!end)
+        return refuse(whyNot);
+    command.moment = *end;
+    if (!number(hours, 1, 240, 24, &command.hours) || !number(every, 1, 3, 1, &command.every) ||
+        !number(fps, 1, 10, 4, &command.fps) || !number(quality, 0, 100, 80, &command.quality))
+        return line;
+    if (parser.isSet(size)) {
+        const QString value = parser.value(size);
+        bool ok = false;
+        const int side = value.toInt(&ok);
+        if (value == QStringLiteral("original"))
+            command.size = 0;
+        else if (value == QStringLiteral("half"))
+            command.size = -2;
+        else if (ok && side >= 16)
+            command.size = side;
+        else
+            return refuse(QStringLiteral("--size 应为 original、half 或最长边的像素数（至少 16）"));
+    }
+    command.format = parser.isSet(format) ? parser.value(format).toLower()
+                                          : QFileInfo(command.path).suffix().toLower();
+    if (command.format == QStringLiteral("jpeg"))
+        command.format = QStringLiteral("jpg");
+    if (command.format.isEmpty() && !parser.isSet(format))
+        command.format = QStringLiteral("jpg"); // a folder
+    if (command.format != QStringLiteral("webp") && command.format != QStringLiteral("gif") &&
+        command.format != QStringLiteral("jpg"))
+        return refuse(QStringLiteral("--format 应为 webp、gif 或 jpg"));
+    command.enhance = parser.value(enhance);
+    command.label = !parser.isSet(noLabel);
+    command.lossless = parser.isSet(lossless);
+    command.backAndForth = parser.isSet(backAndForth);
+    line.exported = command;
+    return line;
 }
 
 } // namespace veltaro

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "query/moment.h"
+
 #include <QStringList>
 
 #include <optional>
@@ -7,11 +9,45 @@
 namespace veltaro {
 
 // The program's options: --help and --version print and end the program before any window
-// exists (and so without a display); anything else ends it with status 2. With no arguments
-// the program simply starts.
-//
-// Returns the exit status when the program must end now, nothing when it starts its window.
-std::optional<int> handleCommandLine(const QStringList &arguments);
+// exists (and so without a display); a moment (and --loop, --fps) starts the window on it;
+// --export makes a loop's file without a window; anything wrong ends it with status 2.
+// Exporting a loop without a window: --export FILE --moment M [--hours N] ...
+struct ExportCommand
+{
+    QString path;
+    Moment moment;
+    int hours = 24;
+    int every = 1;
+    int fps = 4;
+    int size = 0; // 0 the original, -2 half, otherwise the longest side
+    int quality = 80;
+    QString format; // webp, gif or jpg (a folder of the downloaded files)
+    QString enhance;
+    bool label = true;
+    bool lossless = false;
+    bool backAndForth = false;
+};
+
+// How the program starts: with a moment picked and shown, and a loop played.
+struct StartOptions
+{
+    std::optional<Moment> moment;
+    int loopHours = 0; // 0: no loop
+    int fps = 0;       // 0: the player's own speed
+};
+
+struct CommandLine
+{
+    std::optional<int> exitNow; // the exit status when the program must end now
+    StartOptions start;
+    std::optional<ExportCommand> exported;
+};
+
+CommandLine handleCommandLine(const QStringList &arguments);
+
+// A moment as the command line writes it, Beijing time: "2008-07-18T10" or "2008-07-18 10";
+// nothing, with the reason in Chinese, when it is malformed or outside the lists' range.
+std::optional<Moment> momentFromText(const QString &text, QString *whyNot);
 
 // What --help prints.
 QString helpText(const QString &program);

@@ -33,6 +33,7 @@ constexpr CommandDesign kCommands[] = {
     {Command::Copy, u"复制图像", "Ctrl+C", Key::Copy, u"复制所见的图像（含增强）"},
     {Command::Save, u"另存为…", "Ctrl+S", Key::Save, u"把所显示图像下载时的原样字节存为文件"},
     {Command::SaveSeen, u"另存为所见图像…", "Ctrl+Shift+S", Key::UnknownKey, u"把屏幕上所见的图像（含增强）存为 PNG"},
+    {Command::Export, u"导出动画…", "Ctrl+Shift+X", Key::UnknownKey, u"把正在播放的循环或所选时刻前的几小时导出为 WebP、GIF 动画或 JPEG 原图文件夹"},
     {Command::Reason, u"说明状态", "Ctrl+I", Key::UnknownKey, u"在状态栏旁说明：“无法找到”的原因、下载进度或所显示的图像"},
     {Command::Help, u"帮助", "F1", Key::HelpContents, u"列出全部命令和按键"},
     {Command::Exit, u"退出", "Ctrl+Q", Key::Quit, u"结束程序"},

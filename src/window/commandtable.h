@@ -36,6 +36,7 @@ enum class Command {
     Copy,
     Save,
     SaveSeen,
+    Export,
     Reason,
     Help,
     Exit,

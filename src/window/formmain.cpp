@@ -15,6 +15,8 @@
 #include "window/designtable.h"
 #include "window/adjustdialog.h"
 #include "window/enhancer.h"
+#include "window/exportdialog.h"
+#include "files/keptfile.h"
 #include "window/helpwindow.h"
 #include "widgets/legendbar.h"
 #include "window/instrumentpanel.h"
@@ -31,6 +33,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QFileDialog>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QAction>
 #include <QToolTip>
@@ -248,6 +252,7 @@ void Formmain::createActions()
     on(Command::NextEnhancement, [this] { m_enhancer->step(1); });
     on(Command::PreviousEnhancement, [this] { m_enhancer->step(-1); });
     on(Command::Adjust, [this] { showAdjustments(); });
+    on(Command::Export, [this] { exportLoop(); });
     on(Command::Reason, [this] { showStatusDetail(); });
     on(Command::Help, [this] { showHelp(); });
     for (const Command command : {Command::Copy, Command::Save, Command::SaveSeen})
@@ -266,7 +271,8 @@ void Formmain::createActions()
                          m_actions->action(Command::PreviousEnhancement),
                          m_actions->action(Command::Adjust)});
         box->addActions({m_actions->action(Command::Play), m_actions->action(Command::Loop),
-                         m_actions->action(Command::Faster), m_actions->action(Command::Slower)});
+                         m_actions->action(Command::Faster), m_actions->action(Command::Slower),
+                         m_actions->action(Command::Export)});
     }
     const QString stepHint = hintFor({Command::HourEarlier, Command::HourLater, Command::DayLater,
                                       Command::DayEarlier});
@@ -399,6 +405,68 @@ void Formmain::enhancementChanged()
             m_picture2->setPicture(done.takeResult());
             m_original = original;
         });
+}
+
+void Formmain::exportLoop()
+{
+    const auto picked = m_stepper->picked();
+    if (!picked) {
+        QMessageBox::information(this, QStringLiteral("导出动画"),
+                                 QStringLiteral("请先在四个列表中选好时刻。"));
+        return;
+    }
+    const std::vector<Moment> loop = m_player->isLooping() ? m_player->span() : std::vector<Moment>();
+    ExportDialog dialog(loop, *picked, m_player->speed(), m_enhancer->current(),
+                        m_enhancer->choiceNames().value(m_enhancer->choice()), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString proposed = QDir(folderToSaveIn(m_exportedIn)).filePath(dialog.proposedName());
+    const QString path =
+        dialog.toFolder()
+            ? QFileDialog::getExistingDirectory(this, QStringLiteral("导出到文件夹"), QFileInfo(proposed).path())
+            : QFileDialog::getSaveFileName(this, QStringLiteral("导出动画"), proposed,
+                                           dialog.formatList()->currentText() +
+                                               QStringLiteral(" (*.%1)").arg(QFileInfo(proposed).suffix()));
+    if (path.isEmpty())
+        return;
+    m_exportedIn = dialog.toFolder() ? path : QFileInfo(path).absolutePath();
+    // The export goes on beside the window, which stays usable; its progress can cancel it.
+    auto *job = new LoopExport(*m_inet1, dialog.request(path), this);
+    auto *progress = new QProgressDialog(QStringLiteral("正在导出…"), QStringLiteral("取消"), 0,
+                                         2 * job->total(), this);
+    progress->setWindowTitle(QStringLiteral("导出动画"));
+    progress->setWindowModality(Qt::NonModal);
+    progress->setAutoClose(false);
+    progress->setAutoReset(false);
+    progress->setMinimumDuration(0);
+    progress->setAttribute(Qt::WA_DeleteOnClose);
+    connect(job, &LoopExport::progressed, progress, [progress](int fetched, int encoded, int total) {
+        progress->setMaximum(std::max(1, total + std::max(encoded, total)));
+        progress->setValue(fetched + encoded);
+        progress->setLabelText(QStringLiteral("已取得 %1/%2 幅，已编码 %3 帧").arg(fetched).arg(total).arg(encoded));
+    });
+    connect(progress, &QProgressDialog::canceled, job, &LoopExport::cancel);
+    connect(job, &LoopExport::finished, this, [this, job, progress](const ExportResult &result) {
+        progress->close();
+        job->deleteLater();
+        if (!result.written && result.reason == QStringLiteral("已取消"))
+            return;
+        QString text = result.written
+                           ? QStringLiteral("已写入 %1\n%2 KB，%3 %4")
+                                 .arg(QDir::toNativeSeparators(result.path))
+                                 .arg((result.bytes + 1023) / 1024)
+                                 .arg(result.frames)
+                                 .arg(result.bytes > 0 ? QStringLiteral("帧") : QStringLiteral("个新文件"))
+                           : QStringLiteral("导出失败：") + result.reason;
+        if (!result.missing.isEmpty())
+            text += QStringLiteral("\n服务器上没有这些时刻的图像，已跳过：") + result.missing.join(QStringLiteral("、"));
+        auto *box = new QMessageBox(result.written ? QMessageBox::Information : QMessageBox::Warning,
+                                    QStringLiteral("导出动画"), text, QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        box->show();
+    });
+    job->start();
 }
 
 void Formmain::showAdjustments()
@@ -703,6 +771,21 @@ void Formmain::showStarted()
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setModal(false);
         box->show();
+    }
+}
+
+void Formmain::startWith(const StartOptions &start)
+{
+    if (start.fps > 0)
+        m_player->setSpeed(start.fps);
+    if (!start.moment)
+        return;
+    m_stepper->showInLists(*start.moment);
+    if (start.loopHours > 0) {
+        m_player->setLoopHours(start.loopHours);
+        m_player->playLoop();
+    } else {
+        Command1_Click();
     }
 }
 

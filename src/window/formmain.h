@@ -6,6 +6,7 @@
 
 #include "widgets/twips.h"
 #include "query/moment.h"
+#include "window/commandline.h"
 #include "retrieval/displayview.h"
 
 #include <QHash>
@@ -57,6 +58,9 @@ public:
     void Form_Load();
     // Shows the window maximized, centred on the screen, with the focus on the viewport.
     void showStarted();
+
+    // A moment given on the command line: shown, or its loop played.
+    void startWith(const StartOptions &start);
 
     void Command1_Click();
     void Command2_Click();
@@ -122,6 +126,7 @@ private:
     void refreshStrip();
     void enhancementChanged();
     void showAdjustments();
+    void exportLoop();
     void updateReadout();
     void playerChanged();
     void showHelp();
@@ -159,6 +164,7 @@ private:
     Enhancer *m_enhancer = nullptr;
     AdjustDialog *m_adjust = nullptr;
     bool m_enhanced = false;
+    QString m_exportedIn; // the folder exported to last
     // The picture itself while the box shows it enhanced; null otherwise.
     QImage m_original;
     quint64 m_enhancing = 0;

@@ -104,6 +104,7 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     playing->addWidget(m_rest);
     m_focusChain << m_rest;
     playing->addStretch(1);
+    playing->addWidget(button(Command::Export));
     playing->addWidget(button(Command::Help));
 
     // The second line: how the picture is seen.

@@ -1,6 +1,7 @@
 #include "failure.h"
 #include "picture/picturedecoder.h"
 #include "window/commandline.h"
+#include "window/exportcommand.h"
 #include "window/formmain.h"
 #include "window/language.h"
 #include "window/version.h"
@@ -45,13 +46,23 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (const auto status = veltaro::handleCommandLine(arguments))
-        return *status;
+    const veltaro::CommandLine line = veltaro::handleCommandLine(arguments);
+    if (line.exitNow)
+        return *line.exitNow;
 
 #ifdef SIGXFSZ
     // A write past the user's file-size limit fails with a reason instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+
+    if (line.exported) {
+        // No window, so no display: Qt's offscreen platform gives the fonts the labels need.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QGuiApplication::setApplicationName(QStringLiteral("Veltaro"));
+        veltaro::PictureDecoder::limitQtReaders();
+        return veltaro::runExport(*line.exported);
+    }
 
     g_qtHandler = qInstallMessageHandler(holdOrEndWithoutDisplay);
     QApplication app(argc, argv);
@@ -74,6 +85,7 @@ int main(int argc, char *argv[])
         window = std::make_unique<veltaro::Formmain>();
         window->Form_Load();
         window->showStarted();
+        window->startWith(line.start);
     } catch (const veltaro::Failure &failure) {
         QMessageBox::critical(nullptr, QStringLiteral("Veltaro"),
                               QString::fromUtf8(failure.what()));

@@ -581,7 +581,7 @@ void TestFormmain::commandLine()
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
     arguments.prepend("Veltaro");
-    QCOMPARE(handleCommandLine(arguments).value_or(-1), status);
+    QCOMPARE(handleCommandLine(arguments).exitNow.value_or(-1), status);
 }
 
 void TestFormmain::everyCommandIsListed_data()

@@ -1,0 +1,35 @@
+#pragma once
+
+// The animation folder turns a loop's frames into one file: how the frames are timed, ordered
+// and sized (loopframes), the moment burned into each (framelabel), and the encoders, animated
+// WebP with libwebp's animation encoder (webpencoder) and GIF with giflib (gifencoder).
+
+#include <QByteArray>
+#include <QImage>
+
+#include <memory>
+
+namespace veltaro {
+
+enum class AnimationFormat { WebP, Gif };
+
+struct AnimationOptions
+{
+    AnimationFormat format = AnimationFormat::WebP;
+    bool lossless = false;
+    int quality = 80; // lossy WebP, 0..100
+};
+
+// Frames in, one file's bytes out. Every frame has the size of the first. Throws Failure (a
+// PictureFailure) when the library refuses.
+class AnimationEncoder
+{
+public:
+    virtual ~AnimationEncoder() = default;
+    virtual void addFrame(const QImage &frame, int durationMs) = 0;
+    virtual QByteArray finish() = 0;
+};
+
+std::unique_ptr<AnimationEncoder> makeAnimationEncoder(const AnimationOptions &options);
+
+} // namespace veltaro

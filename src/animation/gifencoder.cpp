@@ -1,0 +1,207 @@
+#include "animation/gifencoder.h"
+
+#include "failure.h"
+
+#include <gif_lib.h>
+
+#include <QHash>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace veltaro {
+
+namespace {
+
+int writeInto(GifFileType *gif, const GifByteType *data, int length)
+{
+    static_cast<QByteArray *>(gif->UserData)->append(reinterpret_cast<const char *>(data), length);
+    return length;
+}
+
+int to555(int r, int g, int b)
+{
+    return (std::clamp(r, 0, 255) >> 3) << 10 | (std::clamp(g, 0, 255) >> 3) << 5 |
+           (std::clamp(b, 0, 255) >> 3);
+}
+
+int nearest(const std::vector<QRgb> &palette, int r, int g, int b)
+{
+    int best = 0;
+    int bestDistance = INT32_MAX;
+    for (size_t i = 0; i < palette.size(); ++i) {
+        const int dr = qRed(palette[i]) - r, dg = qGreen(palette[i]) - g, db = qBlue(palette[i]) - b;
+        const int distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = int(i);
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+Indexed indexFrame(const QImage &frame)
+{
+    const int width = frame.width();
+    const int height = frame.height();
+    Indexed indexed;
+    indexed.indices.resize(size_t(width) * size_t(height));
+    const auto pixel = [&](int x, int y) {
+        return reinterpret_cast<const QRgb *>(frame.constScanLine(y))[x];
+    };
+    bool grey = true;
+    QHash<QRgb, int> colours;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = pixel(x, y) | 0xff000000u;
+            grey = grey && qRed(p) == qGreen(p) && qGreen(p) == qBlue(p);
+            if (colours.size() <= 256 && !colours.contains(p))
+                colours.insert(p, int(colours.size()));
+        }
+    if (grey) {
+        for (int level = 0; level < 256; ++level)
+            indexed.palette.push_back(qRgb(level, level, level));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                indexed.indices[size_t(y) * size_t(width) + size_t(x)] = qRed(pixel(x, y));
+        return indexed;
+    }
+    if (colours.size() <= 256) {
+        indexed.palette.resize(size_t(colours.size()));
+        for (auto it = colours.cbegin(); it != colours.cend(); ++it)
+            indexed.palette[size_t(it.value())] = it.key();
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                indexed.indices[size_t(y) * size_t(width) + size_t(x)] =
+                    static_cast<unsigned char>(colours.value(pixel(x, y) | 0xff000000u));
+        return indexed;
+    }
+    // The 256 most used colours, counted at five bits a channel.
+    std::vector<int> counts(32768, 0);
+    std::vector<std::array<qint64, 3>> sums(32768, {0, 0, 0});
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = pixel(x, y);
+            const int cell = to555(qRed(p), qGreen(p), qBlue(p));
+            ++counts[size_t(cell)];
+            sums[size_t(cell)][0] += qRed(p);
+            sums[size_t(cell)][1] += qGreen(p);
+            sums[size_t(cell)][2] += qBlue(p);
+        }
+    std::vector<int> cells;
+    for (int cell = 0; cell < 32768; ++cell)
+        if (counts[size_t(cell)] > 0)
+            cells.push_back(cell);
+    std::sort(cells.begin(), cells.end(), [&](int a, int b) { return counts[size_t(a)] > counts[size_t(b)]; });
+    cells.resize(std::min<size_t>(cells.size(), 256));
+    for (const int cell : cells) {
+        const qint64 n = counts[size_t(cell)];
+        indexed.palette.push_back(qRgb(int(sums[size_t(cell)][0] / n), int(sums[size_t(cell)][1] / n),
+                                       int(sums[size_t(cell)][2] / n)));
+    }
+    // Light dithering: half the error goes on, to the right and below.
+    std::vector<int> nearestOf(32768, -1);
+    std::vector<std::array<int, 3>> carried(size_t(width) + 2, {0, 0, 0});
+    std::vector<std::array<int, 3>> next(size_t(width) + 2, {0, 0, 0});
+    for (int y = 0; y < height; ++y) {
+        std::array<int, 3> right{0, 0, 0};
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = pixel(x, y);
+            const int r = qRed(p) + (right[0] + carried[size_t(x) + 1][0]) / 2;
+            const int g = qGreen(p) + (right[1] + carried[size_t(x) + 1][1]) / 2;
+            const int b = qBlue(p) + (right[2] + carried[size_t(x) + 1][2]) / 2;
+            const int cell = to555(r, g, b);
+            if (nearestOf[size_t(cell)] < 0)
+                nearestOf[size_t(cell)] = nearest(indexed.palette, r, g, b);
+            const int index = nearestOf[size_t(cell)];
+            indexed.indices[size_t(y) * size_t(width) + size_t(x)] = static_cast<unsigned char>(index);
+            const QRgb chosen = indexed.palette[size_t(index)];
+            right = {(r - qRed(chosen)) / 2, (g - qGreen(chosen)) / 2, (b - qBlue(chosen)) / 2};
+            next[size_t(x) + 1] = right;
+        }
+        std::swap(carried, next);
+    }
+    return indexed;
+}
+
+GifEncoder::GifEncoder() = default;
+
+GifEncoder::~GifEncoder()
+{
+    if (m_gif) {
+        int error = 0;
+        EGifCloseFile(m_gif, &error);
+    }
+}
+
+void GifEncoder::addFrame(const QImage &frame, int durationMs)
+{
+    const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);
+    int error = 0;
+    if (!m_gif) {
+        m_size = rgb.size();
+        m_gif = EGifOpen(&m_bytes, writeInto, &error);
+        if (!m_gif)
+            throw PictureFailure(std::string("无法建立 GIF 编码器：") + GifErrorString(error));
+        EGifSetGifVersion(m_gif, true);
+        if (EGifPutScreenDesc(m_gif, m_size.width(), m_size.height(), 8, 0, nullptr) == GIF_ERROR)
+            throw PictureFailure(std::string("GIF 编码失败：") + GifErrorString(m_gif->Error));
+        // Loop for ever.
+        unsigned char loop[3] = {1, 0, 0};
+        if (EGifPutExtensionLeader(m_gif, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
+            EGifPutExtensionBlock(m_gif, 11, "NETSCAPE2.0") == GIF_ERROR ||
+            EGifPutExtensionBlock(m_gif, 3, loop) == GIF_ERROR ||
+            EGifPutExtensionTrailer(m_gif) == GIF_ERROR)
+            throw PictureFailure(std::string("GIF 编码失败：") + GifErrorString(m_gif->Error));
+    }
+    if (rgb.size() != m_size)
+        throw PictureFailure("动画的各帧大小不一");
+    GraphicsControlBlock control;
+    control.DisposalMode = DISPOSE_DO_NOT;
+    control.UserInputFlag = false;
+    control.DelayTime = std::max(1, (durationMs + 5) / 10);
+    control.TransparentColor = NO_TRANSPARENT_COLOR;
+    GifByteType extension[4];
+    const size_t length = EGifGCBToExtension(&control, extension);
+    const Indexed indexed = indexFrame(rgb);
+    std::array<GifColorType, 256> colours{};
+    for (size_t i = 0; i < indexed.palette.size(); ++i)
+        colours[i] = {GifByteType(qRed(indexed.palette[i])), GifByteType(qGreen(indexed.palette[i])),
+                      GifByteType(qBlue(indexed.palette[i]))};
+    ColorMapObject *map = GifMakeMapObject(256, colours.data());
+    if (!map)
+        throw PictureFailure("内存不足，无法编码 GIF 帧");
+    const bool written =
+        EGifPutExtension(m_gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension) != GIF_ERROR &&
+        EGifPutImageDesc(m_gif, 0, 0, m_size.width(), m_size.height(), false, map) != GIF_ERROR &&
+        [&] {
+            std::vector<GifPixelType> row(size_t(m_size.width()));
+            for (int y = 0; y < m_size.height(); ++y) {
+                std::memcpy(row.data(), indexed.indices.data() + size_t(y) * size_t(m_size.width()),
+                            row.size());
+                if (EGifPutLine(m_gif, row.data(), m_size.width()) == GIF_ERROR)
+                    return false;
+            }
+            return true;
+        }();
+    GifFreeMapObject(map);
+    if (!written)
+        throw PictureFailure(std::string("GIF 编码失败：") + GifErrorString(m_gif->Error));
+}
+
+QByteArray GifEncoder::finish()
+{
+    if (!m_gif)
+        throw PictureFailure("没有可以编码的帧");
+    int error = 0;
+    const int closed = EGifCloseFile(m_gif, &error);
+    m_gif = nullptr;
+    if (closed == GIF_ERROR)
+        throw PictureFailure(std::string("GIF 编码失败：") + GifErrorString(error));
+    return m_bytes;
+}
+
+} // namespace veltaro

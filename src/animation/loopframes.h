@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <vector>
+
+namespace veltaro {
+
+// How a loop's pictures become frames: their order and how long each shows, their size, and the
+// moment written on each.
+struct FramePlan
+{
+    int picturesPerSecond = 4;  // 1..10
+    bool backAndForth = false;  // 1 2 3 2 1 2 3 ... instead of 1 2 3 1 2 3
+    int restMs = 0;             // added to the last picture's time
+    // The size: 0 the original, -2 half of it, otherwise the longest side in pixels.
+    int longestSide = 0;
+    bool label = true;
+};
+
+struct TimedFrame
+{
+    int picture; // index into the pictures
+    int durationMs;
+};
+
+// The frames for `count` pictures.
+std::vector<TimedFrame> frameOrder(int count, const FramePlan &plan);
+
+// The size a picture of `size` is encoded at.
+QSize frameSize(QSize size, const FramePlan &plan);
+
+// The picture at the frame size (smoothly scaled), as RGB32.
+QImage scaledFrame(const QImage &picture, const FramePlan &plan);
+
+// Writes `text` (the moment, "北京时间 2008-07-18 10:00") at the bottom left, white with a black
+// outline, so that it reads on white cloud and on black space alike. Needs a QGuiApplication
+// (its fonts).
+void burnMoment(QImage &frame, const QString &text);
+
+} // namespace veltaro

@@ -1,0 +1,77 @@
+#include "animation/webpencoder.h"
+
+#include "failure.h"
+
+#include <webp/encode.h>
+#include <webp/mux.h>
+
+namespace veltaro {
+
+WebpEncoder::WebpEncoder(const AnimationOptions &options) : m_options(options) {}
+
+WebpEncoder::~WebpEncoder()
+{
+    if (m_encoder)
+        WebPAnimEncoderDelete(m_encoder);
+}
+
+void WebpEncoder::addFrame(const QImage &frame, int durationMs)
+{
+    const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);
+    if (!m_encoder) {
+        m_size = rgb.size();
+        WebPAnimEncoderOptions animation;
+        if (!WebPAnimEncoderOptionsInit(&animation))
+            throw PictureFailure("WebP 编码器版本不符");
+        animation.anim_params.loop_count = 0; // for ever
+        animation.allow_mixed = 0;
+        m_encoder = WebPAnimEncoderNew(m_size.width(), m_size.height(), &animation);
+        if (!m_encoder)
+            throw PictureFailure("无法建立 WebP 动画编码器");
+    }
+    if (rgb.size() != m_size)
+        throw PictureFailure("动画的各帧大小不一");
+    WebPConfig config;
+    if (!WebPConfigInit(&config))
+        throw PictureFailure("WebP 编码器版本不符");
+    config.lossless = m_options.lossless ? 1 : 0;
+    config.quality = m_options.lossless ? 75 : float(m_options.quality);
+    config.method = 4;
+    WebPPicture picture;
+    if (!WebPPictureInit(&picture))
+        throw PictureFailure("WebP 编码器版本不符");
+    picture.use_argb = 1;
+    picture.width = rgb.width();
+    picture.height = rgb.height();
+    // Qt's RGB32 is B, G, R, X in memory on a little-endian machine, A, R, G, B on a big one.
+    const bool imported =
+        QSysInfo::ByteOrder == QSysInfo::LittleEndian
+            ? WebPPictureImportBGRX(&picture, rgb.constBits(), int(rgb.bytesPerLine()))
+            : WebPPictureImportRGBX(&picture, rgb.convertToFormat(QImage::Format_RGBX8888).constBits(),
+                                    int(rgb.bytesPerLine()));
+    if (!imported) {
+        WebPPictureFree(&picture);
+        throw PictureFailure("内存不足，无法编码 WebP 帧");
+    }
+    const int added = WebPAnimEncoderAdd(m_encoder, &picture, m_timestamp, &config);
+    WebPPictureFree(&picture);
+    if (!added)
+        throw PictureFailure(std::string("WebP 编码失败：") + WebPAnimEncoderGetError(m_encoder));
+    m_timestamp += durationMs;
+}
+
+QByteArray WebpEncoder::finish()
+{
+    if (!m_encoder)
+        throw PictureFailure("没有可以编码的帧");
+    WebPAnimEncoderAdd(m_encoder, nullptr, m_timestamp, nullptr);
+    WebPData data;
+    WebPDataInit(&data);
+    if (!WebPAnimEncoderAssemble(m_encoder, &data))
+        throw PictureFailure(std::string("WebP 编码失败：") + WebPAnimEncoderGetError(m_encoder));
+    const QByteArray bytes(reinterpret_cast<const char *>(data.bytes), qsizetype(data.size));
+    WebPDataClear(&data);
+    return bytes;
+}
+
+} // namespace veltaro

@@ -1,0 +1,117 @@
+#include "window/exportcommand.h"
+
+#include "files/stagingfile.h"
+#include "network/transfer.h"
+#include "window/enhancer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace veltaro {
+
+std::vector<Moment> loopHours(const Moment &end, int hours, int every)
+{
+    std::vector<Moment> found;
+    std::optional<Moment> moment = end;
+    for (int back = 0; back < hours && moment; back += every) {
+        found.insert(found.begin(), *moment);
+        moment = steppedBy(*moment, -every);
+    }
+    return found;
+}
+
+std::optional<Enhancement> enhancementNamed(const QString &name, QString *whyNot)
+{
+    const QString wanted = name.trimmed();
+    if (wanted.isEmpty() || wanted == QStringLiteral("none") || wanted == QStringLiteral("原图"))
+        return Enhancement();
+    if (wanted == QStringLiteral("invert") || wanted == QStringLiteral("反相"))
+        return Enhancement::invert();
+    if (wanted == QStringLiteral("stretch") || wanted == QStringLiteral("自动对比度"))
+        return Enhancement::stretch();
+    QStringList problems;
+    QStringList known;
+    for (const auto &table : loadEnhancementTables(Enhancer::folders(), &problems)) {
+        if (table->id == wanted || table->name == wanted)
+            return Enhancement::table(table);
+        known << table->id;
+    }
+    *whyNot = QStringLiteral("没有名为“%1”的增强；可用的有 none、invert、stretch、%2")
+                  .arg(wanted, known.join(QStringLiteral("、")));
+    return std::nullopt;
+}
+
+int runExport(const ExportCommand &command)
+{
+    QTextStream err(stderr);
+    QString whyNot;
+    const std::optional<Enhancement> enhancement = enhancementNamed(command.enhance, &whyNot);
+    if (!enhancement) {
+        err << "Veltaro：" << whyNot << '\n';
+        return 2;
+    }
+    ExportRequest request;
+    request.hours = loopHours(command.moment, command.hours, command.every);
+    request.jpegFolder = command.format == QStringLiteral("jpg");
+    request.animation.format =
+        command.format == QStringLiteral("gif") ? AnimationFormat::Gif : AnimationFormat::WebP;
+    request.animation.lossless = command.lossless;
+    request.animation.quality = command.quality;
+    request.plan.picturesPerSecond = command.fps;
+    request.plan.backAndForth = command.backAndForth;
+    request.plan.longestSide = command.size;
+    request.plan.label = command.label;
+    request.enhancement = *enhancement;
+    request.path = QDir::current().absoluteFilePath(command.path);
+
+    // The same transfer, limits and kept copies as the window's.
+    Transfer transfer;
+    if (const QString cache = StagingFile::cacheFolder(); !cache.isEmpty())
+        transfer.useDiskCache(QDir(cache).filePath(QStringLiteral("pictures")), 256LL << 20);
+    LoopExport job(transfer, request);
+    const bool terminal = ::isatty(::fileno(stderr)) != 0;
+    QString lastLine;
+    QObject::connect(&job, &LoopExport::progressed, &job, [&](int fetched, int encoded, int total) {
+        const int frames = request.plan.backAndForth ? std::max(total, 2 * total - 2) : total;
+        QString line = QStringLiteral("已取得 %1/%2，已编码 %3/%4").arg(fetched).arg(total).arg(encoded).arg(frames);
+        if (line == lastLine)
+            return;
+        lastLine = line;
+        if (terminal) {
+            constexpr int kWidth = 30;
+            const int done = total > 0 ? kWidth * (fetched + encoded) / (total + frames) : 0;
+            err << "\r[" << QString(done, QLatin1Char('#')) << QString(kWidth - done, QLatin1Char('.'))
+                << "] " << line << "   ";
+        } else {
+            err << line << '\n';
+        }
+        err.flush();
+    });
+    // The application's own event loop runs the export and ends with its status.
+    QObject::connect(&job, &LoopExport::finished, &job, [&](const ExportResult &result) {
+        if (terminal)
+            err << '\n';
+        if (!result.written) {
+            err << "Veltaro：导出失败：" << result.reason << '\n';
+            QCoreApplication::exit(1);
+            return;
+        }
+        err << QStringLiteral("已写入 %1（%2 KB，%3 帧）\n")
+                   .arg(QDir::toNativeSeparators(result.path))
+                   .arg((result.bytes + 1023) / 1024)
+                   .arg(result.frames);
+        if (!result.missing.isEmpty())
+            err << QStringLiteral("服务器上没有这些时刻的图像（北京时间），已跳过：")
+                << result.missing.join(QStringLiteral("、")) << '\n';
+        err.flush();
+        QCoreApplication::exit(result.missing.isEmpty() ? 0 : 3);
+    });
+    job.start();
+    return QCoreApplication::exec();
+}
+
+} // namespace veltaro

@@ -1,0 +1,135 @@
+#include "window/exportdialog.h"
+
+#include "window/exportcommand.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <cmath>
+
+namespace veltaro {
+
+ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked,
+                           int picturesPerSecond, const Enhancement &enhancement,
+                           const QString &enhancementName, QWidget *parent)
+    : QDialog(parent), m_loop(loop), m_picked(picked), m_enhancement(enhancement),
+      m_span(new QComboBox(this)), m_every(new QComboBox(this)), m_format(new QComboBox(this)),
+      m_quality(new QSpinBox(this)), m_lossless(new QCheckBox(QStringLiteral("无损"), this)),
+      m_speed(new QSpinBox(this)), m_backAndForth(new QCheckBox(QStringLiteral("往返"), this)),
+      m_rest(new QDoubleSpinBox(this)), m_size(new QComboBox(this)),
+      m_label(new QCheckBox(QStringLiteral("在每帧左下角写上时刻"), this))
+{
+    setWindowTitle(QStringLiteral("导出动画"));
+    if (!m_loop.empty())
+        m_span->addItem(QStringLiteral("正在播放的循环（%1 小时）").arg(m_loop.size()), 0);
+    for (const int hours : {6, 12, 24, 48})
+        m_span->addItem(QStringLiteral("到所选时刻为止的 %1 小时").arg(hours), hours);
+    if (m_loop.empty())
+        m_span->setCurrentIndex(m_span->findData(24));
+    for (const int every : {1, 2, 3})
+        m_every->addItem(every == 1 ? QStringLiteral("每小时一幅") : QStringLiteral("每 %1 小时一幅").arg(every), every);
+    m_format->addItem(QStringLiteral("WebP 动画"), QStringLiteral("webp"));
+    m_format->addItem(QStringLiteral("GIF 动画"), QStringLiteral("gif"));
+    m_format->addItem(QStringLiteral("JPEG 原图（文件夹，按时刻命名）"), QStringLiteral("jpg"));
+    m_quality->setRange(0, 100);
+    m_quality->setValue(80);
+    m_speed->setRange(1, 10);
+    m_speed->setValue(picturesPerSecond);
+    m_speed->setSuffix(QStringLiteral(" 幅/秒"));
+    m_rest->setRange(0, 3);
+    m_rest->setSingleStep(0.5);
+    m_rest->setSuffix(QStringLiteral(" 秒"));
+    m_size->addItem(QStringLiteral("原始大小"), 0);
+    m_size->addItem(QStringLiteral("一半"), -2);
+    m_size->addItem(QStringLiteral("最长边 1024"), 1024);
+    m_size->addItem(QStringLiteral("最长边 720"), 720);
+    m_size->setCurrentIndex(2);
+    m_label->setChecked(true);
+
+    auto *form = new QFormLayout(this);
+    form->addRow(QStringLiteral("范围"), m_span);
+    form->addRow(QStringLiteral("间隔"), m_every);
+    form->addRow(QStringLiteral("格式"), m_format);
+    auto *quality = new QHBoxLayout;
+    quality->addWidget(m_quality);
+    quality->addWidget(m_lossless);
+    form->addRow(QStringLiteral("质量"), quality);
+    form->addRow(QStringLiteral("速度"), m_speed);
+    form->addRow(QString(), m_backAndForth);
+    form->addRow(QStringLiteral("末帧停留"), m_rest);
+    form->addRow(QStringLiteral("尺寸"), m_size);
+    form->addRow(QString(), m_label);
+    form->addRow(QStringLiteral("增强"), new QLabel(enhancementName, this));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("导出…"));
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Only what the format uses can be set.
+    const auto formatChosen = [this] {
+        const QString format = m_format->currentData().toString();
+        const bool frames = format != QStringLiteral("jpg");
+        for (QWidget *field : std::initializer_list<QWidget *>{m_speed, m_backAndForth, m_rest, m_size, m_label})
+            field->setEnabled(frames);
+        m_quality->setEnabled(format == QStringLiteral("webp") && !m_lossless->isChecked());
+        m_lossless->setEnabled(format == QStringLiteral("webp"));
+    };
+    connect(m_format, &QComboBox::currentIndexChanged, this, formatChosen);
+    connect(m_lossless, &QCheckBox::toggled, this, formatChosen);
+    formatChosen();
+}
+
+bool ExportDialog::toFolder() const
+{
+    return m_format->currentData().toString() == QStringLiteral("jpg");
+}
+
+std::vector<Moment> ExportDialog::hours() const
+{
+    const int span = m_span->currentData().toInt();
+    const int every = m_every->currentData().toInt();
+    if (span == 0) {
+        std::vector<Moment> chosen;
+        for (size_t i = 0; i < m_loop.size(); i += size_t(every))
+            chosen.push_back(m_loop[i]);
+        return chosen;
+    }
+    return loopHours(m_picked, span, every);
+}
+
+QString ExportDialog::proposedName() const
+{
+    const std::vector<Moment> chosen = hours();
+    const Moment last = chosen.empty() ? m_picked : chosen.back();
+    const QString stem = LoopExport::fileNameOf(last).chopped(4) +
+                         QStringLiteral("_%1小时").arg(chosen.size() * size_t(m_every->currentData().toInt()));
+    return toFolder() ? stem : stem + QLatin1Char('.') + m_format->currentData().toString();
+}
+
+ExportRequest ExportDialog::request(const QString &path) const
+{
+    ExportRequest request;
+    request.hours = hours();
+    request.jpegFolder = toFolder();
+    request.animation.format = m_format->currentData().toString() == QStringLiteral("gif")
+                                   ? AnimationFormat::Gif
+                                   : AnimationFormat::WebP;
+    request.animation.lossless = m_lossless->isChecked();
+    request.animation.quality = m_quality->value();
+    request.plan.picturesPerSecond = m_speed->value();
+    request.plan.backAndForth = m_backAndForth->isChecked();
+    request.plan.restMs = int(std::lround(m_rest->value() * 1000));
+    request.plan.longestSide = m_size->currentData().toInt();
+    request.plan.label = m_label->isChecked();
+    request.enhancement = m_enhancement;
+    request.path = path;
+    return request;
+}
+
+} // namespace veltaro
