@@ -27,20 +27,25 @@ endif()
 
 # The manual page, the changelog and the AppStream metadata carry the project's version.
 configure_file(${PROJECT_SOURCE_DIR}/data/veltaro.1.in ${packed}/veltaro.1 @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/veltaro.zh_CN.1.in ${packed}/zh_CN/veltaro.1 @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${packed}/changelog @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/data/veltaro.metainfo.xml.in ${packed}/veltaro.metainfo.xml
                @ONLY)
 
 # Debian keeps manual pages and changelogs compressed, without names or times inside.
 find_program(GZIP_PROGRAM gzip REQUIRED)
-add_custom_command(OUTPUT ${packed}/veltaro.1.gz ${packed}/changelog.gz
+add_custom_command(OUTPUT ${packed}/veltaro.1.gz ${packed}/zh_CN/veltaro.1.gz ${packed}/changelog.gz
     COMMAND ${GZIP_PROGRAM} -9nc ${packed}/veltaro.1 > ${packed}/veltaro.1.gz
+    COMMAND ${GZIP_PROGRAM} -9nc ${packed}/zh_CN/veltaro.1 > ${packed}/zh_CN/veltaro.1.gz
     COMMAND ${GZIP_PROGRAM} -9nc ${packed}/changelog > ${packed}/changelog.gz
-    DEPENDS ${packed}/veltaro.1 ${packed}/changelog
+    DEPENDS ${packed}/veltaro.1 ${packed}/zh_CN/veltaro.1 ${packed}/changelog
     VERBATIM)
-add_custom_target(veltaro_packed_docs ALL DEPENDS ${packed}/veltaro.1.gz ${packed}/changelog.gz)
+add_custom_target(veltaro_packed_docs ALL DEPENDS ${packed}/veltaro.1.gz ${packed}/zh_CN/veltaro.1.gz
+                  ${packed}/changelog.gz)
 
 install(FILES ${packed}/veltaro.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The same page in Chinese, where `man veltaro` finds it under a Chinese locale.
+install(FILES ${packed}/zh_CN/veltaro.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1)
 # `man Veltaro` finds the page under the executable's own name too.
 install(CODE "file(CREATE_LINK veltaro.1.gz
     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_MANDIR}/man1/Veltaro.1.gz\" SYMBOLIC)")

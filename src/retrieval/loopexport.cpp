@@ -92,11 +92,12 @@ LoopExport::~LoopExport()
 
 QString LoopExport::fileNameOf(const Moment &moment)
 {
-    return QStringLiteral("%1-%2-%3_%400.jpg")
-        .arg(moment.year)
-        .arg(moment.month, 2, 10, QLatin1Char('0'))
-        .arg(moment.day, 2, 10, QLatin1Char('0'))
-        .arg(moment.hour, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1-%2-%3_%4")
+               .arg(moment.year)
+               .arg(moment.month, 2, 10, QLatin1Char('0'))
+               .arg(moment.day, 2, 10, QLatin1Char('0'))
+               .arg(moment.hour, 2, 10, QLatin1Char('0')) +
+           QStringLiteral("00.jpg");
 }
 
 void LoopExport::start()

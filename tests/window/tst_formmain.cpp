@@ -566,22 +566,45 @@ void TestFormmain::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status"); // -1: the program starts its window
-    QTest::newRow("none") << QStringList{} << -1;
-    QTest::newRow("Qt's -platform") << QStringList{"-platform", "offscreen"} << -1;
-    QTest::newRow("Qt's -style=fusion") << QStringList{"-style=fusion"} << -1;
-    QTest::newRow("Qt's --reverse") << QStringList{"--reverse"} << -1;
-    QTest::newRow("--version") << QStringList{"--version"} << 0;
-    QTest::newRow("-h") << QStringList{"-h"} << 0;
-    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2;
-    QTest::newRow("stray argument") << QStringList{"2008"} << 2;
+    QTest::addColumn<QString>("moment"); // the moment it starts on; empty for none
+    // clang-format off
+    QTest::newRow("none") << QStringList{} << -1 << "";
+    QTest::newRow("Qt's -platform") << QStringList{"-platform", "offscreen"} << -1 << "";
+    QTest::newRow("Qt's -style=fusion") << QStringList{"-style=fusion"} << -1 << "";
+    QTest::newRow("Qt's --reverse") << QStringList{"--reverse"} << -1 << "";
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << "";
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << "";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << "";
+    QTest::newRow("a year alone") << QStringList{"2008"} << 2 << "";
+    QTest::newRow("a moment with T") << QStringList{"2008-07-18T10"} << -1 << "2008-07-18 10:00";
+    QTest::newRow("a moment in one word with a space") << QStringList{"2008-07-18 10"} << -1 << "2008-07-18 10:00";
+    QTest::newRow("a moment in two words") << QStringList{"2008-07-18", "09"} << -1 << "2008-07-18 09:00";
+    QTest::newRow("the first moment") << QStringList{"2006-01-01T0"} << -1 << "2006-01-01 00:00";
+    QTest::newRow("a moment and its loop") << QStringList{"--loop", "24", "--fps", "6", "2008-07-18T10"} << -1 << "2008-07-18 10:00";
+    QTest::newRow("before the lists' range") << QStringList{"2005-12-31T23"} << 2 << "";
+    QTest::newRow("after the lists' range") << QStringList{"2010-01-01T00"} << 2 << "";
+    QTest::newRow("a day February lacks") << QStringList{"2009-02-29T10"} << 2 << "";
+    QTest::newRow("hour 24") << QStringList{"2008-07-18T24"} << 2 << "";
+    QTest::newRow("not a moment") << QStringList{"tomorrow"} << 2 << "";
+    QTest::newRow("too fast") << QStringList{"--fps", "11", "2008-07-18T10"} << 2 << "";
+    QTest::newRow("an export with no moment") << QStringList{"--export", "x.webp"} << 2 << "";
+    QTest::newRow("an export to an unknown format") << QStringList{"--export", "x.bmp", "--moment", "2008-07-18T10"} << 2 << "";
+    QTest::newRow("an export of 0 hours") << QStringList{"--export", "x.gif", "--moment", "2008-07-18T10", "--hours", "0"} << 2 << "";
+    QTest::newRow("an export too small") << QStringList{"--export", "x.gif", "--moment", "2008-07-18T10", "--size", "8"} << 2 << "";
+    // clang-format on
 }
 
 void TestFormmain::commandLine()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
+    QFETCH(QString, moment);
     arguments.prepend("Veltaro");
-    QCOMPARE(handleCommandLine(arguments).exitNow.value_or(-1), status);
+    const CommandLine line = handleCommandLine(arguments);
+    QCOMPARE(line.exitNow.value_or(-1), status);
+    if (status < 0)
+        QCOMPARE(line.start.moment ? QString::fromStdString(momentText(*line.start.moment)) : QString(),
+                 moment);
 }
 
 void TestFormmain::everyCommandIsListed_data()
@@ -589,6 +612,7 @@ void TestFormmain::everyCommandIsListed_data()
     QTest::addColumn<QString>("where");
     QTest::newRow("--help") << "help";
     QTest::newRow("the manual page") << "manual";
+    QTest::newRow("the Chinese manual page") << "manual.zh_CN";
     QTest::newRow("the README") << "readme";
     QTest::newRow("the F1 window") << "window";
 }
@@ -611,8 +635,9 @@ void TestFormmain::everyCommandIsListed()
             for (int column = 0; column < table->columnCount(); ++column)
                 text += table->item(row, column)->text() + '\n';
     } else {
-        QFile file(where == "manual" ? VELTARO_DATA_DIR "/veltaro.1.in"
-                                     : VELTARO_DATA_DIR "/../README.md");
+        QFile file(where == "manual"         ? VELTARO_DATA_DIR "/veltaro.1.in"
+                   : where == "manual.zh_CN" ? VELTARO_DATA_DIR "/veltaro.zh_CN.1.in"
+                                             : VELTARO_DATA_DIR "/../README.md");
         QVERIFY(file.open(QIODevice::ReadOnly));
         text = QString::fromUtf8(file.readAll()).replace("\\-", "-");
     }

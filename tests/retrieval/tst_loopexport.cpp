@@ -1,0 +1,263 @@
+// Exporting a loop through the real transfer and the sample archive: the files read back.
+
+#include "network/transfer.h"
+#include "retrieval/loopexport.h"
+#include "samplearchive.h"
+#include "waituntil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <webp/demux.h>
+
+using namespace veltaro;
+
+Q_DECLARE_METATYPE(veltaro::AnimationFormat)
+
+namespace {
+
+struct ReadBack
+{
+    int frames = 0;
+    QList<int> delaysMs;
+    QSize size;
+    QImage first;
+};
+
+ReadBack readWebp(const QByteArray &bytes)
+{
+    ReadBack back;
+    WebPData data{reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())};
+    WebPAnimDecoderOptions options;
+    WebPAnimDecoderOptionsInit(&options);
+    options.color_mode = MODE_BGRA;
+    WebPAnimDecoder *decoder = WebPAnimDecoderNew(&data, &options);
+    if (!decoder)
+        return back;
+    WebPAnimInfo info;
+    WebPAnimDecoderGetInfo(decoder, &info);
+    back.size = QSize(int(info.canvas_width), int(info.canvas_height));
+    int before = 0;
+    while (WebPAnimDecoderHasMoreFrames(decoder)) {
+        uint8_t *pixels = nullptr;
+        int timestamp = 0;
+        WebPAnimDecoderGetNext(decoder, &pixels, &timestamp);
+        if (back.frames == 0)
+            back.first = QImage(pixels, back.size.width(), back.size.height(), QImage::Format_ARGB32).copy();
+        ++back.frames;
+        back.delaysMs << timestamp - before;
+        before = timestamp;
+    }
+    WebPAnimDecoderDelete(decoder);
+    return back;
+}
+
+ReadBack readGif(const QString &path)
+{
+    ReadBack back;
+    QImageReader reader(path, "gif");
+    back.size = reader.size();
+    for (QImage frame; reader.read(&frame);) {
+        if (back.frames == 0)
+            back.first = frame.convertToFormat(QImage::Format_ARGB32);
+        ++back.frames;
+        back.delaysMs << reader.nextImageDelay();
+    }
+    return back;
+}
+
+// Whether the bottom-left corner, where the moment is written, holds white and black ink.
+bool labelled(const QImage &frame)
+{
+    bool white = false, black = false;
+    for (int y = frame.height() * 2 / 3; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width() / 3; ++x) {
+            const QRgb p = frame.pixel(x, y);
+            white = white || (qRed(p) > 235 && qGreen(p) > 235 && qBlue(p) > 235);
+            black = black || (qRed(p) < 20 && qGreen(p) < 20 && qBlue(p) < 20);
+        }
+    return white && black;
+}
+
+} // namespace
+
+class TestLoopExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void animationsReadBack_data();
+    void animationsReadBack();
+    void missingHoursAreSkippedAndNamed();
+    void cancelLeavesNoFile();
+    void folderHoldsTheDownloadedBytes();
+
+private:
+    ExportResult run(ExportRequest request);
+
+    sample::SampleArchive m_archive;
+    QTemporaryDir m_dir;
+};
+
+void TestLoopExport::initTestCase()
+{
+    qunsetenv("no_proxy");
+    QVERIFY(m_archive.listen());
+    m_archive.setPictureSize({160, 120});
+    qputenv("http_proxy", m_archive.proxyAddress().toLatin1());
+}
+
+void TestLoopExport::init()
+{
+    m_archive.setScript({});
+    m_archive.setMissing({});
+    m_archive.clearRequests();
+}
+
+ExportResult TestLoopExport::run(ExportRequest request)
+{
+    Transfer transfer;
+    LoopExport job(transfer, std::move(request));
+    QSignalSpy finished(&job, &LoopExport::finished);
+    job.start();
+    if (!waitUntil([&] { return !finished.isEmpty(); }, 60000))
+        return {};
+    return finished.first().first().value<ExportResult>();
+}
+
+void TestLoopExport::animationsReadBack_data()
+{
+    QTest::addColumn<AnimationFormat>("format");
+    QTest::addColumn<bool>("backAndForth");
+    QTest::addColumn<bool>("inverted");
+    QTest::newRow("WebP, 4 a second") << AnimationFormat::WebP << false << false;
+    QTest::newRow("WebP back and forth, inverted") << AnimationFormat::WebP << true << true;
+    QTest::newRow("GIF, 4 a second") << AnimationFormat::Gif << false << false;
+    QTest::newRow("GIF, inverted") << AnimationFormat::Gif << false << true;
+}
+
+void TestLoopExport::animationsReadBack()
+{
+    QFETCH(AnimationFormat, format);
+    QFETCH(bool, backAndForth);
+    QFETCH(bool, inverted);
+    ExportRequest request;
+    for (int hour = 7; hour <= 10; ++hour)
+        request.hours.push_back({2008, 7, 18, hour});
+    request.animation.format = format;
+    request.plan.picturesPerSecond = 4;
+    request.plan.backAndForth = backAndForth;
+    request.plan.restMs = 500;
+    request.plan.longestSide = 80;
+    if (inverted)
+        request.enhancement = Enhancement::invert();
+    request.path = m_dir.filePath(format == AnimationFormat::Gif ? "loop.gif" : "loop.webp");
+    const ExportResult result = run(request);
+    QVERIFY2(result.written, qPrintable(result.reason));
+    QVERIFY(result.missing.isEmpty());
+    QFile file(request.path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(result.bytes, bytes.size());
+    const ReadBack back = format == AnimationFormat::Gif ? readGif(request.path) : readWebp(bytes);
+    const QList<int> delays = backAndForth ? QList<int>{250, 250, 250, 750, 250, 250}
+                                           : QList<int>{250, 250, 250, 750};
+    QCOMPARE(back.frames, int(delays.size()));
+    QCOMPARE(result.frames, back.frames);
+    QCOMPARE(back.delaysMs, delays);
+    QCOMPARE(back.size, QSize(80, 60));
+    QVERIFY(labelled(back.first));
+    // Without the moment written, the corner is the picture's own.
+    request.plan.label = false;
+    request.path = m_dir.filePath(format == AnimationFormat::Gif ? "bare.gif" : "bare.webp");
+    QVERIFY(run(request).written);
+    QFile bareFile(request.path);
+    QVERIFY(bareFile.open(QIODevice::ReadOnly));
+    const ReadBack bare =
+        format == AnimationFormat::Gif ? readGif(request.path) : readWebp(bareFile.readAll());
+    int differing = 0;
+    for (int y = 40; y < 60; ++y)
+        for (int x = 0; x < 40; ++x)
+            differing += std::abs(qGray(bare.first.pixel(x, y)) - qGray(back.first.pixel(x, y))) > 60;
+    QVERIFY2(differing > 40, qPrintable(QString::number(differing)));
+    // The enhancement is in the frames: the first frame beside the archive's own picture.
+    const QImage served = QImage::fromData(m_archive.pictureBytes("8071723"))
+                              .scaled(80, 60, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QPoint probe(40, 20);
+    const int level = qGray(served.pixel(probe));
+    const int seen = qGray(back.first.pixel(probe));
+    QVERIFY2(std::abs((inverted ? 255 - level : level) - seen) < 40,
+             qPrintable(QStringLiteral("%1 shown as %2").arg(level).arg(seen)));
+}
+
+void TestLoopExport::missingHoursAreSkippedAndNamed()
+{
+    m_archive.setMissing({"8071801"}); // 09:00 Beijing time
+    ExportRequest request;
+    for (int hour = 8; hour <= 10; ++hour)
+        request.hours.push_back({2008, 7, 18, hour});
+    request.plan.longestSide = 64;
+    request.path = m_dir.filePath("gap.webp");
+    const ExportResult result = run(request);
+    QVERIFY2(result.written, qPrintable(result.reason));
+    QCOMPARE(result.missing, QStringList{"2008-07-18 09:00"});
+    QFile file(request.path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(readWebp(file.readAll()).frames, 2);
+}
+
+void TestLoopExport::cancelLeavesNoFile()
+{
+    m_archive.setScript({.delayMs = 400});
+    ExportRequest request;
+    for (int hour = 0; hour < 6; ++hour)
+        request.hours.push_back({2008, 7, 19, hour});
+    request.path = m_dir.filePath("cancelled.webp");
+    Transfer transfer;
+    LoopExport job(transfer, request);
+    QSignalSpy finished(&job, &LoopExport::finished);
+    job.start();
+    QVERIFY(waitUntil([&] { return !m_archive.requests().isEmpty(); }));
+    job.cancel();
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.first().first().value<ExportResult>().reason, QString::fromUtf16(u"已取消"));
+    QTest::qWait(600); // what was under way has had the time to come back
+    QVERIFY(!QFile::exists(request.path));
+    QCOMPARE(QDir(m_dir.path()).entryList({"*cancelled*", ".*cancelled*"}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestLoopExport::folderHoldsTheDownloadedBytes()
+{
+    const QString folder = m_dir.filePath("pictures");
+    QVERIFY(QDir().mkpath(folder));
+    // One is there already: it is neither fetched nor touched.
+    QFile kept(QDir(folder).filePath("2008-07-18_0900.jpg"));
+    QVERIFY(kept.open(QIODevice::WriteOnly));
+    kept.write("kept before");
+    kept.close();
+    ExportRequest request;
+    for (int hour = 8; hour <= 10; ++hour)
+        request.hours.push_back({2008, 7, 18, hour});
+    request.jpegFolder = true;
+    request.path = folder;
+    const ExportResult result = run(request);
+    QVERIFY2(result.written, qPrintable(result.reason));
+    QCOMPARE(result.frames, 2);
+    QCOMPARE(m_archive.requests().size(), 2);
+    const auto contents = [&](const char *name) {
+        QFile file(QDir(folder).filePath(QString::fromLatin1(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QCOMPARE(contents("2008-07-18_0800.jpg"), m_archive.pictureBytes("8071800"));
+    QCOMPARE(contents("2008-07-18_0900.jpg"), QByteArray("kept before"));
+    QCOMPARE(contents("2008-07-18_1000.jpg"), m_archive.pictureBytes("8071802"));
+}
+
+QTEST_MAIN(TestLoopExport)
+#include "tst_loopexport.moc"

@@ -1,0 +1,94 @@
+// `Veltaro --export`, the built program as a user runs it, against the sample archive: its exit
+// statuses and what it says.
+
+#include "samplearchive.h"
+#include "waituntil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestExportCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void exitStatuses_data();
+    void exitStatuses();
+
+private:
+    veltaro::sample::SampleArchive m_archive;
+};
+
+void TestExportCommand::initTestCase()
+{
+    QVERIFY(m_archive.listen());
+    m_archive.setPictureSize({160, 120});
+}
+
+void TestExportCommand::exitStatuses_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // %1 stands for the output's folder
+    QTest::addColumn<QString>("proxy");         // "archive", or "closed" for a network down
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");          // part of standard error
+    QTest::addColumn<int>("frames");            // read back from a GIF; -1 not read
+    // clang-format off
+    QTest::newRow("every frame in") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18T10", "--hours", "4", "--size", "80"} << "archive" << 0 << "4 帧" << 4;
+    QTest::newRow("every other hour") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18 10", "--hours", "6", "--every", "2", "--size", "80"} << "archive" << 0 << "3 帧" << 3;
+    QTest::newRow("an hour missing: named, status 3") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18T10", "--hours", "3", "--size", "80"} << "missing" << 3 << "2008-07-18 09:00" << 2;
+    QTest::newRow("no network: status 1") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--hours", "3"} << "closed" << 1 << "导出失败：网络不通" << -1;
+    QTest::newRow("an enhancement of no such name") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--enhance", "purple"} << "archive" << 2 << "没有名为“purple”的增强" << -1;
+    QTest::newRow("a moment out of range") << QStringList{"--export", "%1/loop.webp", "--moment", "2010-01-01T00"} << "archive" << 2 << "不在 2006-01-01 00:00 到 2009-12-31 23:00 之间" << -1;
+    // clang-format on
+}
+
+void TestExportCommand::exitStatuses()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, proxy);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    QFETCH(int, frames);
+    QTemporaryDir dir;
+    for (QString &argument : arguments)
+        argument.replace("%1", dir.path());
+    m_archive.setMissing(proxy == "missing" ? QStringList{"8071801"} : QStringList{});
+    QString proxyAddress = m_archive.proxyAddress();
+    if (proxy == "closed") {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        proxyAddress = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
+    }
+    QProcess veltaro;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("http_proxy", proxyAddress);
+    environment.remove("no_proxy");
+    environment.remove("DISPLAY"); // no display is needed
+    environment.insert("XDG_CACHE_HOME", dir.filePath("cache"));
+    environment.insert("XDG_DATA_HOME", dir.filePath("data"));
+    veltaro.setProcessEnvironment(environment);
+    veltaro.start(VELTARO_EXECUTABLE, arguments);
+    QVERIFY(veltaro.waitForStarted());
+    // The archive answers from this process: its events run while the program works.
+    QVERIFY(waitUntil([&] { return veltaro.state() == QProcess::NotRunning; }, 60000));
+    const QString errors = QString::fromUtf8(veltaro.readAllStandardError());
+    QCOMPARE(veltaro.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(veltaro.exitCode() == status, qPrintable(QString::number(veltaro.exitCode()) + ": " + errors));
+    QVERIFY2(errors.contains(said), qPrintable(errors));
+    if (frames >= 0) {
+        QImageReader reader(dir.filePath("loop.gif"));
+        QCOMPARE(reader.imageCount(), frames);
+        QCOMPARE(reader.size(), QSize(80, 60));
+    } else {
+        QVERIFY(!QFile::exists(dir.filePath("loop.webp")) || status == 0);
+    }
+}
+
+QTEST_MAIN(TestExportCommand)
+#include "tst_exportcommand.moc"
