@@ -20,12 +20,6 @@ int writeInto(GifFileType *gif, const GifByteType *data, int length)
     return length;
 }
 
-int to555(int r, int g, int b)
-{
-    return (std::clamp(r, 0, 255) >> 3) << 10 | (std::clamp(g, 0, 255) >> 3) << 5 |
-           (std::clamp(b, 0, 255) >> 3);
-}
-
 int nearest(const std::vector<QRgb> &palette, int r, int g, int b)
 {
     int best = 0;
@@ -79,50 +73,75 @@ Indexed indexFrame(const QImage &frame)
                     static_cast<unsigned char>(colours.value(pixel(x, y) | 0xff000000u));
         return indexed;
     }
-    // The 256 most used colours, counted at five bits a channel.
-    std::vector<int> counts(32768, 0);
-    std::vector<std::array<qint64, 3>> sums(32768, {0, 0, 0});
+    // A palette fitted to the frame: the 256 most used colours, counted at six bits a channel,
+    // then moved a few times to the mean of the colours nearest to each (k-means).
+    constexpr int kCells = 1 << 18;
+    const auto cellOf = [](QRgb p) { return (qRed(p) >> 2) << 12 | (qGreen(p) >> 2) << 6 | (qBlue(p) >> 2); };
+    std::vector<int> counts(kCells, 0);
+    std::vector<std::array<qint64, 3>> sums(kCells, {0, 0, 0});
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const QRgb p = pixel(x, y);
-            const int cell = to555(qRed(p), qGreen(p), qBlue(p));
+            const int cell = cellOf(p);
             ++counts[size_t(cell)];
             sums[size_t(cell)][0] += qRed(p);
             sums[size_t(cell)][1] += qGreen(p);
             sums[size_t(cell)][2] += qBlue(p);
         }
     std::vector<int> cells;
-    for (int cell = 0; cell < 32768; ++cell)
+    for (int cell = 0; cell < kCells; ++cell)
         if (counts[size_t(cell)] > 0)
             cells.push_back(cell);
     std::sort(cells.begin(), cells.end(), [&](int a, int b) { return counts[size_t(a)] > counts[size_t(b)]; });
-    cells.resize(std::min<size_t>(cells.size(), 256));
-    for (const int cell : cells) {
+    const auto meanOf = [&](int cell) {
         const qint64 n = counts[size_t(cell)];
-        indexed.palette.push_back(qRgb(int(sums[size_t(cell)][0] / n), int(sums[size_t(cell)][1] / n),
-                                       int(sums[size_t(cell)][2] / n)));
+        return qRgb(int(sums[size_t(cell)][0] / n), int(sums[size_t(cell)][1] / n), int(sums[size_t(cell)][2] / n));
+    };
+    for (size_t i = 0; i < std::min<size_t>(cells.size(), 256); ++i)
+        indexed.palette.push_back(meanOf(cells[i]));
+    constexpr int kRounds = 8;
+    for (int round = 0; round < kRounds; ++round) {
+        std::vector<std::array<qint64, 4>> moved(indexed.palette.size(), {0, 0, 0, 0});
+        for (const int cell : cells) {
+            const QRgb mean = meanOf(cell);
+            auto &to = moved[size_t(nearest(indexed.palette, qRed(mean), qGreen(mean), qBlue(mean)))];
+            to[0] += sums[size_t(cell)][0];
+            to[1] += sums[size_t(cell)][1];
+            to[2] += sums[size_t(cell)][2];
+            to[3] += counts[size_t(cell)];
+        }
+        for (size_t i = 0; i < indexed.palette.size(); ++i)
+            if (moved[i][3] > 0)
+                indexed.palette[i] = qRgb(int(moved[i][0] / moved[i][3]), int(moved[i][1] / moved[i][3]),
+                                          int(moved[i][2] / moved[i][3]));
     }
-    // Light dithering: half the error goes on, to the right and below.
-    std::vector<int> nearestOf(32768, -1);
-    std::vector<std::array<int, 3>> carried(size_t(width) + 2, {0, 0, 0});
-    std::vector<std::array<int, 3>> next(size_t(width) + 2, {0, 0, 0});
+    // Light dithering: a quarter of the error goes on, to the right and below, so that smooth
+    // greys do not band and the picture stays quiet.
+    QHash<QRgb, int> nearestOf;
+    std::vector<std::array<int, 3>> below(size_t(width) + 2, {0, 0, 0});
+    std::vector<std::array<int, 3>> nextBelow(size_t(width) + 2, {0, 0, 0});
     for (int y = 0; y < height; ++y) {
         std::array<int, 3> right{0, 0, 0};
+        std::fill(nextBelow.begin(), nextBelow.end(), std::array<int, 3>{0, 0, 0});
         for (int x = 0; x < width; ++x) {
             const QRgb p = pixel(x, y);
-            const int r = qRed(p) + (right[0] + carried[size_t(x) + 1][0]) / 2;
-            const int g = qGreen(p) + (right[1] + carried[size_t(x) + 1][1]) / 2;
-            const int b = qBlue(p) + (right[2] + carried[size_t(x) + 1][2]) / 2;
-            const int cell = to555(r, g, b);
-            if (nearestOf[size_t(cell)] < 0)
-                nearestOf[size_t(cell)] = nearest(indexed.palette, r, g, b);
-            const int index = nearestOf[size_t(cell)];
+            const int r = std::clamp(qRed(p) + right[0] + below[size_t(x) + 1][0], 0, 255);
+            const int g = std::clamp(qGreen(p) + right[1] + below[size_t(x) + 1][1], 0, 255);
+            const int b = std::clamp(qBlue(p) + right[2] + below[size_t(x) + 1][2], 0, 255);
+            const QRgb wanted = qRgb(r, g, b);
+            auto found = nearestOf.constFind(wanted);
+            if (found == nearestOf.cend())
+                found = nearestOf.insert(wanted, nearest(indexed.palette, r, g, b));
+            const int index = *found;
             indexed.indices[size_t(y) * size_t(width) + size_t(x)] = static_cast<unsigned char>(index);
             const QRgb chosen = indexed.palette[size_t(index)];
-            right = {(r - qRed(chosen)) / 2, (g - qGreen(chosen)) / 2, (b - qBlue(chosen)) / 2};
-            next[size_t(x) + 1] = right;
+            const std::array<int, 3> error{r - qRed(chosen), g - qGreen(chosen), b - qBlue(chosen)};
+            for (int c = 0; c < 3; ++c) {
+                right[size_t(c)] = error[size_t(c)] / 8;
+                nextBelow[size_t(x) + 1][size_t(c)] += error[size_t(c)] / 8;
+            }
         }
-        std::swap(carried, next);
+        std::swap(below, nextBelow);
     }
     return indexed;
 }
