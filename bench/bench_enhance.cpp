@@ -15,18 +15,6 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
-
-double timed(const auto &work)
-{
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    return clock.nsecsElapsed() / 1e6;
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     useOffscreenWithoutDisplay();

@@ -7,6 +7,7 @@
 #include "benchsupport.h"
 #include "cloudpicture.h"
 #include "picture/picturedecoder.h"
+#include "webpframes.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,7 +18,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <webp/demux.h>
 
 #include <cmath>
 #include <cstdio>
@@ -50,24 +50,8 @@ double psnr(const std::vector<QImage> &reference, const std::vector<QImage> &dec
 
 std::vector<QImage> readWebp(const QByteArray &bytes)
 {
-    std::vector<QImage> frames;
-    WebPData data{reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())};
-    WebPAnimDecoderOptions options;
-    WebPAnimDecoderOptionsInit(&options);
-    options.color_mode = MODE_BGRA;
-    WebPAnimDecoder *decoder = WebPAnimDecoderNew(&data, &options);
-    if (!decoder)
-        return frames;
-    WebPAnimInfo info;
-    WebPAnimDecoderGetInfo(decoder, &info);
-    while (WebPAnimDecoderHasMoreFrames(decoder)) {
-        uint8_t *pixels = nullptr;
-        int timestamp = 0;
-        WebPAnimDecoderGetNext(decoder, &pixels, &timestamp);
-        frames.push_back(QImage(pixels, int(info.canvas_width), int(info.canvas_height), QImage::Format_ARGB32).copy());
-    }
-    WebPAnimDecoderDelete(decoder);
-    return frames;
+    const QList<QImage> frames = readWebpFrames(bytes).frames;
+    return {frames.begin(), frames.end()};
 }
 
 std::vector<QImage> readGif(const QString &path)

@@ -80,14 +80,6 @@ protected:
     }
 };
 
-double timed(const std::function<void()> &work)
-{
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    return clock.nsecsElapsed() / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])

@@ -7,8 +7,17 @@
 #include <QCoreApplication>
 
 #include <QComboBox>
+#include <QElapsedTimer>
 
 #include <algorithm>
+
+double timed(const std::function<void()> &work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return clock.nsecsElapsed() / 1e6;
+}
 
 double median(std::vector<double> values)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 class QByteArray;
@@ -9,6 +10,9 @@ namespace veltaro {
 class Formmain;
 class Transfer;
 }
+
+// How long `work` takes, in milliseconds.
+double timed(const std::function<void()> &work);
 
 // The median of a run of timings.
 double median(std::vector<double> values);

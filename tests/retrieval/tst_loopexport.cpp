@@ -4,6 +4,7 @@
 #include "retrieval/loopexport.h"
 #include "samplearchive.h"
 #include "waituntil.h"
+#include "webpframes.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <webp/demux.h>
 
 using namespace veltaro;
 
@@ -30,30 +30,9 @@ struct ReadBack
 
 ReadBack readWebp(const QByteArray &bytes)
 {
-    ReadBack back;
-    WebPData data{reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())};
-    WebPAnimDecoderOptions options;
-    WebPAnimDecoderOptionsInit(&options);
-    options.color_mode = MODE_BGRA;
-    WebPAnimDecoder *decoder = WebPAnimDecoderNew(&data, &options);
-    if (!decoder)
-        return back;
-    WebPAnimInfo info;
-    WebPAnimDecoderGetInfo(decoder, &info);
-    back.size = QSize(int(info.canvas_width), int(info.canvas_height));
-    int before = 0;
-    while (WebPAnimDecoderHasMoreFrames(decoder)) {
-        uint8_t *pixels = nullptr;
-        int timestamp = 0;
-        WebPAnimDecoderGetNext(decoder, &pixels, &timestamp);
-        if (back.frames == 0)
-            back.first = QImage(pixels, back.size.width(), back.size.height(), QImage::Format_ARGB32).copy();
-        ++back.frames;
-        back.delaysMs << timestamp - before;
-        before = timestamp;
-    }
-    WebPAnimDecoderDelete(decoder);
-    return back;
+    const WebpFrames read = readWebpFrames(bytes);
+    return {int(read.frames.size()), read.delaysMs, read.size,
+            read.frames.isEmpty() ? QImage() : read.frames.first()};
 }
 
 ReadBack readGif(const QString &path)
