@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -43,7 +44,10 @@ int main(int argc, char *argv[])
         std::printf("%ld\n", peakResidentKiB());
         return 0;
     }
-    const bool playback = std::strcmp(argv[1], "playback") == 0;
+    // "playback-enhanced": the same with a colour table on. Both say how many frames were shown
+    // in the time, and the longest wait between two of them.
+    const bool enhanced = std::strcmp(argv[1], "playback-enhanced") == 0;
+    const bool playback = enhanced || std::strcmp(argv[1], "playback") == 0;
     if ((!playback && std::strcmp(argv[1], "veltaro") != 0) || argc != 4)
         return 2;
     const int presses = std::max(1, std::atoi(argv[3]));
@@ -58,7 +62,23 @@ int main(int argc, char *argv[])
     qunsetenv("no_proxy");
 
     QTemporaryDir dir;
+    if (enhanced) {
+        QSettings settings(dir.filePath(QStringLiteral("veltaro.conf")), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("enhancement/choice"), QStringLiteral("rainbow"));
+    }
     veltaro::Formmain window(veltaro::twips::screenSize(), dir.path());
+    int shown = 0;
+    qint64 longestGapMs = 0;
+    QElapsedTimer sinceShown;
+    QObject::connect(&window.displayCommand(), &veltaro::DisplayCommand::finished, &window,
+                     [&](const veltaro::DisplayCommand::Outcome &outcome) {
+                         if (!outcome.shown)
+                             return;
+                         if (sinceShown.isValid() && shown > 1)
+                             longestGapMs = std::max(longestGapMs, sinceShown.elapsed());
+                         sinceShown.start();
+                         ++shown;
+                     });
     window.Form_Load();
     showAndWaitForPaint(&window);
     pickMoment(window);
@@ -90,6 +110,10 @@ int main(int argc, char *argv[])
     settle.start();
     while (settle.elapsed() < veltaro::DisplayCommand::kKeepSpareMs + 500)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    if (playback)
+        std::fprintf(stderr, "%s: %d pictures shown, the longest between two %lld ms\n",
+                     enhanced ? "with a colour table" : "as they are", shown - 1,
+                     static_cast<long long>(longestGapMs));
     std::printf("%ld %ld\n", peak, residentKiB());
     return 0;
 }
