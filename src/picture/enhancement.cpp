@@ -1,6 +1,7 @@
 #include "picture/enhancement.h"
 
 #include "failure.h"
+#include "picture/picturememory.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,10 +55,10 @@ EnhancementTable parseEnhancementTable(const QString &text, const QString &fileN
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression rangeLine(
         QStringLiteral("^(\\d{1,3})(?:\\s*-\\s*(\\d{1,3}))?\\s*[:：]\\s*(.+)$"));
-    static const QRegularExpression greySpec(
+    static const QRegularExpression greyForm(
         QStringLiteral("^(?:灰|grey|gray)(?:\\s+(\\d{1,3})(?:\\s*-\\s*(\\d{1,3}))?)?$"),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression colourSpec(
+    static const QRegularExpression colourForm(
         QStringLiteral("^(#[0-9a-fA-F]{6})(?:\\s*-\\s*(#[0-9a-fA-F]{6}))?$"));
 
     const QStringList lines = text.split(QLatin1Char('\n'));
@@ -90,9 +91,9 @@ EnhancementTable parseEnhancementTable(const QString &text, const QString &fileN
         const int to = range.captured(2).isEmpty() ? from : range.captured(2).toInt();
         if (from > 255 || to > 255 || from > to)
             throw refuse(QStringLiteral("灰度范围 %1-%2 不在 0-255 之内或首尾颠倒").arg(from).arg(to));
-        const QString spec = range.captured(3).trimmed();
+        const QString shownAs = range.captured(3).trimmed();
         Shown shown;
-        if (const auto grey = greySpec.match(spec); grey.hasMatch()) {
+        if (const auto grey = greyForm.match(shownAs); grey.hasMatch()) {
             if (grey.captured(1).isEmpty()) {
                 shown.asTheyAre = true;
             } else {
@@ -103,12 +104,12 @@ EnhancementTable parseEnhancementTable(const QString &text, const QString &fileN
                 shown.first = greyOf(first);
                 shown.last = greyOf(last);
             }
-        } else if (const auto colour = colourSpec.match(spec); colour.hasMatch()) {
+        } else if (const auto colour = colourForm.match(shownAs); colour.hasMatch()) {
             shown.first = QColor::fromString(colour.captured(1)).rgb();
             shown.last = colour.captured(2).isEmpty() ? shown.first
                                                       : QColor::fromString(colour.captured(2)).rgb();
         } else {
-            throw refuse(QStringLiteral("“%1”不是颜色（#rrggbb）也不是灰度").arg(spec));
+            throw refuse(QStringLiteral("“%1”不是颜色（#rrggbb）也不是灰度").arg(shownAs));
         }
         for (int level = from; level <= to; ++level) {
             if (named[size_t(level)])
@@ -254,7 +255,8 @@ QImage Enhancement::apply(const QImage &picture) const
     const QImage rgb = picture.format() == QImage::Format_RGB32 ? picture
                                                                  : picture.convertToFormat(QImage::Format_RGB32);
     const Lookup lookup = lookupFor(rgb);
-    QImage seen(rgb.size(), QImage::Format_RGB32);
+    // Memory of its own, as a decoded picture's: given back to the system when the copy goes.
+    QImage seen = largePicture(rgb.width(), rgb.height(), QImage::Format_RGB32);
     if (seen.isNull())
         return picture; // no memory for a copy: the picture as it is
     seen.setDevicePixelRatio(rgb.devicePixelRatio());

@@ -703,7 +703,11 @@ void Formmain::resizeEvent(QResizeEvent *event)
     // nothing off; restored, resized or full screen (or where the design's layout would cut a
     // control off), the same rules are applied to the window's inside.
     const TwipsSize inside{twips::fromPixels(width()), twips::fromPixels(height())};
-    TwipsSize wanted = isMaximized() && !isFullScreen() ? m_screen : inside;
+    // A window whose inside is the screen (no window manager, or one that leaves it whole) is
+    // laid out as at start.
+    const bool screenSized = twips::toPixels(inside.width) == twips::toPixels(m_screen.width) &&
+                             twips::toPixels(inside.height) == twips::toPixels(m_screen.height);
+    const TwipsSize wanted = (isMaximized() && !isFullScreen()) || screenSized ? m_screen : inside;
     if (wanted.width != m_laidOutFor.width || wanted.height != m_laidOutFor.height)
         layOut(wanted.width, wanted.height);
     else
