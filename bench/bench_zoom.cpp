@@ -25,14 +25,6 @@
 
 namespace {
 
-double timed(const std::function<void()> &work)
-{
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    return clock.nsecsElapsed() / 1e6;
-}
-
 // The floor's widget: the picture's region, scaled, drawn once.
 class BareZoom : public QWidget
 {
