@@ -18,14 +18,15 @@ void LegendBar::setColours(const std::array<QRgb, 256> &colours)
     update();
 }
 
+// As tall as a line of buttons: a thin bar over the level numbers.
 QSize LegendBar::sizeHint() const
 {
-    return {256, fontMetrics().height() * 2};
+    return {256, fontMetrics().height() + 6};
 }
 
 QSize LegendBar::minimumSizeHint() const
 {
-    return {128, fontMetrics().height() * 2};
+    return {128, fontMetrics().height() + 6};
 }
 
 void LegendBar::paintEvent(QPaintEvent *)

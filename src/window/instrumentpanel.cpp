@@ -44,7 +44,7 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
       m_speed(new QLabel(m_transportRow)), m_span(new QComboBox(m_transportRow)),
       m_rest(new QDoubleSpinBox(m_transportRow)), m_strip(new FrameStrip(m_transportRow)),
       m_enhancements(new QComboBox(m_transportRow)), m_readout(new QLabel(m_transportRow)),
-      m_legend(new LegendBar(m_infoRow))
+      m_legend(new LegendBar(m_transportRow))
 {
     m_infoRow->setObjectName(QStringLiteral("InfoRow"));
     m_transportRow->setObjectName(QStringLiteral("TransportRow"));
@@ -60,9 +60,6 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     info->setContentsMargins(0, 0, 0, 0);
     info->addWidget(m_moment, 1);
 
-    // Right of the moment: the enhancement in use as a colour bar.
-    m_legend->setObjectName(QStringLiteral("Legend"));
-    info->addWidget(m_legend);
 
     const auto button = [&](Command command) {
         QToolButton *made = buttonFor(actions.action(command), m_transportRow);
@@ -128,6 +125,9 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
         m_readout->fontMetrics().horizontalAdvance(QStringLiteral("像素 (8888, 8888) · 灰度 888")));
     seeing->addWidget(m_readout);
     seeing->addStretch(1);
+    // At the end of the line: the enhancement in use as a colour bar.
+    m_legend->setObjectName(QStringLiteral("Legend"));
+    seeing->addWidget(m_legend);
 
     auto *rows = new QVBoxLayout(m_transportRow);
     rows->setContentsMargins(0, 0, 0, 0);

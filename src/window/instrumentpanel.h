@@ -15,9 +15,9 @@ class FrameStrip;
 class LegendBar;
 
 // What the window shows of what it can do, beside the design's own controls: the moment of the
-// picture on screen and the enhancement's colour bar (right of "退出"), and below the bottom row
-// the transport (play, loop and its span, back and forth, speed, a rest on the last frame),
-// help, the enhancement, the zoom, the value under the pointer and the frame strip. Every button is a command's action; the lists and boxes set the player. The window
+// picture on screen (right of "退出"), and below the bottom row the transport (play, loop and
+// its span, back and forth, speed, a rest on the last frame), export and help; the enhancement
+// with its colour bar, the zoom and the value under the pointer; and the frame strip. Every button is a command's action; the lists and boxes set the player. The window
 // places the two rows (infoRow, transportRow) and wires them to what they show.
 class InstrumentPanel : public QObject
 {
