@@ -76,14 +76,16 @@ int runExport(const ExportCommand &command)
     const bool terminal = ::isatty(::fileno(stderr)) != 0;
     QString lastLine;
     QObject::connect(&job, &LoopExport::progressed, &job, [&](int fetched, int encoded, int total) {
-        const int frames = request.plan.backAndForth ? std::max(total, 2 * total - 2) : total;
-        QString line = QStringLiteral("已取得 %1/%2，已编码 %3/%4").arg(fetched).arg(total).arg(encoded).arg(frames);
+        // How many frames the file will hold is known once every picture is in: the bar counts
+        // the pictures fetched for its first half, the frames encoded for its second.
+        const QString line = QStringLiteral("已取得 %1/%2，已编码 %3 帧").arg(fetched).arg(total).arg(encoded);
         if (line == lastLine)
             return;
         lastLine = line;
         if (terminal) {
             constexpr int kWidth = 30;
-            const int done = total > 0 ? kWidth * (fetched + encoded) / (total + frames) : 0;
+            const int frames = request.plan.backAndForth ? std::max(total, 2 * total - 2) : total;
+            const int done = total > 0 ? std::min(kWidth, kWidth * (fetched + encoded) / (total + frames)) : 0;
             err << "\r[" << QString(done, QLatin1Char('#')) << QString(kWidth - done, QLatin1Char('.'))
                 << "] " << line << "   ";
         } else {

@@ -545,9 +545,13 @@ void Formmain::showStatusDetail()
 {
     QString detail = m_statusDetail.isEmpty() ? QString::fromUtf16(kNothingToExplain)
                                               : m_statusDetail;
-    // The value under the pointer too, for whoever cannot see the panel.
-    if (!readout().isEmpty())
+    // The value under the pointer too, for whoever cannot see the panel; a screen reader finds
+    // it in the picture's description as well.
+    if (!readout().isEmpty()) {
         detail += QStringLiteral("\n指针处：") + readout();
+        m_picture2->setAccessibleDescription(m_keeper->description() + QStringLiteral(" · 指针处：") +
+                                             readout());
+    }
     QToolTip::showText(m_label5->mapToGlobal(QPoint(0, m_label5->height())), detail, m_label5);
 }
 

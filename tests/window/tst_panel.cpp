@@ -256,6 +256,10 @@ void TestPanel::readoutNamesThePixel()
     QApplication::sendEvent(surface, &moved);
     QCOMPARE(window.readout(), QStringLiteral("像素 (37, 21) · 灰度 %1").arg(qGray(picture.pixel(pixel))));
     QCOMPARE(window.panel().readout()->text(), window.readout());
+    // On request (Ctrl+I) a screen reader finds it in the picture's description too.
+    QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
+    QVERIFY2(window.picture2()->accessibleDescription().endsWith(window.readout()),
+             qPrintable(window.picture2()->accessibleDescription()));
     // It follows the frames: a step under the still pointer reads the new picture.
     QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
     QVERIFY(window.settled());
