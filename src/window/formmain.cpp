@@ -391,7 +391,7 @@ void Formmain::enhancementChanged()
     if (!m_picture2->hasPicture())
         return;
     // The picture on screen, seen anew: enhanced off the window's thread.
-    const QImage original = m_original.isNull() ? m_picture2->picture() : m_original;
+    const QImage original = shownPicture();
     const quint64 generation = ++m_enhancing;
     if (!m_enhanced) {
         m_picture2->setPicture(original);
@@ -478,6 +478,11 @@ void Formmain::showAdjustments()
     m_adjust->activateWindow();
 }
 
+QImage Formmain::shownPicture() const
+{
+    return m_original.isNull() ? m_picture2->picture() : m_original;
+}
+
 QString Formmain::readout() const
 {
     return m_panel->readout()->text();
@@ -489,7 +494,7 @@ void Formmain::updateReadout()
     if (m_pointerOver && m_picture2->hasPicture()) {
         // The picture's own pixel under the pointer, whatever the zoom; its grey level as the
         // enhancement reads it.
-        const QImage picture = m_original.isNull() ? m_picture2->picture() : m_original;
+        const QImage picture = shownPicture();
         const double scale = m_picture2->devicePixelRatioF() / m_picture2->zoom();
         const QPoint pixel(int(std::floor(m_pointer.x() * scale)), int(std::floor(m_pointer.y() * scale)));
         if (picture.rect().contains(pixel))

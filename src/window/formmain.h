@@ -128,6 +128,8 @@ private:
     void showAdjustments();
     void exportLoop();
     void updateReadout();
+    // The picture itself, whether the box shows it as it is or enhanced.
+    QImage shownPicture() const;
     void playerChanged();
     void showHelp();
     void setFullScreen(bool on);
