@@ -62,11 +62,21 @@ Transfer::Transfer(ProxySetting proxy, qint64 maxBodySize, QObject *parent)
 
 Transfer::~Transfer()
 {
-    // Requests still under way end with the transfer and tell no one: deleting them first
-    // leaves their replies connected to nothing, and aborting those closes their connections.
+    // Downloads still under way end with the transfer and tell no one: their handles go first,
+    // their replies are cut off from the transfer, and aborting those closes their connections.
+    m_downloads.clear();
+    m_ahead.clear();
     qDeleteAll(findChildren<TransferRequest *>(Qt::FindDirectChildrenOnly));
-    for (QNetworkReply *reply : m_manager.findChildren<QNetworkReply *>())
+    for (QNetworkReply *reply : m_manager.findChildren<QNetworkReply *>()) {
+        reply->disconnect(this);
         reply->abort();
+    }
+}
+
+int Transfer::holdersOf(const QString &address) const
+{
+    const auto download = m_downloads.value(address);
+    return download ? int(download->holders.size()) : 0;
 }
 
 void Transfer::useDiskCache(const QString &folder, qint64 maxBytes)
@@ -220,9 +230,12 @@ TransferRequest *Transfer::get(const QString &address, Freshness freshness)
                    QStringLiteral("地址无效：") + address, false);
         return request;
     }
-    if (TransferRequest *underWay = m_fetching.value(address)) {
-        m_ahead.remove(address); // wanted now: no longer a fetch ahead to let go
-        return underWay;
+    if (const std::shared_ptr<Download> underWay = m_downloads.value(address)) {
+        TransferRequest *joined = subscribe(underWay);
+        // Wanted now: the fetch ahead lets go of it, quietly (the new holder keeps it going).
+        if (TransferRequest *ahead = m_ahead.take(address))
+            ahead->abort();
+        return joined;
     }
     QNetworkRequest request(url);
     if (freshness == Freshness::CacheFirst) {
@@ -250,7 +263,7 @@ TransferRequest *Transfer::get(const QString &address, Freshness freshness)
 bool Transfer::fetchAhead(const QString &address)
 {
     const QUrl url(address);
-    if (m_fetching.contains(address) || !url.isValid())
+    if (m_downloads.contains(address) || !url.isValid())
         return false;
     // Whatever became of the last fetch (a body the disk would not keep, a failure), the
     // archive is not asked for the same picture again so soon.
@@ -264,7 +277,7 @@ bool Transfer::fetchAhead(const QString &address)
     m_ahead.insert(address, fetch);
     connect(fetch, &TransferRequest::finished, this, [this, fetch] {
         if (m_ahead.value(fetch->address()) != fetch)
-            return; // joined by a request that wanted it: reported there
+            return; // joined by a caller that wanted it, and let go: reported there
         m_ahead.remove(fetch->address());
         // One stopped because it was no longer wanted may be asked for again when it is.
         if (fetch->result() != TransferRequest::Result::Cancelled)
@@ -278,10 +291,43 @@ bool Transfer::fetchAhead(const QString &address)
 
 void Transfer::dropConnections()
 {
-    // Whatever runs on them now is stopped first: fetches ahead are asked again later.
-    for (TransferRequest *request : findChildren<TransferRequest *>(Qt::FindDirectChildrenOnly))
-        request->abort();
+    // Whatever runs on them now is stopped first and fails with this reason: asked again, it
+    // goes over a new connection.
+    const auto downloads = m_downloads; // a stopped download leaves the table
+    for (const std::shared_ptr<Download> &download : downloads)
+        download->stop(QStringLiteral("另一个回答有误，连接已全部断开；请再试一次"),
+                       TransferRequest::Result::Failed);
     m_manager.clearConnectionCache();
+}
+
+TransferRequest *Transfer::subscribe(const std::shared_ptr<Download> &download)
+{
+    auto *handle = new TransferRequest(download->address, this);
+    download->holders << handle;
+    handle->setDetacher([this, handle, weak = std::weak_ptr<Download>(download)] {
+        const std::shared_ptr<Download> held = weak.lock();
+        if (!held)
+            return;
+        held->holders.removeAll(handle);
+        // The last holder gone: nobody wants the body any more.
+        if (held->holders.isEmpty() && m_downloads.value(held->address) == held)
+            held->stop(QStringLiteral("已取消"), TransferRequest::Result::Cancelled);
+    });
+    return handle;
+}
+
+void Transfer::finishAll(const std::shared_ptr<Download> &download, TransferRequest::Result result,
+                         const QByteArray &body, const QString &reason, bool fromCache)
+{
+    // A holder told may let go of another, or ask for the same address anew: the download has
+    // left the table already, and each holder is told only while it still holds it.
+    const auto holders = download->holders;
+    for (const QPointer<TransferRequest> &holder : holders)
+        if (holder && download->holders.contains(holder)) {
+            holder->setDetacher(nullptr);
+            holder->finish(result, body, reason, fromCache);
+        }
+    download->holders.clear();
 }
 
 void Transfer::cancelAhead(const QStringList &stillWanted)
@@ -294,25 +340,24 @@ void Transfer::cancelAhead(const QStringList &stillWanted)
 
 TransferRequest *Transfer::start(const QString &address, QNetworkRequest request)
 {
-    auto *transfer = new TransferRequest(address, this);
     const QUrl url = request.url();
     Route route;
     try {
         route = routeTo(url);
     } catch (const NetworkFailure &failure) {
-        finishSoon(transfer, TransferRequest::Result::Failed, {},
+        auto *refused = new TransferRequest(address, this);
+        finishSoon(refused, TransferRequest::Result::Failed, {},
                    QString::fromUtf8(failure.what()), false);
-        return transfer;
+        return refused;
     }
     // Pictures gain nothing from compression, and a compressed body that ends early cannot be
     // told from a whole one.
     request.setRawHeader("Accept-Encoding", "identity");
     QNetworkReply *reply = m_manager.get(request);
-    m_fetching.insert(address, transfer);
-    connect(transfer, &TransferRequest::finished, this, [this, transfer] {
-        if (m_fetching.value(transfer->address()) == transfer)
-            m_fetching.remove(transfer->address());
-    });
+    auto download = std::make_shared<Download>();
+    download->address = address;
+    m_downloads.insert(address, download);
+    TransferRequest *handle = subscribe(download);
 
     // What has arrived, and why the transfer was stopped before its end.
     struct Progress
@@ -329,25 +374,31 @@ TransferRequest *Transfer::start(const QString &address, QNetworkRequest request
         }
         reply->abort();
     };
-    transfer->setStopper(stop);
+    download->stop = stop;
     // Refuse an oversized body as soon as its size is announced or passed, before Qt holds it.
-    connect(reply, &QNetworkReply::metaDataChanged, transfer, [this, reply, stop] {
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply, stop] {
         const auto length = announcedLength(*reply);
         if (length && *length > m_maxBodySize)
             stop(QString::fromStdString("图像过大：" + std::to_string(*length) + " 字节，上限 " +
                                         sizeInMiB(m_maxBodySize)),
                  TransferRequest::Result::Failed);
     });
-    connect(reply, &QNetworkReply::readyRead, transfer, [this, reply, progress, stop] {
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply, progress, stop] {
         progress->body += reply->readAll();
         if (progress->body.size() > m_maxBodySize)
             stop(QString::fromStdString("图像超过 " + sizeInMiB(m_maxBodySize)),
                  TransferRequest::Result::Failed);
     });
-    connect(reply, &QNetworkReply::downloadProgress, transfer, &TransferRequest::progressed);
-    auto *deadline = new QTimer(transfer);
+    connect(reply, &QNetworkReply::downloadProgress, this,
+            [weak = std::weak_ptr<Download>(download)](qint64 received, qint64 total) {
+                if (const auto held = weak.lock())
+                    for (const QPointer<TransferRequest> &holder : std::as_const(held->holders))
+                        if (holder)
+                            emit holder->progressed(received, total);
+            });
+    auto *deadline = new QTimer(reply);
     deadline->setSingleShot(true);
-    connect(deadline, &QTimer::timeout, transfer, [this, reply, stop] {
+    connect(deadline, &QTimer::timeout, this, [this, reply, stop] {
         // No answer at all in that time is a network that cannot be reached; an answer that
         // began and did not end is the server's.
         const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
@@ -355,25 +406,28 @@ TransferRequest *Transfer::start(const QString &address, QNetworkRequest request
              answered ? TransferRequest::Result::Failed : TransferRequest::Result::Unreachable);
     });
     deadline->start(m_deadline);
-    connect(reply, &QNetworkReply::finished, transfer,
-            [this, transfer, reply, progress, deadline, route] {
+    connect(reply, &QNetworkReply::finished, this,
+            [this, download, reply, progress, deadline, route] {
                 deadline->stop();
-                complete(transfer, reply, std::move(progress->body), progress->failure,
+                complete(download, reply, std::move(progress->body), progress->failure,
                          progress->failedAs, route);
             });
-    return transfer;
+    return handle;
 }
 
-void Transfer::complete(TransferRequest *request, QNetworkReply *reply, QByteArray body,
-                        QString failure, TransferRequest::Result failedAs, const Route &route)
+void Transfer::complete(const std::shared_ptr<Download> &download, QNetworkReply *reply,
+                        QByteArray body, QString failure, TransferRequest::Result failedAs,
+                        const Route &route)
 {
     reply->deleteLater();
+    if (m_downloads.value(download->address) == download)
+        m_downloads.remove(download->address);
     const QUrl url = reply->request().url();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (failure.isEmpty() && status == 304 && reply->error() == QNetworkReply::NoError) {
         // Confirmed: the body is the one kept.
         if (QByteArray kept = keptCopy(url); !kept.isEmpty()) {
-            request->finish(TransferRequest::Result::Whole, std::move(kept), {}, true);
+            finishAll(download, TransferRequest::Result::Whole, kept, {}, true);
             return;
         }
         failure = QStringLiteral("服务器说图像没有变化（HTTP 304），却没有保存的副本");
@@ -381,7 +435,7 @@ void Transfer::complete(TransferRequest *request, QNetworkReply *reply, QByteArr
     if (failure.isEmpty())
         failure = failureOf(*reply, body, route, &failedAs);
     if (!failure.isEmpty()) {
-        request->finish(failedAs, {}, failure);
+        finishAll(download, failedAs, {}, failure, false);
         // An interim answer taken for the whole, or one that could not be read, leaves the
         // rest of the server's bytes on the connection, where the next request would read them
         // as its own answer: no request may use that connection again.
@@ -392,8 +446,8 @@ void Transfer::complete(TransferRequest *request, QNetworkReply *reply, QByteArr
     // What the disk will not keep is held in memory a while, so that nothing fetched is asked
     // for again at once.
     if (!keepOnDisk(url, *reply, body))
-        holdInMemory(request->address(), body);
-    request->finish(TransferRequest::Result::Whole, std::move(body), {});
+        holdInMemory(download->address, body);
+    finishAll(download, TransferRequest::Result::Whole, body, {}, false);
 }
 
 } // namespace veltaro

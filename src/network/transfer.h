@@ -12,14 +12,17 @@
 #include <QHash>
 #include <QNetworkAccessManager>
 #include <QNetworkDiskCache>
+#include <QPointer>
 #include <QStringList>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 namespace veltaro {
 
-// HTTP GETs, each an object that reports when it is done (TransferRequest). The body is asked
+// HTTP GETs, each caller holding a handle of its own that reports when it is done
+// (TransferRequest); callers that ask for the same address share one download. The body is asked
 // for as it is (no HTTP compression), so it must have the length its header announces; a body
 // announced or grown past the limit is refused as soon as that is known, and the deadline bounds
 // the whole transfer however the bytes trickle in. The proxy is the one the environment named
@@ -59,9 +62,10 @@ public:
     // When the kept copy of `address` arrived; invalid when unknown.
     QDateTime keptSince(const QString &address) const;
 
-    // Starts a GET of `address`. The request finishes once, never before control returns to
-    // the event loop. A request for an address whose GET is under way joins it; a fetch ahead
-    // that is joined so is no longer one (cancelAhead leaves it alone).
+    // Starts a GET of `address` and hands the caller its own handle on it. The handle finishes
+    // once, never before control returns to the event loop. A GET of an address that is being
+    // downloaded joins that download: every handle on it hears its end once, and aborting one
+    // lets go of it for that caller alone. A fetch ahead that is joined so is no longer one.
     TransferRequest *get(const QString &address, Freshness freshness = Freshness::AskNetwork);
 
     // Fetches `address` in the background at low priority into the kept copies, with the same
@@ -72,7 +76,9 @@ public:
     void cancelAhead(const QStringList &stillWanted);
     int fetchingAhead() const { return int(m_ahead.size()); }
     // Whether a GET of `address` is under way, ahead or not.
-    bool isFetching(const QString &address) const { return m_fetching.contains(address); }
+    bool isFetching(const QString &address) const { return m_downloads.contains(address); }
+    // How many handles wait for the download of `address`.
+    int holdersOf(const QString &address) const;
 
 signals:
     // A fetch ahead ended: `body` is the whole body, empty when none came.
@@ -85,13 +91,27 @@ private:
         QNetworkProxy proxy;
         QString peer;
     };
+    // One GET on the network and the handles that wait for it.
+    struct Download
+    {
+        QString address;
+        QList<QPointer<TransferRequest>> holders;
+        // Ends the GET early, for the reason given; every holder still on it hears that.
+        std::function<void(const QString &reason, TransferRequest::Result as)> stop;
+    };
     Route routeTo(const QUrl &url);
     TransferRequest *start(const QString &address, QNetworkRequest request);
-    void complete(TransferRequest *request, QNetworkReply *reply, QByteArray body,
-                  QString failure, TransferRequest::Result failedAs, const Route &route);
+    // A new handle on `download`, for one more caller.
+    TransferRequest *subscribe(const std::shared_ptr<Download> &download);
+    void complete(const std::shared_ptr<Download> &download, QNetworkReply *reply,
+                  QByteArray body, QString failure, TransferRequest::Result failedAs,
+                  const Route &route);
+    // Tells every holder still on `download` how it ended.
+    void finishAll(const std::shared_ptr<Download> &download, TransferRequest::Result result,
+                   const QByteArray &body, const QString &reason, bool fromCache);
     QString failureOf(QNetworkReply &reply, QByteArray &body, const Route &route,
                       TransferRequest::Result *failedAs) const;
-    // Closes every connection, stopping what runs on them.
+    // Closes every connection, failing what runs on them with a reason.
     void dropConnections();
     QByteArray keptCopy(const QUrl &url) const;
     // Keeps the body on disk; false when it could not (or may not) be kept there.
@@ -103,8 +123,9 @@ private:
 
     QNetworkAccessManager m_manager;
     std::unique_ptr<QNetworkDiskCache> m_cache;
-    // The GETs under way on the network, and those of them that are fetches ahead.
-    QHash<QString, TransferRequest *> m_fetching;
+    // The GETs under way on the network, and the transfer's own handles on those of them that
+    // are fetches ahead.
+    QHash<QString, std::shared_ptr<Download>> m_downloads;
     QHash<QString, TransferRequest *> m_ahead;
     QHash<QString, QDeadlineTimer> m_askedAhead;
     QHash<QString, QByteArray> m_held;

@@ -1,5 +1,7 @@
 #include "network/transferrequest.h"
 
+#include <utility>
+
 namespace veltaro {
 
 TransferRequest::TransferRequest(const QString &address, QObject *parent)
@@ -11,10 +13,10 @@ void TransferRequest::abort()
 {
     if (isFinished())
         return;
-    if (m_stop)
-        m_stop(QStringLiteral("已取消"), Result::Cancelled);
-    else
-        finish(Result::Cancelled, {}, QStringLiteral("已取消"));
+    // Let go first: the download, stopped when this was its last holder, tells no one else.
+    if (const auto detach = std::exchange(m_detach, nullptr))
+        detach();
+    finish(Result::Cancelled, {}, QStringLiteral("已取消"));
 }
 
 void TransferRequest::finish(Result result, QByteArray body, const QString &reason,
@@ -26,7 +28,7 @@ void TransferRequest::finish(Result result, QByteArray body, const QString &reas
     m_body = std::move(body);
     m_reason = reason;
     m_fromCache = fromCache;
-    m_stop = nullptr;
+    m_detach = nullptr;
     emit finished();
     deleteLater();
 }

@@ -8,10 +8,13 @@
 
 namespace veltaro {
 
-// One GET under way, as Transfer::get hands it out: it reports progress, then finishes once,
-// with the whole body or a failure and its reason. Whoever asked reads the result in a slot
-// connected to finished(); the request deletes itself when control returns to the event loop
-// after that. abort() ends it at once as cancelled: its connection is closed, never reused.
+// One caller's handle on a GET, as Transfer::get hands it out: it reports progress, then
+// finishes once, with the whole body or a failure and its reason. Several callers that ask for
+// the same address hold a handle each on one download; each handle is its caller's alone.
+// Whoever asked reads the result in a slot connected to finished(); the handle deletes itself
+// when control returns to the event loop after that. abort() ends this handle at once as
+// cancelled and leaves the download to its other holders; the download itself stops (its
+// connection closed, never reused) when its last holder leaves.
 class TransferRequest : public QObject
 {
     Q_OBJECT
@@ -35,7 +38,7 @@ public:
     // one that arrives now.
     bool cameFromCache() const { return m_fromCache; }
 
-    // Ends the request as cancelled ("已取消"); nothing when it has finished.
+    // Ends this handle as cancelled ("已取消"); nothing when it has finished.
     void abort();
 
 signals:
@@ -46,11 +49,8 @@ signals:
 private:
     friend class Transfer;
     TransferRequest(const QString &address, QObject *parent);
-    // What aborts the transfer underneath: set by Transfer.
-    void setStopper(std::function<void(const QString &reason, Result result)> stop)
-    {
-        m_stop = std::move(stop);
-    }
+    // What lets go of the download underneath: set by Transfer.
+    void setDetacher(std::function<void()> detach) { m_detach = std::move(detach); }
     // Ends the request and tells whoever asked.
     void finish(Result result, QByteArray body, const QString &reason, bool fromCache = false);
 
@@ -59,7 +59,7 @@ private:
     QByteArray m_body;
     QString m_reason;
     bool m_fromCache = false;
-    std::function<void(const QString &, Result)> m_stop;
+    std::function<void()> m_detach;
 };
 
 } // namespace veltaro

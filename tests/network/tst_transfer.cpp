@@ -73,6 +73,8 @@ private slots:
     void keptCopiesStayWithinTheirBound();
     void fetchedAheadOnlyWhole_data();
     void fetchedAheadOnlyWhole();
+    void eachHolderOwnsItsHandle_data();
+    void eachHolderOwnsItsHandle();
     void followsTheProxySetting_data();
     void followsTheProxySetting();
     void proxyForTheImageHost_data();
@@ -336,6 +338,60 @@ void TestTransfer::fetchedAheadOnlyWhole()
     QCOMPARE(!fetched.first().at(1).toByteArray().isEmpty(), whole);
     QCOMPARE(transfer.fetchingAhead(), 0);
     QCOMPARE(transfer.kept(address), whole ? m_archive.pictureBytes("8071802") : QByteArray());
+}
+
+void TestTransfer::eachHolderOwnsItsHandle_data()
+{
+    // Two callers on one download; `letsGo` lists who aborts while it runs (0 the first, 1 the
+    // second, 2 a fetch ahead that started it).
+    QTest::addColumn<QList<int>>("letsGo");
+    QTest::newRow("the first lets go, the second gets the body") << QList<int>{0};
+    QTest::newRow("the second lets go, the first gets the body") << QList<int>{1};
+    QTest::newRow("both let go: the download stops") << QList<int>{0, 1};
+    QTest::newRow("the fetch ahead it joined is let go") << QList<int>{2};
+}
+
+void TestTransfer::eachHolderOwnsItsHandle()
+{
+    QFETCH(QList<int>, letsGo);
+    Transfer transfer{ProxySetting()};
+    m_archive.setScript(Script{.delayMs = 300});
+    const QString address = m_archive.imageAddress("8071802");
+    QSignalSpy ahead(&transfer, &Transfer::fetchedAhead);
+    if (letsGo.contains(2))
+        QVERIFY(transfer.fetchAhead(address));
+    QList<TransferRequest *> holders{transfer.get(address), transfer.get(address)};
+    QCOMPARE(transfer.holdersOf(address), 2);
+    QList<int> endings(2, 0);
+    QList<TransferRequest::Result> results(2, TransferRequest::Result::Pending);
+    QList<QByteArray> bodies(2);
+    for (int i = 0; i < 2; ++i)
+        connect(holders[i], &TransferRequest::finished, this, [&, i, request = holders[i]] {
+            ++endings[i];
+            results[i] = request->result();
+            bodies[i] = request->body();
+        });
+    if (letsGo.contains(2))
+        transfer.cancelAhead({});
+    for (int who : letsGo)
+        if (who < 2)
+            holders[who]->abort();
+    const bool stopped = letsGo.contains(0) && letsGo.contains(1);
+    QCOMPARE(transfer.isFetching(address), !stopped);
+    // The time-out only guards against a hang.
+    QTRY_VERIFY_WITH_TIMEOUT(endings[0] > 0 && endings[1] > 0, 10000);
+    for (int i = 0; i < 2; ++i) {
+        if (letsGo.contains(i)) {
+            QCOMPARE(results[i], TransferRequest::Result::Cancelled);
+        } else {
+            QCOMPARE(results[i], TransferRequest::Result::Whole);
+            QCOMPARE(bodies[i], m_archive.pictureBytes("8071802"));
+        }
+    }
+    // A fetch ahead taken over by a caller is not reported as one.
+    QVERIFY(ahead.isEmpty());
+    QVERIFY(!transfer.isFetching(address));
+    QCOMPARE(endings, (QList<int>{1, 1}));
 }
 
 void TestTransfer::followsTheProxySetting_data()
