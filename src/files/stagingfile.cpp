@@ -203,7 +203,13 @@ QString StagingFile::folderFor(const QString &executableFolder, QString *whyNone
     return cacheFolder(whyNone);
 }
 
-void StagingFile::write(const QByteArray &bytes) const
+StagedBody::File::~File()
+{
+    if (!committed && !name.isEmpty())
+        ::unlink(name.constData());
+}
+
+StagedBody StagingFile::stage(const QByteArray &bytes) const
 {
     const auto failure = [&](int error) {
         return FileFailure("无法写入 " + QDir::toNativeSeparators(m_path).toStdString() + "：" +
@@ -234,13 +240,22 @@ void StagingFile::write(const QByteArray &bytes) const
     }
     if (::close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0 && !replaceName(name, QFile::encodeName(m_path)))
-        error = errno;
-    if (error != 0) {
-        if (!name.isEmpty())
-            ::unlink(name.constData());
+    StagedBody staged;
+    staged.m_file = std::make_shared<StagedBody::File>();
+    staged.m_file->name = name; // removed with the last copy unless committed
+    if (error != 0)
         throw failure(error);
-    }
+    return staged;
+}
+
+void StagingFile::commit(const StagedBody &staged) const
+{
+    if (staged.isNull() || staged.m_file->committed)
+        return;
+    if (!replaceName(staged.m_file->name, QFile::encodeName(m_path)))
+        throw FileFailure("无法写入 " + QDir::toNativeSeparators(m_path).toStdString() + "：" +
+                          systemErrorText(errno));
+    staged.m_file->committed = true;
 }
 
 } // namespace veltaro

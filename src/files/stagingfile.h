@@ -4,11 +4,32 @@
 // (keptfile), and the words for what the system said when a file operation failed
 // (systemerror).
 
+#include <QByteArray>
 #include <QString>
 
-class QByteArray;
+#include <memory>
 
 namespace veltaro {
+
+// A body written in full beside temp.jpg under a hidden name of its own, not yet under
+// temp.jpg: StagingFile::commit puts it there. One that is let go without that (its write was
+// replaced by a newer one) takes its file with it. Copies share the one file.
+class StagedBody
+{
+public:
+    StagedBody() = default;
+    bool isNull() const { return !m_file; }
+
+private:
+    friend class StagingFile;
+    struct File
+    {
+        QByteArray name;
+        bool committed = false;
+        ~File();
+    };
+    std::shared_ptr<File> m_file;
+};
 
 // The file temp.jpg in a given folder, holding exactly the last body staged. The name is
 // replaced whole: at every moment it holds the whole previous body or the whole new one, a
@@ -38,8 +59,14 @@ public:
 
     QString path() const { return m_path; }
 
-    // Throws FileFailure.
-    void write(const QByteArray &bytes) const;
+    // Writes `bytes` beside temp.jpg, on any thread; throws FileFailure.
+    StagedBody stage(const QByteArray &bytes) const;
+    // Puts a staged body under the name temp.jpg, replacing what stood there; throws
+    // FileFailure. Committing in the order the bodies are wanted decides what temp.jpg ends as,
+    // whatever order their writes ended in.
+    void commit(const StagedBody &staged) const;
+    // stage() and commit() at once; throws FileFailure.
+    void write(const QByteArray &bytes) const { commit(stage(bytes)); }
 
 private:
     QString m_folder;

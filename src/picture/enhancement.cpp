@@ -257,8 +257,9 @@ QImage Enhancement::apply(const QImage &picture) const
     const Lookup lookup = lookupFor(rgb);
     // Memory of its own, as a decoded picture's: given back to the system when the copy goes.
     QImage seen = largePicture(rgb.width(), rgb.height(), QImage::Format_RGB32);
-    if (seen.isNull())
-        return picture; // no memory for a copy: the picture as it is
+    if (rgb.isNull() || seen.isNull())
+        throw PictureFailure("内存不足，无法增强图像（" + std::to_string(picture.width()) + " × " +
+                             std::to_string(picture.height()) + "）");
     seen.setDevicePixelRatio(rgb.devicePixelRatio());
     for (int y = 0; y < rgb.height(); ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));

@@ -46,14 +46,36 @@ Decoded decodeOffThread(PictureDecoder decoder, const QByteArray &body,
     return decoded;
 }
 
-// Writes temp.jpg off the window's thread; the reason when it could not.
-QString stageOffThread(const StagingFile &staging, const QByteArray &body)
+// A picture as enhanced off the window's thread, or why it could not be.
+struct Seen
+{
+    QImage picture;
+    QString failure;
+};
+
+Seen seenOffThread(const Enhancement &enhancement, const QImage &picture)
 {
     try {
-        staging.write(body);
-        return {};
+        return {enhancement.apply(picture), {}};
     } catch (const std::exception &failure) {
-        return QString::fromUtf8(failure.what());
+        return {{}, QString::fromUtf8(failure.what())};
+    }
+}
+
+// A body written beside temp.jpg off the window's thread, or the reason it could not be. It
+// goes under the name on the window's thread, only while its run is still the newest.
+struct Staged
+{
+    StagedBody body;
+    QString failure;
+};
+
+Staged stageOffThread(const StagingFile &staging, const QByteArray &body)
+{
+    try {
+        return {staging.stage(body), {}};
+    } catch (const std::exception &failure) {
+        return {{}, QString::fromUtf8(failure.what())};
     }
 }
 
@@ -82,6 +104,23 @@ DisplayCommand::~DisplayCommand()
     if (m_request)
         m_request->abort();
     setBusy(false);
+}
+
+void DisplayCommand::setState(State state)
+{
+    m_state = state;
+    // Told from the event loop, once the step that changed it is done: a listener that starts
+    // or replaces a run meets the command between its steps, never inside one.
+    if (std::exchange(m_stateToldSoon, true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_stateToldSoon = false;
+            if (std::exchange(m_stateTold, m_state) != m_state)
+                emit stateChanged(m_state);
+        },
+        Qt::QueuedConnection);
 }
 
 void DisplayCommand::setBusy(bool busy)
@@ -134,8 +173,9 @@ void DisplayCommand::run(Kind kind)
         if (kind != Kind::Press && m_ahead) {
             // Decoded ahead from a kept copy: only temp.jpg is left to write.
             if (std::optional<PictureReady> ready = m_ahead->take(m_address)) {
-                m_state = State::Preparing;
-                stageAndShow(std::move(ready->picture), QImage(), ready->body);
+                setState(State::Preparing);
+                stageAndShow(std::move(ready->picture), QImage(), ready->body,
+                             m_enhancementVersion);
                 return;
             }
         }
@@ -159,7 +199,7 @@ void DisplayCommand::begin(Kind kind, const QueryTime &picked)
     m_retried = false;
     m_aboutShown.clear();
     m_parts = {};
-    m_state = State::Fetching;
+    setState(State::Fetching);
     setBusy(true);
     // A frame of playback is quiet: the status line would flicker at every picture.
     if (kind != Kind::Frame)
@@ -168,7 +208,7 @@ void DisplayCommand::begin(Kind kind, const QueryTime &picked)
 
 void DisplayCommand::fetch(Transfer::Freshness freshness)
 {
-    m_state = State::Fetching;
+    setState(State::Fetching);
     m_sinceProgress.invalidate();
     TransferRequest *request = m_transfer.get(m_address, freshness);
     m_request = request;
@@ -235,10 +275,11 @@ void DisplayCommand::fetched(TransferRequest *request)
 
 void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
 {
-    m_state = State::Preparing;
+    setState(State::Preparing);
     const quint64 generation = m_generation;
     // The decoder travels with the work and comes back with the picture: the memory it keeps
     // for the next picture is reused only while nothing else holds it.
+    const quint64 seenWith = m_enhancementVersion;
     QFuture<Decoded> decoding =
         QtConcurrent::run([decoder = std::exchange(m_decoder, PictureDecoder()), body,
                            enhancement = m_enhancement]() mutable {
@@ -247,7 +288,7 @@ void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
     if (keptCopy) {
         // A kept copy is proved whole before anything is written; a damaged one is dropped and
         // fetched anew.
-        decoding.then(this, [this, generation, body](QFuture<Decoded> done) {
+        decoding.then(this, [this, generation, body, seenWith](QFuture<Decoded> done) {
             if (generation != m_generation)
                 return;
             // Taken, not copied: a picture still held by the future is never reused.
@@ -261,7 +302,7 @@ void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
             } else if (!decoded.failure.isEmpty()) {
                 fail(decoded.failure);
             } else {
-                stageAndShow(std::move(decoded.picture), std::move(decoded.seen), body);
+                stageAndShow(std::move(decoded.picture), std::move(decoded.seen), body, seenWith);
             }
         });
         return;
@@ -270,6 +311,7 @@ void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
     // shown once both are done. A failure to stage comes first, as it would one after the other.
     m_parts = {};
     m_parts.waiting = 2;
+    m_parts.seenWith = seenWith;
     decoding.then(this, [this, generation](QFuture<Decoded> done) {
         if (generation != m_generation)
             return;
@@ -281,10 +323,11 @@ void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
         partReady();
     });
     QtConcurrent::run(stageOffThread, m_staging, body)
-        .then(this, [this, generation, body](const QString &failure) {
+        .then(this, [this, generation, body](const Staged &staged) {
             if (generation != m_generation)
-                return;
-            m_parts.stageFailure = failure;
+                return; // replaced: its file goes with it, temp.jpg stays the newer run's
+            m_parts.staged = staged.body;
+            m_parts.stageFailure = staged.failure;
             m_parts.body = body;
             partReady();
         });
@@ -294,40 +337,76 @@ void DisplayCommand::partReady()
 {
     if (--m_parts.waiting > 0)
         return;
+    // The body goes under temp.jpg now, in the order the runs were made: a replaced run never
+    // gets this far.
+    if (m_parts.stageFailure.isEmpty()) {
+        try {
+            m_staging.commit(m_parts.staged);
+        } catch (const std::exception &failure) {
+            m_parts.stageFailure = QString::fromUtf8(failure.what());
+        }
+    }
     if (!m_parts.stageFailure.isEmpty())
         fail(m_parts.stageFailure);
     else if (!m_parts.decodeFailure.isEmpty())
         fail(m_parts.decodeFailure);
+    else if (m_parts.seenWith != m_enhancementVersion)
+        seeAnew();
     else
         guarded([this] { show(std::move(m_parts.picture), std::move(m_parts.seen), m_parts.body); });
 }
 
-void DisplayCommand::stageAndShow(QImage picture, QImage seen, const QByteArray &body)
+void DisplayCommand::seeAnew()
 {
-    m_state = State::Preparing;
+    // The enhancement changed while the picture was being prepared: it is shown as the one
+    // chosen now would show it.
+    m_parts.seenWith = m_enhancementVersion;
+    m_parts.seen = QImage();
+    m_parts.waiting = 1;
+    if (m_enhancement.isNone())
+        partReady();
+    else
+        enhanceOffThread(m_parts.picture);
+}
+
+void DisplayCommand::stageAndShow(QImage picture, QImage seen, const QByteArray &body,
+                                  quint64 seenWith)
+{
+    setState(State::Preparing);
     const quint64 generation = m_generation;
     m_parts = {};
     m_parts.waiting = 1;
     m_parts.body = body;
+    m_parts.seenWith = seenWith;
     if (seen.isNull() && !m_enhancement.isNone()) {
+        m_parts.seenWith = m_enhancementVersion;
         // Decoded ahead as it is: enhanced while temp.jpg is written.
         ++m_parts.waiting;
-        QtConcurrent::run([enhancement = m_enhancement, picture] { return enhancement.apply(picture); })
-            .then(this, [this, generation](QFuture<QImage> done) {
-                if (generation != m_generation)
-                    return;
-                m_parts.seen = done.takeResult();
-                partReady();
-            });
+        enhanceOffThread(picture);
     } else {
         m_parts.seen = std::move(seen);
     }
     m_parts.picture = std::move(picture);
     QtConcurrent::run(stageOffThread, m_staging, body)
-        .then(this, [this, generation](const QString &failure) {
+        .then(this, [this, generation](const Staged &staged) {
+            if (generation != m_generation)
+                return; // replaced: its file goes with it, temp.jpg stays the newer run's
+            m_parts.staged = staged.body;
+            m_parts.stageFailure = staged.failure;
+            partReady();
+        });
+}
+
+void DisplayCommand::enhanceOffThread(const QImage &picture)
+{
+    const quint64 generation = m_generation;
+    QtConcurrent::run(seenOffThread, m_enhancement, picture)
+        .then(this, [this, generation](Seen seen) {
             if (generation != m_generation)
                 return;
-            m_parts.stageFailure = failure;
+            m_parts.seen = std::move(seen.picture);
+            if (m_parts.decodeFailure.isEmpty())
+                m_parts.decodeFailure = seen.failure;
             partReady();
         });
 }
@@ -381,7 +460,7 @@ DisplayCommand::Outcome DisplayCommand::outcome() const
 void DisplayCommand::end(Outcome outcome)
 {
     ++m_generation;
-    m_state = State::Idle;
+    setState(State::Idle);
     m_request = nullptr;
     m_parts = {};
     setBusy(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/stagingfile.h"
 #include "network/transfer.h"
 #include "picture/enhancement.h"
 #include "picture/picturedecoder.h"
@@ -15,7 +16,6 @@ namespace veltaro {
 
 class DisplayView;
 class PicturesAhead;
-class StagingFile;
 
 // What "显示" does, as an object with states: idle; fetching the picked moment's picture;
 // preparing it (temp.jpg written and the picture decoded, both off the window's thread); then
@@ -69,24 +69,36 @@ public:
     bool isDownloading() const { return m_state == State::Fetching; }
     Kind kind() const { return m_kind; }
 
-    // How pictures are shown from the next one on: enhanced off the window's thread.
-    void setEnhancement(const Enhancement &enhancement) { m_enhancement = enhancement; }
+    // How pictures are shown, from the one being prepared on: enhanced off the window's thread.
+    void setEnhancement(const Enhancement &enhancement)
+    {
+        m_enhancement = enhancement;
+        ++m_enhancementVersion;
+    }
 
     // Pictures decoded ahead, which a step or a frame shows without decoding.
     void setPicturesAhead(PicturesAhead *ahead) { m_ahead = ahead; }
 
 signals:
+    // The state changed: a run began fetching, began preparing its picture, or ended. Told once
+    // control is back in the event loop, with the state then; one passed through within a
+    // single turn of the loop is not told.
+    void stateChanged(veltaro::DisplayCommand::State state);
     // A run ended: every run that was not replaced ends exactly once.
     void finished(const veltaro::DisplayCommand::Outcome &outcome);
 
 private:
+    void setState(State state);
     void begin(Kind kind, const QueryTime &picked);
     void fetch(Transfer::Freshness freshness);
     void fetched(TransferRequest *request);
     // temp.jpg and the picture, both off the window's thread. A kept copy is proved whole
     // before anything is written; a network body is staged while it is decoded.
     void prepare(const QByteArray &body, bool keptCopy);
-    void stageAndShow(QImage picture, QImage seen, const QByteArray &body);
+    // `seenWith`: the enhancement's version `seen` was made with.
+    void stageAndShow(QImage picture, QImage seen, const QByteArray &body, quint64 seenWith);
+    void enhanceOffThread(const QImage &picture);
+    void seeAnew();
     void partReady();
     void show(QImage picture, QImage seen, const QByteArray &body);
     void fail(const QString &reason, bool unreachable = false, bool cancelled = false);
@@ -104,12 +116,15 @@ private:
     PicturesAhead *m_ahead = nullptr;
     PictureDecoder m_decoder;
     Enhancement m_enhancement;
+    quint64 m_enhancementVersion = 0;
     QTimer m_releaseSpare;
     QTimer m_busyDelay;
     bool m_busyShown = false;
     QElapsedTimer m_sinceProgress;
 
     State m_state = State::Idle;
+    State m_stateTold = State::Idle;
+    bool m_stateToldSoon = false;
     Kind m_kind = Kind::Press;
     quint64 m_generation = 0;
     QueryTime m_picked;
@@ -125,7 +140,9 @@ private:
         int waiting = 0;
         QImage picture;
         QImage seen;
+        quint64 seenWith = 0; // the enhancement's version `seen` was made with
         QByteArray body;
+        StagedBody staged;
         QString decodeFailure;
         QString stageFailure;
     } m_parts;

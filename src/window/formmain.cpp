@@ -398,13 +398,23 @@ void Formmain::enhancementChanged()
         m_original = QImage();
         return;
     }
-    QtConcurrent::run([enhancement, original] { return enhancement.apply(original); })
-        .then(this, [this, generation, original](QFuture<QImage> done) {
-            if (generation != m_enhancing)
-                return; // another picture or enhancement since
-            m_picture2->setPicture(done.takeResult());
-            m_original = original;
-        });
+    QtConcurrent::run([enhancement, original]() -> std::pair<QImage, QString> {
+        try {
+            return {enhancement.apply(original), {}};
+        } catch (const std::exception &failure) {
+            return {{}, QString::fromUtf8(failure.what())};
+        }
+    }).then(this, [this, generation, original](std::pair<QImage, QString> seen) {
+        if (generation != m_enhancing)
+            return; // another picture or enhancement since
+        if (seen.first.isNull()) {
+            // The picture stays as it is seen now; the status line's tooltip says why.
+            setStatus(m_label5->text(), seen.second);
+            return;
+        }
+        m_picture2->setPicture(std::move(seen.first));
+        m_original = original;
+    });
 }
 
 void Formmain::exportLoop()

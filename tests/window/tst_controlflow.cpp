@@ -4,6 +4,7 @@
 
 #include "files/stagingfile.h"
 #include "network/transfer.h"
+#include "picture/enhancement.h"
 #include "query/hypotenuse.h"
 #include "query/moment.h"
 #include "retrieval/displaycommand.h"
@@ -64,10 +65,12 @@ public:
         statuses << text;
     }
     void showProgress(const QString &) override {}
-    QImage showPicture(QImage picture, QImage, const PictureSource &source) override
+    QImage showPicture(QImage picture, QImage seen, const PictureSource &source) override
     {
         const auto moment = momentOf(source.beijing);
         shown << (moment ? dayHour(*moment) : QStringLiteral("?"));
+        lastSeen = std::move(seen);
+        lastBytes = source.bytes;
         return std::exchange(m_picture, std::move(picture));
     }
     void updateScrollRanges() override {}
@@ -92,6 +95,10 @@ public:
     QString reason;
     QStringList statuses;
     QStringList shown;
+    QImage lastSeen;      // the last picture shown as enhanced; null when shown as it is
+    QByteArray lastBytes; // the bytes it came from
+
+    const QImage &picture() const { return m_picture; }
 
 private:
     QImage m_picture;
@@ -145,6 +152,8 @@ private slots:
     void fetchingAheadNeverAsksTwice();
     void aFailedPressLeavesTheFetchesAhead();
     void aLoopOfOneHourIsNoLoop();
+    void aRunReplacedWhilePreparing_data();
+    void aRunReplacedWhilePreparing();
     void partsGoBeforeWhatTheyReferTo();
 
 private:
@@ -253,6 +262,61 @@ void TestControlFlow::give(Parts &parts, const QString &input)
         parts.display.run(DisplayCommand::Kind::Press);
     } else {
         QFAIL(qPrintable("no such input: " + input));
+    }
+}
+
+void TestControlFlow::aRunReplacedWhilePreparing_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("a step: temp.jpg is the picture on screen") << "step";
+    QTest::newRow("another enhancement: the picture is seen with it") << "enhancement";
+    QTest::newRow("back to none: the picture is seen as it is") << "no enhancement";
+}
+
+void TestControlFlow::aRunReplacedWhilePreparing()
+{
+    QFETCH(QString, meanwhile);
+    QTemporaryDir folder;
+    Parts parts(folder.path());
+    if (meanwhile == "no enhancement")
+        parts.display.setEnhancement(Enhancement::invert());
+    // 12:00 is decoded ahead (small), so that the step's picture is staged at once while the
+    // press's larger one for 11:00 is still being written.
+    m_archive.setPictureSize({160, 120});
+    parts.ahead.want({Moment{2008, 7, 18, 12}});
+    QVERIFY(waitUntil([&] { return parts.ahead.decodedCount() == 1; }));
+    m_archive.setPictureSize({3000, 2400});
+    parts.pick(2008, 7, 18, 11);
+    int replaced = 0;
+    QObject context;
+    connect(&parts.display, &DisplayCommand::stateChanged, &context,
+            [&](DisplayCommand::State state) {
+                if (state != DisplayCommand::State::Preparing || replaced++ > 0)
+                    return;
+                if (meanwhile == "step")
+                    parts.stepper.step(1);
+                else if (meanwhile == "enhancement")
+                    parts.display.setEnhancement(Enhancement::invert());
+                else
+                    parts.display.setEnhancement(Enhancement());
+            });
+    parts.display.run(DisplayCommand::Kind::Press);
+    QVERIFY(parts.settled());
+    QVERIFY(replaced > 0);
+    if (meanwhile == "step") {
+        QCOMPARE(parts.view.shown.last(), QStringLiteral("18 12"));
+        // Whatever order the two writes ended in, the file is the picture on screen, and the
+        // replaced run left no file of its own behind.
+        QTRY_COMPARE(QDir(folder.path()).entryList({".temp.jpg-*"}, QDir::Files | QDir::Hidden),
+                     QStringList());
+        QCOMPARE(QFile(parts.staging.path()).size(), parts.view.lastBytes.size());
+        QFile staged(parts.staging.path());
+        QVERIFY(staged.open(QIODevice::ReadOnly));
+        QCOMPARE(staged.readAll(), parts.view.lastBytes);
+    } else if (meanwhile == "enhancement") {
+        QCOMPARE(parts.view.lastSeen, Enhancement::invert().apply(parts.view.picture()));
+    } else {
+        QVERIFY2(parts.view.lastSeen.isNull(), "still seen through the enhancement let go");
     }
 }
 
