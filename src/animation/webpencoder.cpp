@@ -64,7 +64,9 @@ QByteArray WebpEncoder::finish()
 {
     if (!m_encoder)
         throw PictureFailure("没有可以编码的帧");
-    WebPAnimEncoderAdd(m_encoder, nullptr, m_timestamp, nullptr);
+    // The last frame's end: the encoder flushes what it held back here, and may fail doing so.
+    if (!WebPAnimEncoderAdd(m_encoder, nullptr, m_timestamp, nullptr))
+        throw PictureFailure(std::string("WebP 编码失败：") + WebPAnimEncoderGetError(m_encoder));
     WebPData data;
     WebPDataInit(&data);
     if (!WebPAnimEncoderAssemble(m_encoder, &data))

@@ -3,7 +3,9 @@
 #include "failure.h"
 #include "files/systemerror.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -36,6 +38,35 @@ std::string reasonOf(const QString &message, int errorLeft)
     return found ? systemErrorText(found) : "无法写入文件（" + message.toStdString() + "）";
 }
 
+// What an earlier save of `path` left when the process was killed before the file took its
+// name: QSaveFile's temporary beside it ("loop.webp.AbC123"), older than a minute (a younger
+// one may be another save's, still under way) and holding what the program writes.
+void removeStaleSaves(const QString &path)
+{
+    const QFileInfo target(path);
+    const QDir folder = target.absoluteDir();
+    static const QRegularExpression leftover(QStringLiteral("^\\.[A-Za-z0-9]{6}$"));
+    const QDateTime minuteAgo = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QStringList candidates =
+        folder.entryList({target.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : candidates) {
+        const QFileInfo file(folder.filePath(name));
+        if (!leftover.match(name.mid(target.fileName().size())).hasMatch() || file.isSymLink() ||
+            file.lastModified().toUTC() > minuteAgo)
+            continue;
+        QFile opened(file.filePath());
+        if (!opened.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray head = opened.read(12);
+        const bool ours = head.startsWith("GIF8") || head.startsWith("\xff\xd8") ||
+                          head.startsWith("\x89PNG") ||
+                          (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP");
+        opened.close();
+        if (ours)
+            QFile::remove(file.filePath());
+    }
+}
+
 } // namespace
 
 QString picturesFolder()
@@ -52,13 +83,17 @@ QString folderToSaveIn(const QString &usedLast)
     return QDir::homePath();
 }
 
-void saveFileDurably(const QString &path, const QByteArray &bytes)
+bool saveFileDurably(const QString &path, const QByteArray &bytes,
+                     const std::function<bool()> &stillWanted)
 {
     QSaveFile file(path);
     const auto failure = [&](int errorLeft) {
         return FileFailure("无法保存 " + QDir::toNativeSeparators(path).toStdString() + "：" +
                            reasonOf(file.errorString(), errorLeft));
     };
+    if (QFileInfo(path).isDir())
+        throw failure(EISDIR);
+    removeStaleSaves(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         throw failure(errno);
@@ -68,9 +103,14 @@ void saveFileDurably(const QString &path, const QByteArray &bytes)
         file.cancelWriting();
         throw reason;
     }
+    if (stillWanted && !stillWanted()) {
+        file.cancelWriting();
+        return false;
+    }
     errno = 0;
     if (!file.commit())
         throw failure(errno);
+    return true;
 }
 
 } // namespace veltaro

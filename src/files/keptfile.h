@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,7 +15,10 @@ QString picturesFolder();
 QString folderToSaveIn(const QString &usedLast);
 
 // Writes a file the user keeps: whole and on disk under its name, or not at all. Throws
-// FileFailure with the reason.
-void saveFileDurably(const QString &path, const QByteArray &bytes);
+// FileFailure with the reason. `stillWanted`, asked just before the file takes its name, can
+// stop the save: false then, and nothing is written. What an earlier save of the same name left
+// when it was killed is removed first.
+bool saveFileDurably(const QString &path, const QByteArray &bytes,
+                     const std::function<bool()> &stillWanted = {});
 
 } // namespace veltaro

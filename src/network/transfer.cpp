@@ -325,6 +325,7 @@ void Transfer::finishAll(const std::shared_ptr<Download> &download, TransferRequ
     for (const QPointer<TransferRequest> &holder : holders)
         if (holder && download->holders.contains(holder)) {
             holder->setDetacher(nullptr);
+            holder->m_httpStatus = download->httpStatus;
             holder->finish(result, body, reason, fromCache);
         }
     download->holders.clear();
@@ -424,6 +425,7 @@ void Transfer::complete(const std::shared_ptr<Download> &download, QNetworkReply
         m_downloads.remove(download->address);
     const QUrl url = reply->request().url();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    download->httpStatus = status;
     if (failure.isEmpty() && status == 304 && reply->error() == QNetworkReply::NoError) {
         // Confirmed: the body is the one kept.
         if (QByteArray kept = keptCopy(url); !kept.isEmpty()) {

@@ -96,6 +96,7 @@ private:
     {
         QString address;
         QList<QPointer<TransferRequest>> holders;
+        int httpStatus = 0;
         // Ends the GET early, for the reason given; every holder still on it hears that.
         std::function<void(const QString &reason, TransferRequest::Result as)> stop;
     };

@@ -37,6 +37,10 @@ public:
     // Whether the body is (or, before the end, will be) the copy kept from before rather than
     // one that arrives now.
     bool cameFromCache() const { return m_fromCache; }
+    // The HTTP status the answer had; 0 when none came (or the kept copy was taken).
+    int httpStatus() const { return m_httpStatus; }
+    // Whether the archive answered that it has no such picture.
+    bool isMissing() const { return m_httpStatus == 404 || m_httpStatus == 410; }
 
     // Ends this handle as cancelled ("已取消"); nothing when it has finished.
     void abort();
@@ -59,6 +63,7 @@ private:
     QByteArray m_body;
     QString m_reason;
     bool m_fromCache = false;
+    int m_httpStatus = 0;
     std::function<void()> m_detach;
 };
 

@@ -20,74 +20,74 @@ QString momentName(const Moment &moment)
     return QString::fromStdString(momentText(moment));
 }
 
-// Everything after the fetching, off the window's thread: the frames, the file.
-ExportResult encodeAndWrite(const ExportRequest &request, const std::vector<QByteArray> &bodies,
-                            const std::shared_ptr<void> &keepAlive, std::atomic<int> &encoded,
-                            const std::atomic<bool> &cancelled)
+// One picture made into a frame off the window's thread: decoded, sized (to `size` when that
+// is known, the first frame's), enhanced. Only decoded when `checkOnly` (a folder of files).
+struct Prepared
 {
-    Q_UNUSED(keepAlive);
-    ExportResult result;
-    result.path = request.path;
+    QImage frame;
+    QString failure;
+    bool damaged = false; // not a whole picture, as against the memory running out
+};
+
+Prepared prepareOffThread(const QByteArray &body, const ExportRequest &request, QSize size,
+                          bool checkOnly)
+{
+    Prepared prepared;
     try {
-        std::vector<QImage> pictures;
-        std::vector<int> hourOf;
         PictureDecoder decoder;
-        QSize size;
-        for (size_t i = 0; i < bodies.size(); ++i) {
-            if (bodies[i].isEmpty())
-                continue;
-            if (cancelled)
-                return result;
-            QImage frame = scaledFrame(decoder.decode(bodies[i]), request.plan);
-            if (size.isEmpty())
-                size = frame.size();
-            else if (frame.size() != size)
-                frame = frame.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            frame = request.enhancement.apply(frame);
-            if (request.plan.label)
-                burnMoment(frame, QStringLiteral("北京时间 ") + momentName(request.hours[i]));
-            pictures.push_back(std::move(frame));
-            hourOf.push_back(int(i));
-        }
-        if (pictures.empty())
-            throw PictureFailure("没有一幅图像可以导出");
-        const std::unique_ptr<AnimationEncoder> encoder = makeAnimationEncoder(request.animation);
-        const std::vector<TimedFrame> order = frameOrder(int(pictures.size()), request.plan);
-        for (const TimedFrame &frame : order) {
-            if (cancelled)
-                return result;
-            encoder->addFrame(pictures[size_t(frame.picture)], frame.durationMs);
-            ++encoded;
-        }
-        const QByteArray bytes = encoder->finish();
-        if (cancelled)
-            return result;
-        saveFileDurably(request.path, bytes);
-        result.written = true;
-        result.frames = int(order.size());
-        result.bytes = bytes.size();
+        QImage picture = decoder.decode(body);
+        if (checkOnly)
+            return prepared;
+        QImage frame = scaledFrame(picture, request.plan);
+        picture = QImage();
+        if (!size.isEmpty() && frame.size() != size)
+            frame = frame.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        prepared.frame = request.enhancement.apply(frame);
+    } catch (const PictureFailure &failure) {
+        prepared.failure = QString::fromUtf8(failure.what());
+        prepared.damaged = true;
     } catch (const std::exception &failure) {
-        result.reason = QString::fromUtf8(failure.what());
+        prepared.failure = QString::fromUtf8(failure.what());
     }
-    return result;
+    return prepared;
+}
+
+// What an encoder or a write off the window's thread came to: empty when it went well.
+QString failureOf(const std::function<void()> &work)
+{
+    try {
+        work();
+        return {};
+    } catch (const std::exception &failure) {
+        return QString::fromUtf8(failure.what());
+    }
 }
 
 } // namespace
 
+QStringList passedOverLines(const ExportResult &result)
+{
+    QStringList lines;
+    if (!result.missing.isEmpty())
+        lines << QStringLiteral("服务器上没有这些时刻的图像（北京时间），已跳过：") +
+                     result.missing.join(QStringLiteral("、"));
+    if (!result.skipped.isEmpty())
+        lines << QStringLiteral("这些时刻的图像无法使用（北京时间），已跳过：") +
+                     result.skipped.join(QStringLiteral("；"));
+    return lines;
+}
+
 LoopExport::LoopExport(Transfer &transfer, ExportRequest request, QObject *parent)
-    : QObject(parent), m_transfer(transfer), m_request(std::move(request)),
-      m_bodies(m_request.hours.size()), m_done(m_request.hours.size(), false)
+    : QObject(parent), m_transfer(transfer), m_request(std::move(request))
 {
     m_poll.setInterval(100);
-    m_poll.callOnTimeout(this, [this] { emit progressed(m_fetched, m_shared->encoded, total()); });
+    m_poll.callOnTimeout(this, [this] { emit progressed(m_fetched, m_encoded, total()); });
 }
 
 LoopExport::~LoopExport()
 {
-    m_shared->cancelled = true;
-    for (const QPointer<TransferRequest> &request : std::as_const(m_inFlight))
-        if (request)
-            request->abort();
+    *m_cancelled = true;
+    letGoOfDownloads();
 }
 
 QString LoopExport::fileNameOf(const Moment &moment)
@@ -102,108 +102,315 @@ QString LoopExport::fileNameOf(const Moment &moment)
 
 void LoopExport::start()
 {
-    if (m_request.jpegFolder && !QDir().mkpath(m_request.path)) {
-        ExportResult failed;
-        failed.reason = QStringLiteral("无法建立文件夹 ") + QDir::toNativeSeparators(m_request.path);
-        QMetaObject::invokeMethod(this, [this, failed] { end(failed); }, Qt::QueuedConnection);
-        return;
-    }
-    m_poll.start();
-    fetchMore();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_ended)
+                return;
+            if (m_request.jpegFolder && !QDir().mkpath(m_request.path)) {
+                fail(QStringLiteral("无法建立文件夹 ") + QDir::toNativeSeparators(m_request.path));
+                return;
+            }
+            if (!m_request.jpegFolder)
+                m_encoder = makeAnimationEncoder(m_request.animation);
+            m_poll.start();
+            advance();
+        },
+        Qt::QueuedConnection);
+}
+
+void LoopExport::letGoOfDownloads()
+{
+    const auto inFlight = std::exchange(m_inFlight, {});
+    for (const QPointer<TransferRequest> &request : inFlight)
+        if (request)
+            request->abort();
 }
 
 void LoopExport::cancel()
 {
     if (m_ended)
         return;
-    m_shared->cancelled = true;
-    for (const QPointer<TransferRequest> &request : std::as_const(m_inFlight))
-        if (request)
-            request->abort();
+    *m_cancelled = true;
+    letGoOfDownloads();
+    if (m_writing)
+        return; // the write says whether it was in time
     ExportResult cancelled;
+    cancelled.cancelled = true;
     cancelled.reason = QStringLiteral("已取消");
     end(cancelled);
 }
 
+void LoopExport::advance()
+{
+    if (m_ended)
+        return;
+    fetchMore();
+    prepareNext();
+    encodeNext();
+    if (!m_ended && !m_writing && inputDone() && m_ready.empty() && !m_encoding)
+        write();
+}
+
 void LoopExport::fetchMore()
 {
-    while (!m_ended && m_inFlight.size() < kFetchesAtOnce && m_next < total()) {
+    // The bytes waiting for their turn stay few: fetching runs at most a little ahead of the
+    // frames being made.
+    while (m_inFlight.size() < kFetchesAtOnce && m_next < total() &&
+           m_next - m_nextToPrepare <= kFetchesAtOnce) {
         const int index = m_next++;
         const Moment &moment = m_request.hours[size_t(index)];
         if (m_request.jpegFolder &&
             QFileInfo::exists(QDir(m_request.path).filePath(fileNameOf(moment)))) {
             // Already in the folder: not fetched again.
-            m_done[size_t(index)] = true;
+            m_arrived[index] = Arrival{{}, false, true};
             ++m_fetched;
             continue;
         }
-        TransferRequest *request =
-            m_transfer.get(PicturesAhead::addressOf(moment), Transfer::Freshness::CacheFirst);
-        m_inFlight << request;
-        connect(request, &TransferRequest::finished, this,
-                [this, index, request] { fetched(index, request); });
+        fetch(index, false);
     }
-    if (!m_ended && m_inFlight.isEmpty() && m_next >= total())
-        encode();
+}
+
+void LoopExport::fetch(int index, bool fromNetwork)
+{
+    TransferRequest *request =
+        m_transfer.get(PicturesAhead::addressOf(m_request.hours[size_t(index)]),
+                       fromNetwork ? Transfer::Freshness::AskNetwork : Transfer::Freshness::CacheFirst);
+    m_inFlight.insert(index, request);
+    connect(request, &TransferRequest::finished, this,
+            [this, index, request] { fetched(index, request); });
 }
 
 void LoopExport::fetched(int index, TransferRequest *request)
 {
-    m_inFlight.removeAll(request);
-    if (m_ended)
+    if (m_ended || m_inFlight.value(index) != request)
         return;
-    ++m_fetched;
+    m_inFlight.remove(index);
+    if (!m_refetched.count(index))
+        ++m_fetched;
     const Moment &moment = m_request.hours[size_t(index)];
     switch (request->result()) {
     case TransferRequest::Result::Whole:
-        if (m_request.jpegFolder) {
-            try {
-                saveFileDurably(QDir(m_request.path).filePath(fileNameOf(moment)), request->body());
-            } catch (const Failure &failure) {
-                ExportResult failed;
-                failed.reason = QString::fromUtf8(failure.what());
-                end(failed);
-                return;
-            }
-            ++m_shared->encoded;
-        } else {
-            m_bodies[size_t(index)] = request->body();
-        }
+        m_arrived[index] = Arrival{request->body(), request->cameFromCache(), false};
         break;
-    case TransferRequest::Result::Unreachable: {
-        ExportResult failed;
-        failed.reason = QStringLiteral("网络不通：") + request->reason();
-        end(failed);
+    case TransferRequest::Result::Unreachable:
+        fail(QStringLiteral("网络不通：") + request->reason());
         return;
-    }
     case TransferRequest::Result::Failed:
-        m_missing << momentName(moment);
+        if (request->isMissing()) {
+            m_missing << momentName(moment);
+            m_arrived[index] = Arrival{{}, false, true};
+        } else {
+            skip(index, request->reason());
+        }
         break;
     case TransferRequest::Result::Cancelled:
     case TransferRequest::Result::Pending:
-        return;
+        // Let go by someone other than this export: said, never passed over in silence.
+        skip(index, request->reason());
+        break;
     }
-    emit progressed(m_fetched, m_shared->encoded, total());
-    fetchMore();
+    emit progressed(m_fetched, m_encoded, total());
+    advance();
 }
 
-void LoopExport::encode()
+void LoopExport::skip(int index, const QString &reason)
+{
+    m_skipped << momentName(m_request.hours[size_t(index)]) + QStringLiteral("（") + reason +
+                     QStringLiteral("）");
+    m_arrived[index] = Arrival{{}, false, true};
+}
+
+void LoopExport::prepareNext()
+{
+    // One picture at a time, and one frame made ahead of the encoder at most.
+    while (!m_ended && !m_preparing && m_ready.size() < 2) {
+        int index = -1;
+        QByteArray body;
+        bool fromCache = false;
+        bool forward = true;
+        if (m_nextToPrepare < total()) {
+            const auto arrived = m_arrived.find(m_nextToPrepare);
+            if (arrived == m_arrived.end())
+                return; // still on its way
+            index = m_nextToPrepare++;
+            Arrival arrival = std::move(arrived->second);
+            m_arrived.erase(arrived);
+            if (arrival.skip)
+                continue;
+            body = std::move(arrival.body);
+            fromCache = arrival.fromCache;
+        } else if (m_request.plan.backAndForth && !m_inFlight.isEmpty()) {
+            return;
+        } else if (m_request.plan.backAndForth && !m_request.jpegFolder) {
+            // The way back: the kept pictures from the last but one to the second.
+            if (m_backNext < 0)
+                m_backNext = int(m_keptBodies.size()) - 2;
+            if (m_backNext < 1)
+                return;
+            const int kept = m_backNext--;
+            index = m_keptHours[size_t(kept)];
+            body = m_keptBodies[size_t(kept)];
+            forward = false;
+        } else {
+            return;
+        }
+        m_preparing = true;
+        QtConcurrent::run(prepareOffThread, body, m_request, m_frameSize, m_request.jpegFolder)
+            .then(this, [this, index, body, fromCache, forward](Prepared prepared) {
+                m_preparing = false;
+                if (m_ended)
+                    return;
+                if (!forward) {
+                    if (!prepared.failure.isEmpty()) {
+                        fail(prepared.failure);
+                        return;
+                    }
+                    m_ready.push_back({std::move(prepared.frame), false});
+                    advance();
+                    return;
+                }
+                this->prepared(index, body, fromCache, std::move(prepared.frame),
+                               prepared.failure, prepared.damaged);
+            });
+        return;
+    }
+}
+
+void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QImage frame,
+                          const QString &failure, bool damaged)
+{
+    const Moment &moment = m_request.hours[size_t(index)];
+    if (damaged && fromCache && !m_refetched.count(index)) {
+        // A damaged kept copy is dropped and fetched anew, as the window does; the frames wait.
+        m_refetched.insert(index);
+        m_transfer.forget(PicturesAhead::addressOf(moment));
+        m_nextToPrepare = index;
+        fetch(index, true);
+        return;
+    }
+    if (!failure.isEmpty()) {
+        if (!damaged) {
+            fail(failure); // the memory ran out: no later frame would fare better
+            return;
+        }
+        skip(index, failure);
+        advance();
+        return;
+    }
+    if (m_request.jpegFolder) {
+        try {
+            saveFileDurably(QDir(m_request.path).filePath(fileNameOf(moment)), body);
+        } catch (const Failure &failure) {
+            fail(QString::fromUtf8(failure.what()));
+            return;
+        }
+        ++m_encoded;
+        emit progressed(m_fetched, m_encoded, total());
+        advance();
+        return;
+    }
+    if (m_frameSize.isEmpty())
+        m_frameSize = frame.size();
+    // The moment is written here, on the window's thread: text is drawn where Qt's fonts are
+    // sure to be safe to use.
+    if (m_request.plan.label)
+        burnMoment(frame, QStringLiteral("北京时间 ") + momentName(moment));
+    if (m_request.plan.backAndForth) {
+        m_keptBodies.push_back(body);
+        m_keptHours.push_back(index);
+    }
+    m_ready.push_back({std::move(frame), true});
+    advance();
+}
+
+bool LoopExport::forwardDone() const
+{
+    return m_nextToPrepare >= total() && m_inFlight.isEmpty() &&
+           !(m_preparing && m_backNext < 0);
+}
+
+bool LoopExport::inputDone() const
+{
+    if (!forwardDone() || m_preparing)
+        return false;
+    if (!m_request.plan.backAndForth || m_request.jpegFolder)
+        return true;
+    return m_backNext >= 0 ? m_backNext < 1 : m_keptBodies.size() < 3;
+}
+
+void LoopExport::encodeNext()
+{
+    if (m_ended || m_encoding || m_ready.empty())
+        return;
+    // A frame waits for the one after it: only then is it known whether it is the last of the
+    // way forward, which the rest is added to.
+    if (m_ready.size() < 2 && !inputDone())
+        return;
+    ReadyFrame frame = std::move(m_ready.front());
+    m_ready.pop_front();
+    int durationMs = 1000 / std::clamp(m_request.plan.picturesPerSecond, 1, 10);
+    const bool lastForward = frame.forward && (m_ready.empty() ? inputDone() : !m_ready.front().forward);
+    if (lastForward)
+        durationMs += m_request.plan.restMs;
+    m_encoding = true;
+    QtConcurrent::run([encoder = m_encoder, image = std::move(frame.image), durationMs] {
+        return failureOf([&] { encoder->addFrame(image, durationMs); });
+    }).then(this, [this](const QString &failure) {
+        m_encoding = false;
+        if (m_ended)
+            return;
+        if (!failure.isEmpty()) {
+            fail(failure);
+            return;
+        }
+        ++m_encoded;
+        emit progressed(m_fetched, m_encoded, total());
+        advance();
+    });
+}
+
+void LoopExport::write()
 {
     if (m_request.jpegFolder) {
         ExportResult result;
         result.written = true;
-        result.path = m_request.path;
-        result.frames = m_shared->encoded;
+        result.frames = m_encoded;
         end(result);
         return;
     }
-    const std::shared_ptr<Shared> shared = m_shared;
-    QtConcurrent::run([request = m_request, bodies = m_bodies, shared] {
-        return encodeAndWrite(request, bodies, shared, shared->encoded, shared->cancelled);
+    if (m_encoded == 0) {
+        fail(QStringLiteral("没有一幅图像可以导出"));
+        return;
+    }
+    m_writing = true;
+    m_poll.stop();
+    QtConcurrent::run([encoder = m_encoder, path = m_request.path, cancelled = m_cancelled] {
+        ExportResult result;
+        result.reason = failureOf([&] {
+            const QByteArray bytes = encoder->finish();
+            result.bytes = bytes.size();
+            result.written = !*cancelled && saveFileDurably(path, bytes, [&] { return !*cancelled; });
+        });
+        result.cancelled = !result.written && result.reason.isEmpty();
+        if (result.cancelled)
+            result.reason = QStringLiteral("已取消");
+        return result;
     }).then(this, [this](ExportResult result) {
-        if (!m_ended)
-            end(result);
+        m_writing = false;
+        if (result.written)
+            result.frames = m_encoded;
+        else
+            result.bytes = 0;
+        end(result);
     });
+}
+
+void LoopExport::fail(const QString &reason)
+{
+    ExportResult failed;
+    failed.reason = reason;
+    end(failed);
 }
 
 void LoopExport::end(ExportResult result)
@@ -212,10 +419,15 @@ void LoopExport::end(ExportResult result)
         return;
     m_ended = true;
     m_poll.stop();
+    letGoOfDownloads();
+    m_arrived.clear();
+    m_ready.clear();
+    m_keptBodies.clear();
     result.missing = m_missing;
+    result.skipped = m_skipped;
     if (result.path.isEmpty())
         result.path = m_request.path;
-    emit progressed(m_fetched, m_shared->encoded, total());
+    emit progressed(m_fetched, m_encoded, total());
     emit finished(result);
 }
 

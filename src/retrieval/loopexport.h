@@ -5,13 +5,17 @@
 #include "picture/enhancement.h"
 #include "query/moment.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
 #include <atomic>
+#include <deque>
+#include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace veltaro {
@@ -36,17 +40,26 @@ struct ExportRequest
 struct ExportResult
 {
     bool written = false;
-    QString reason;        // why not, when not
-    QStringList missing;   // hours the archive lacks, "2008-07-18 09:00"
-    int frames = 0;        // the frames the file holds, or the files the folder gained
+    bool cancelled = false; // by its owner; nothing was written
+    QString reason;         // why not, when not
+    QStringList missing;    // hours the archive lacks, "2008-07-18 09:00"
+    QStringList skipped;    // hours whose picture was damaged or refused, with the reason
+    int frames = 0;         // the frames the file holds, or the files the folder gained
     qint64 bytes = 0;
     QString path;
 };
 
-// One export: the hours' pictures from the kept copies and the network (the same transfer and
-// limits as everything else, two at a time), then decoded, sized, enhanced, labelled and encoded
-// off the window's thread, and written whole through QSaveFile, or not at all. Cancelling
-// leaves nothing behind.
+// The lines that name the hours an export passed over and why, for its result's message.
+QStringList passedOverLines(const ExportResult &result);
+
+// One export, streamed: the hours' pictures come from the kept copies and the network (the same
+// transfer and limits as everything else, two at a time), and each in turn is decoded, sized
+// and enhanced off the window's thread, labelled on it, and handed to the encoder off it, then
+// let go; only the encoder's state and its bytes grow with the loop (and, for a loop that goes
+// back and forth, the downloaded bytes of its pictures). The file is written whole through
+// QSaveFile, or not at all. An hour the archive lacks, or whose picture is damaged, is skipped
+// and named; a damaged kept copy is dropped and fetched anew first. The job reports its end
+// once, always from the event loop; cancelling leaves nothing behind.
 class LoopExport : public QObject
 {
     Q_OBJECT
@@ -57,7 +70,10 @@ public:
     LoopExport(Transfer &transfer, ExportRequest request, QObject *parent = nullptr);
     ~LoopExport() override;
 
+    // Begins the work from the event loop: connect to finished() before or after, either way.
     void start();
+    // Ends the export as cancelled and lets go of its downloads. While the file is being written
+    // the write decides: stopped before the file takes its name, or written (too late to stop).
     void cancel();
     int total() const { return int(m_request.hours.size()); }
 
@@ -70,28 +86,58 @@ signals:
     void finished(const veltaro::ExportResult &result);
 
 private:
+    // A picture's bytes, as they came, waiting for their turn.
+    struct Arrival
+    {
+        QByteArray body;
+        bool fromCache = false;
+        bool skip = false; // missing or refused: nothing to prepare
+    };
+    struct ReadyFrame
+    {
+        QImage image;
+        bool forward = true; // false: on the way back of a loop that goes back and forth
+    };
+
+    void advance();
     void fetchMore();
+    void fetch(int index, bool fromNetwork);
     void fetched(int index, TransferRequest *request);
-    void encode();
+    void prepareNext();
+    void prepared(int index, const QByteArray &body, bool fromCache, QImage frame,
+                  const QString &failure, bool damaged);
+    void encodeNext();
+    void write();
+    bool forwardDone() const;
+    bool inputDone() const;
+    void skip(int index, const QString &reason);
+    void fail(const QString &reason);
     void end(ExportResult result);
+    void letGoOfDownloads();
 
     Transfer &m_transfer;
     ExportRequest m_request;
-    std::vector<QByteArray> m_bodies;
-    std::vector<bool> m_done;
-    QList<QPointer<TransferRequest>> m_inFlight;
-    int m_next = 0;
+    std::shared_ptr<AnimationEncoder> m_encoder;
+    QHash<int, QPointer<TransferRequest>> m_inFlight;
+    std::map<int, Arrival> m_arrived;
+    std::set<int> m_refetched;
+    int m_next = 0;          // the next hour to fetch
+    int m_nextToPrepare = 0; // the next hour to prepare, in order
+    bool m_preparing = false;
+    bool m_encoding = false;
+    bool m_writing = false;
+    std::deque<ReadyFrame> m_ready;
+    QSize m_frameSize;
+    // Going back and forth: the bytes of the pictures kept, for the way back.
+    std::vector<QByteArray> m_keptBodies;
+    std::vector<int> m_keptHours;
+    int m_backNext = -1; // the next kept picture on the way back; -1 before it begins
     int m_fetched = 0;
+    int m_encoded = 0;
     QStringList m_missing;
-    QString m_failure;
+    QStringList m_skipped;
     bool m_ended = false;
-    // Shared with the encoding off the window's thread.
-    struct Shared
-    {
-        std::atomic<int> encoded{0};
-        std::atomic<bool> cancelled{false};
-    };
-    std::shared_ptr<Shared> m_shared = std::make_shared<Shared>();
+    std::shared_ptr<std::atomic<bool>> m_cancelled = std::make_shared<std::atomic<bool>>(false);
     QTimer m_poll;
 };
 

@@ -106,11 +106,10 @@ int runExport(const ExportCommand &command)
                    .arg(QDir::toNativeSeparators(result.path))
                    .arg((result.bytes + 1023) / 1024)
                    .arg(result.frames);
-        if (!result.missing.isEmpty())
-            err << QStringLiteral("服务器上没有这些时刻的图像（北京时间），已跳过：")
-                << result.missing.join(QStringLiteral("、")) << '\n';
+        for (const QString &line : passedOverLines(result))
+            err << line << '\n';
         err.flush();
-        QCoreApplication::exit(result.missing.isEmpty() ? 0 : 3);
+        QCoreApplication::exit(result.missing.isEmpty() && result.skipped.isEmpty() ? 0 : 3);
     });
     job.start();
     return QCoreApplication::exec();

@@ -459,7 +459,7 @@ void Formmain::exportLoop()
     connect(job, &LoopExport::finished, this, [this, job, progress](const ExportResult &result) {
         progress->close();
         job->deleteLater();
-        if (!result.written && result.reason == QStringLiteral("已取消"))
+        if (result.cancelled)
             return;
         QString text = result.written
                            ? QStringLiteral("已写入 %1\n%2 KB，%3 %4")
@@ -468,8 +468,8 @@ void Formmain::exportLoop()
                                  .arg(result.frames)
                                  .arg(result.bytes > 0 ? QStringLiteral("帧") : QStringLiteral("个新文件"))
                            : QStringLiteral("导出失败：") + result.reason;
-        if (!result.missing.isEmpty())
-            text += QStringLiteral("\n服务器上没有这些时刻的图像，已跳过：") + result.missing.join(QStringLiteral("、"));
+        for (const QString &line : passedOverLines(result))
+            text += QLatin1Char('\n') + line;
         auto *box = new QMessageBox(result.written ? QMessageBox::Information : QMessageBox::Warning,
                                     QStringLiteral("导出动画"), text, QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);

@@ -2,12 +2,14 @@
 
 #include "network/transfer.h"
 #include "retrieval/loopexport.h"
+#include "retrieval/picturesahead.h"
 #include "samplearchive.h"
 #include "waituntil.h"
 #include "webpframes.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -76,6 +78,8 @@ private slots:
     void missingHoursAreSkippedAndNamed();
     void cancelLeavesNoFile();
     void folderHoldsTheDownloadedBytes();
+    void endsHonestly_data();
+    void endsHonestly();
 
 private:
     ExportResult run(ExportRequest request);
@@ -236,6 +240,80 @@ void TestLoopExport::folderHoldsTheDownloadedBytes()
     QCOMPARE(contents("2008-07-18_0800.jpg"), m_archive.pictureBytes("8071800"));
     QCOMPARE(contents("2008-07-18_0900.jpg"), QByteArray("kept before"));
     QCOMPARE(contents("2008-07-18_1000.jpg"), m_archive.pictureBytes("8071802"));
+}
+
+void TestLoopExport::endsHonestly_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("said");     // part of the reason, or of the hours skipped
+    QTest::addColumn<int>("frames");       // read back; -1 nothing written
+    // clang-format off
+    QTest::newRow("playback lets go of a frame the export shares") << "another holder lets go" << true << "" << 3;
+    QTest::newRow("a damaged hour is skipped with its reason") << "09:00 damaged" << true << "2008-07-18 09:00（" << 2;
+    QTest::newRow("a damaged kept copy is fetched anew") << "09:00 kept damaged" << true << "" << 3;
+    QTest::newRow("the encoder refuses: failed, nothing written") << "encoder refuses" << false << "WebP" << -1;
+    QTest::newRow("a folder under the file's name: said in Chinese") << "path is a folder" << false << "是一个文件夹" << -1;
+    // clang-format on
+}
+
+void TestLoopExport::endsHonestly()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(bool, written);
+    QFETCH(QString, said);
+    QFETCH(int, frames);
+    QTemporaryDir cache;
+    Transfer transfer;
+    transfer.useDiskCache(cache.filePath("pictures"), 16 << 20);
+    ExportRequest request;
+    for (int hour = 8; hour <= 10; ++hour)
+        request.hours.push_back({2008, 7, 18, hour});
+    request.plan.longestSide = 64;
+    request.path = m_dir.filePath(QStringLiteral("honest-%1.webp").arg(QTest::currentDataTag()));
+    QFile::remove(request.path);
+    const QString nine = PicturesAhead::addressOf({2008, 7, 18, 9});
+    if (meanwhile == "09:00 damaged") {
+        m_archive.setDamaged({"8071801"});
+    } else if (meanwhile == "09:00 kept damaged") {
+        m_archive.setDamaged({"8071801"});
+        TransferRequest *keep = transfer.get(nine);
+        QSignalSpy kept(keep, &TransferRequest::finished);
+        QVERIFY(kept.wait(10000));
+        QVERIFY(transfer.isKept(nine));
+        m_archive.setDamaged({}); // mended since
+    } else if (meanwhile == "encoder refuses") {
+        request.animation.quality = 1000;
+    } else if (meanwhile == "path is a folder") {
+        QVERIFY(QDir().mkpath(request.path));
+    } else if (meanwhile == "another holder lets go") {
+        m_archive.setScript({.delayMs = 300});
+    }
+    LoopExport job(transfer, request);
+    QSignalSpy finished(&job, &LoopExport::finished);
+    job.start();
+    if (meanwhile == "another holder lets go") {
+        // Playback asks for the hour the export is fetching, then steps on and lets it go.
+        QVERIFY(waitUntil([&] { return transfer.isFetching(PicturesAhead::addressOf({2008, 7, 18, 8})); }));
+        transfer.get(PicturesAhead::addressOf({2008, 7, 18, 8}))->abort();
+    }
+    // The time-out only guards against a hang.
+    QVERIFY2(finished.wait(60000) || !finished.isEmpty(), "the export never ended");
+    m_archive.setDamaged({});
+    const ExportResult result = finished.first().first().value<ExportResult>();
+    QCOMPARE(finished.size(), 1);
+    QVERIFY2(result.written == written, qPrintable(result.reason));
+    QVERIFY(!result.cancelled);
+    const QString told = result.reason + result.skipped.join(' ');
+    QVERIFY2(told.contains(said), qPrintable(told));
+    if (frames < 0) {
+        QVERIFY(!QFileInfo(request.path).isFile());
+        return;
+    }
+    QCOMPARE(result.frames, frames);
+    QFile file(request.path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(readWebp(file.readAll()).frames, frames);
 }
 
 QTEST_MAIN(TestLoopExport)

@@ -83,6 +83,8 @@ public:
     QSize pictureSize() const { return m_pictureSize; }
     // Names answered with 404.
     void setMissing(const QStringList &names);
+    // Names answered with their JPEG cut in half, sent as if it were whole.
+    void setDamaged(const QStringList &names) { m_damaged = QSet<QString>(names.begin(), names.end()); }
 
     // Request targets in the order they arrived, and the last picture body sent.
     QStringList requests() const { return m_requests; }
@@ -115,6 +117,7 @@ private:
     Script m_script;
     QSize m_pictureSize;
     QSet<QString> m_missing;
+    QSet<QString> m_damaged;
     QStringList m_requests;
     QByteArray m_lastBody;
     QHash<QString, QByteArray> m_cache;
