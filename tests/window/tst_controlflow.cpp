@@ -241,6 +241,9 @@ void TestControlFlow::give(Parts &parts, const QString &input)
     } else if (input == "Ctrl+P") {
         parts.player.togglePlay();
     } else if (input == "Shift+Ctrl+P") {
+        // Answers at once from now on: a loop over slow hours would never leave a moment idle
+        // for the check that follows.
+        m_archive.setScript({});
         parts.player.playLoop();
     } else if (input == "Esc") {
         stopWhatRuns(parts.display, parts.player);
