@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <functional>
 #include <utility>
 
 namespace veltaro {
@@ -161,11 +162,23 @@ void DisplayCommand::run(Kind kind)
         }
     }
     begin(kind, picked);
-    guarded([&] {
+    // A run that ends before anything is under way (nothing to fetch, or a moment that does not
+    // convert) still ends from the event loop: whoever started it and then listens hears it.
+    const quint64 generation = m_generation;
+    const auto endSoon = [this, generation](std::function<void()> ending) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, ending = std::move(ending)] {
+                if (generation == m_generation)
+                    ending();
+            },
+            Qt::QueuedConnection);
+    };
+    try {
         const auto request = ToUtcRequest(picked);
         if (!request) {
             // An hour outside 0..23: nothing to fetch, the status line keeps "稍侯〉〉〉".
-            end(outcome());
+            endSoon([this] { end(outcome()); });
             return;
         }
         m_built = BuildImageUrl(*request);
@@ -181,7 +194,9 @@ void DisplayCommand::run(Kind kind)
         }
         fetch(kind == Kind::Press ? Transfer::Freshness::AskNetwork
                                   : Transfer::Freshness::CacheFirst);
-    });
+    } catch (const std::exception &failure) {
+        endSoon([this, reason = QString::fromUtf8(failure.what())] { fail(reason); });
+    }
 }
 
 void DisplayCommand::begin(Kind kind, const QueryTime &picked)
