@@ -138,18 +138,37 @@ std::vector<std::shared_ptr<const EnhancementTable>> loadEnhancementTables(
     QHash<QString, size_t> byId;
     for (const QString &folder : folders) {
         const QDir dir(folder);
-        for (const QFileInfo &file :
-             dir.entryInfoList({QStringLiteral("*.table")}, QDir::Files | QDir::Readable, QDir::Name)) {
+        // Every entry by that name is looked at, so that one that cannot be a table is named
+        // with the reason rather than passed over.
+        for (const QFileInfo &file : dir.entryInfoList({QStringLiteral("*.table")},
+                                                       QDir::AllEntries | QDir::System | QDir::Hidden |
+                                                           QDir::NoDotAndDotDot,
+                                                       QDir::Name)) {
             try {
-                QFile opened(file.filePath());
+                const auto refuse = [&](const QString &why) {
+                    return TableFailure(QStringLiteral("增强表 %1：%2").arg(file.fileName(), why).toStdString());
+                };
+                // Only a regular file is opened: a device or a pipe could be read without end,
+                // or never answer.
+                if (file.isSymLink() && !file.exists())
+                    throw refuse(QStringLiteral("链接指向不存在的文件（或链接成环）"));
+                if (file.isDir())
+                    throw refuse(QStringLiteral("这是一个文件夹"));
+                if (!file.isFile())
+                    throw refuse(QStringLiteral("不是普通文件"));
                 if (file.size() > kLargestTableFile)
-                    throw TableFailure(QStringLiteral("增强表 %1：文件过大").arg(file.fileName()).toStdString());
+                    throw refuse(QStringLiteral("文件过大"));
+                QFile opened(file.filePath());
                 if (!opened.open(QIODevice::ReadOnly))
                     throw TableFailure(QStringLiteral("无法读取增强表 %1：%2")
                                            .arg(file.fileName(), opened.errorString())
                                            .toStdString());
+                // Read within the bound whatever the size said: the file may have grown since.
+                const QByteArray text = opened.read(kLargestTableFile + 1);
+                if (text.size() > kLargestTableFile)
+                    throw refuse(QStringLiteral("文件过大"));
                 auto table = std::make_shared<const EnhancementTable>(
-                    parseEnhancementTable(QString::fromUtf8(opened.readAll()), file.filePath()));
+                    parseEnhancementTable(QString::fromUtf8(text), file.filePath()));
                 if (const auto known = byId.constFind(table->id); known != byId.cend()) {
                     tables[*known] = std::move(table);
                 } else {

@@ -2,10 +2,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <QRegularExpression>
+
+#include <cmath>
 #include <memory>
 
 namespace veltaro {
@@ -50,9 +54,37 @@ Enhancer::Enhancer(const QString &settingsFile, QObject *parent)
     for (int index = 0; index < kFixed + int(m_tables.size()); ++index)
         if (idOf(index) == chosen)
             m_choice = index;
-    m_adjust.brightness = std::clamp(settings->value(QStringLiteral("enhancement/brightness"), 0).toInt(), -100, 100);
-    m_adjust.contrast = std::clamp(settings->value(QStringLiteral("enhancement/contrast"), 0).toInt(), -100, 100);
-    m_adjust.gamma = std::clamp(settings->value(QStringLiteral("enhancement/gamma"), 1.0).toDouble(), 0.2, 5.0);
+    // A value that is not a number, or not one in its range, is the default: a settings file
+    // edited by hand never makes every picture black.
+    const auto number = [&](const char *key, double fallback, double lowest, double highest) {
+        bool ok = false;
+        const double value = settings->value(QLatin1String(key)).toDouble(&ok);
+        return ok && std::isfinite(value) && value >= lowest && value <= highest ? value : fallback;
+    };
+    m_adjust.brightness = int(number("enhancement/brightness", 0, -100, 100));
+    m_adjust.contrast = int(number("enhancement/contrast", 0, -100, 100));
+    m_adjust.gamma = number("enhancement/gamma", 1.0, 0.2, 5.0);
+}
+
+QString Enhancer::summaryOf(const QStringList &problems, int atMost)
+{
+    if (problems.isEmpty())
+        return {};
+    QStringList shown = problems.mid(0, atMost);
+    if (problems.size() > atMost)
+        shown << QStringLiteral("……另有 %1 个").arg(problems.size() - atMost);
+    return QStringLiteral("%1 个增强表无法使用，已跳过：\n").arg(problems.size()) +
+           shown.join(QLatin1Char('\n'));
+}
+
+QString Enhancer::problemWith(const QStringList &problems, const QString &name)
+{
+    const QRegularExpression file(
+        QStringLiteral("\\s%1\\.table[\\s：]").arg(QRegularExpression::escape(name)));
+    for (const QString &problem : problems)
+        if (problem.contains(file))
+            return problem;
+    return {};
 }
 
 QString Enhancer::idOf(int index) const

@@ -37,6 +37,10 @@ public:
     QString description() const;
     // The files that were skipped, each with its reason.
     QStringList problems() const { return m_problems; }
+    // The problems in a few lines: how many, the first `atMost` of them; empty for none.
+    static QString summaryOf(const QStringList &problems, int atMost = 5);
+    // The problem of the table file `name`.table; empty when it has none.
+    static QString problemWith(const QStringList &problems, const QString &name);
 
 signals:
     void changed();

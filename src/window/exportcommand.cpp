@@ -40,6 +40,10 @@ std::optional<Enhancement> enhancementNamed(const QString &name, QString *whyNot
             return Enhancement::table(table);
         known << table->id;
     }
+    if (const QString problem = Enhancer::problemWith(problems, wanted); !problem.isEmpty()) {
+        *whyNot = QStringLiteral("增强“%1”无法使用：%2").arg(wanted, problem);
+        return std::nullopt;
+    }
     *whyNot = QStringLiteral("没有名为“%1”的增强；可用的有 none、invert、stretch、%2")
                   .arg(wanted, known.join(QStringLiteral("、")));
     return std::nullopt;

@@ -788,9 +788,7 @@ void Formmain::showStarted()
     // Tables that could not be read are said once, beside the window.
     if (const QStringList problems = m_enhancer->problems(); !problems.isEmpty()) {
         auto *box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(kWindowCaption),
-                                    QStringLiteral("以下增强表无法使用，已跳过：\n") +
-                                        problems.join(QLatin1Char('\n')),
-                                    QMessageBox::Ok, this);
+                                    Enhancer::summaryOf(problems), QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setModal(false);
         box->show();

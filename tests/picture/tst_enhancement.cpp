@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace veltaro;
 
 class TestEnhancement : public QObject
@@ -21,6 +23,8 @@ private slots:
     void brokenTablesAreRefused_data();
     void brokenTablesAreRefused();
     void userTablesReplaceAndBrokenOnesAreSkipped();
+    void entriesThatAreNoFilesAreNamed_data();
+    void entriesThatAreNoFilesAreNamed();
     void stretchMapsThePercentiles();
     void adjustmentsComeBeforeTheTable();
     void colourPicturesGoThroughTheirLuminance();
@@ -117,6 +121,43 @@ void TestEnhancement::userTablesReplaceAndBrokenOnesAreSkipped()
     QCOMPARE(names, (QStringList{QString::fromUtf16(u"我的冷"), QString::fromUtf16(u"暖")}));
     QCOMPARE(problems.size(), 1);
     QVERIFY2(problems.first().contains("broken.table") && problems.first().contains(QString::fromUtf16(u"第 2 行")),
+             qPrintable(problems.first()));
+}
+
+void TestEnhancement::entriesThatAreNoFilesAreNamed_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("a link to an endless device") << "device" << QString::fromUtf16(u"不是普通文件");
+    QTest::newRow("a pipe nobody writes to") << "fifo" << QString::fromUtf16(u"不是普通文件");
+    QTest::newRow("a link loop") << "loop" << QString::fromUtf16(u"链接");
+    QTest::newRow("a folder") << "folder" << QString::fromUtf16(u"文件夹");
+}
+
+void TestEnhancement::entriesThatAreNoFilesAreNamed()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, said);
+    QTemporaryDir user;
+    const QByteArray path = QFile::encodeName(user.filePath("odd.table"));
+    if (entry == "device")
+        QVERIFY(QFile::link("/dev/zero", user.filePath("odd.table")));
+    else if (entry == "fifo")
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+    else if (entry == "loop")
+        QVERIFY(QFile::link(user.filePath("odd.table"), user.filePath("odd.table")));
+    else
+        QVERIFY(QDir().mkpath(user.filePath("odd.table")));
+    QFile good(user.filePath("good.table"));
+    QVERIFY(good.open(QIODevice::WriteOnly));
+    good.write("名称: 好\n0-255: 灰\n");
+    good.close();
+    // Returns at all (neither reading without end nor waiting on the pipe), with the good table.
+    QStringList problems;
+    const auto tables = loadEnhancementTables({user.path()}, &problems);
+    QCOMPARE(tables.size(), size_t(1));
+    QCOMPARE(problems.size(), 1);
+    QVERIFY2(problems.first().contains("odd.table") && problems.first().contains(said),
              qPrintable(problems.first()));
 }
 

@@ -48,6 +48,7 @@ void TestExportCommand::exitStatuses_data()
     QTest::newRow("a folder that holds every file ends at once") << QStringList{"--export", "%1/jpgs", "--format", "jpg", "--moment", "2008-07-18T10", "--hours", "3"} << "archive" << 2 << 0 << "0 帧" << -1;
     QTest::newRow("no network: status 1") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--hours", "3"} << "closed" << 1 << 1 << "导出失败：网络不通" << -1;
     QTest::newRow("an enhancement of no such name") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--enhance", "purple"} << "archive" << 1 << 2 << "没有名为“purple”的增强" << -1;
+    QTest::newRow("a table that cannot be used says why") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--enhance", "mine"} << "archive" << 1 << 2 << "mine.table 第 3 行" << -1;
     QTest::newRow("a moment out of range") << QStringList{"--export", "%1/loop.webp", "--moment", "2010-01-01T00"} << "archive" << 1 << 2 << "不在 2006-01-01 00:00 到 2009-12-31 23:00 之间" << -1;
     // clang-format on
 }
@@ -77,6 +78,12 @@ void TestExportCommand::exitStatuses()
     environment.remove("DISPLAY"); // no display is needed
     environment.insert("XDG_CACHE_HOME", dir.filePath("cache"));
     environment.insert("XDG_DATA_HOME", dir.filePath("data"));
+    // A table of the user's own that does not parse, at its third line.
+    QVERIFY(QDir().mkpath(dir.filePath("data/Veltaro/enhancements")));
+    QFile broken(dir.filePath("data/Veltaro/enhancements/mine.table"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("名称: 我的\n0-100: 灰\n101-255: 紫\n");
+    broken.close();
     QString errors;
     QProcess veltaro;
     for (int run = 0; run < runs; ++run) {

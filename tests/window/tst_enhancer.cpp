@@ -1,0 +1,67 @@
+// The enhancement chosen and adjusted, as read back from a settings file someone may have edited.
+
+#include "window/enhancer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace veltaro;
+
+class TestEnhancer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void settingsOutOfRangeFallBack_data();
+    void settingsOutOfRangeFallBack();
+    void manyBrokenTablesMakeAShortMessage();
+};
+
+void TestEnhancer::settingsOutOfRangeFallBack_data()
+{
+    QTest::addColumn<QByteArray>("gamma");
+    QTest::addColumn<QByteArray>("brightness");
+    QTest::addColumn<double>("gammaRead");
+    QTest::addColumn<int>("brightnessRead");
+    QTest::newRow("values in range are kept") << QByteArray("2.5") << QByteArray("-40") << 2.5 << -40;
+    QTest::newRow("not a number") << QByteArray("nan") << QByteArray("abc") << 1.0 << 0;
+    QTest::newRow("infinite") << QByteArray("inf") << QByteArray("1e400") << 1.0 << 0;
+    QTest::newRow("out of range") << QByteArray("-5") << QByteArray("250") << 1.0 << 0;
+}
+
+void TestEnhancer::settingsOutOfRangeFallBack()
+{
+    QFETCH(QByteArray, gamma);
+    QFETCH(QByteArray, brightness);
+    QFETCH(double, gammaRead);
+    QFETCH(int, brightnessRead);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Veltaro.conf");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[enhancement]\nchoice=invert\ngamma=" + gamma + "\nbrightness=" + brightness + "\n");
+    file.close();
+    const Enhancer enhancer(path);
+    QCOMPARE(enhancer.adjustments().gamma, gammaRead);
+    QCOMPARE(enhancer.adjustments().brightness, brightnessRead);
+    // Whatever the file said, a mid grey stays a visible grey, never black.
+    const QRgb mid = enhancer.current().lookupFor()[128];
+    QVERIFY2(qGray(mid) > 0 && qGray(mid) < 255, qPrintable(QString::number(qGray(mid))));
+}
+
+void TestEnhancer::manyBrokenTablesMakeAShortMessage()
+{
+    QStringList problems;
+    for (int i = 0; i < 1000; ++i)
+        problems << QStringLiteral("增强表 broken%1.table 第 3 行：看不懂").arg(i);
+    const QString summary = Enhancer::summaryOf(problems);
+    QVERIFY2(summary.count(QLatin1Char('\n')) <= 7, qPrintable(summary));
+    QVERIFY(summary.startsWith(QStringLiteral("1000 个增强表无法使用")));
+    QVERIFY(summary.contains(QStringLiteral("另有 995 个")));
+    QCOMPARE(Enhancer::problemWith(problems, QStringLiteral("broken7")), problems[7]);
+    QCOMPARE(Enhancer::problemWith(problems, QStringLiteral("broken")), QString());
+}
+
+QTEST_MAIN(TestEnhancer)
+#include "tst_enhancer.moc"
