@@ -28,6 +28,9 @@ public:
     virtual ~AnimationEncoder() = default;
     virtual void addFrame(const QImage &frame, int durationMs) = 0;
     virtual QByteArray finish() = 0;
+    // The frames the finished file holds: fewer than were added where the format merges a frame
+    // that repeats the one before into it (WebP), one for a file that became a still picture.
+    virtual int framesWritten() const = 0;
 };
 
 std::unique_ptr<AnimationEncoder> makeAnimationEncoder(const AnimationOptions &options);

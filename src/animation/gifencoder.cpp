@@ -209,6 +209,7 @@ void GifEncoder::addFrame(const QImage &frame, int durationMs)
     GifFreeMapObject(map);
     if (!written)
         throw PictureFailure(std::string("GIF 编码失败：") + GifErrorString(m_gif->Error));
+    ++m_framesWritten;
 }
 
 QByteArray GifEncoder::finish()

@@ -21,11 +21,13 @@ public:
 
     void addFrame(const QImage &frame, int durationMs) override;
     QByteArray finish() override;
+    int framesWritten() const override { return m_framesWritten; }
 
 private:
     QByteArray m_bytes;
     GifFileType *m_gif = nullptr;
     QSize m_size;
+    int m_framesWritten = 0;
 };
 
 // The palette and the index of every pixel of `frame` (RGB32).

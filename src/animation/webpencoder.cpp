@@ -71,6 +71,14 @@ QByteArray WebpEncoder::finish()
     WebPDataInit(&data);
     if (!WebPAnimEncoderAssemble(m_encoder, &data))
         throw PictureFailure(std::string("WebP 编码失败：") + WebPAnimEncoderGetError(m_encoder));
+    // Count what the file holds: the encoder merges frames that repeat the one before.
+    m_framesWritten = 1;
+    if (WebPMux *mux = WebPMuxCreate(&data, 0)) {
+        int frames = 0;
+        if (WebPMuxNumChunks(mux, WEBP_CHUNK_ANMF, &frames) == WEBP_MUX_OK && frames > 0)
+            m_framesWritten = frames;
+        WebPMuxDelete(mux);
+    }
     const QByteArray bytes(reinterpret_cast<const char *>(data.bytes), qsizetype(data.size));
     WebPDataClear(&data);
     return bytes;

@@ -18,11 +18,13 @@ public:
 
     void addFrame(const QImage &frame, int durationMs) override;
     QByteArray finish() override;
+    int framesWritten() const override { return m_framesWritten; }
 
 private:
     AnimationOptions m_options;
     WebPAnimEncoder *m_encoder = nullptr;
     QSize m_size;
+    int m_framesWritten = 0;
     int m_timestamp = 0;
 };
 

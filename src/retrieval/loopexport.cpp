@@ -389,6 +389,7 @@ void LoopExport::write()
         ExportResult result;
         result.reason = failureOf([&] {
             const QByteArray bytes = encoder->finish();
+            result.frames = encoder->framesWritten();
             result.bytes = bytes.size();
             result.written = !*cancelled && saveFileDurably(path, bytes, [&] { return !*cancelled; });
         });
@@ -398,10 +399,10 @@ void LoopExport::write()
         return result;
     }).then(this, [this](ExportResult result) {
         m_writing = false;
-        if (result.written)
-            result.frames = m_encoded;
-        else
+        if (!result.written) {
+            result.frames = 0;
             result.bytes = 0;
+        }
         end(result);
     });
 }

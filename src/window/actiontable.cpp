@@ -16,8 +16,10 @@ ActionTable::ActionTable(QWidget *window) : QObject(window)
                 if (!keys.contains(own))
                     keys << own;
         action->setShortcuts(keys);
-        // An open list is a window of its own and keeps its keys.
-        action->setShortcutContext(Qt::WindowShortcut);
+        // An open list is a window of its own and keeps its keys; quitting works from every
+        // window of the program (an export's progress, a dialog left open).
+        action->setShortcutContext(design.command == Command::Exit ? Qt::ApplicationShortcut
+                                                                   : Qt::WindowShortcut);
         action->setToolTip(QString::fromUtf16(design.help));
         window->addAction(action);
         m_actions.insert(design.command, action);

@@ -38,6 +38,17 @@ void holdOrEndWithoutDisplay(QtMsgType type, const QMessageLogContext &, const Q
     std::_Exit(1);
 }
 
+// Exporting without a desktop session (a cron job, a shell over ssh) has no runtime folder;
+// Qt's offscreen platform then picks one of its own and says so in English on every run. That
+// one notice is not the user's business; every other message goes through.
+void quietAboutTheRuntimeFolder(QtMsgType type, const QMessageLogContext &context,
+                                const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    g_qtHandler(type, context, message);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -58,6 +69,7 @@ int main(int argc, char *argv[])
     if (line.exported) {
         // No window, so no display: Qt's offscreen platform gives the fonts the labels need.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        g_qtHandler = qInstallMessageHandler(quietAboutTheRuntimeFolder);
         QGuiApplication app(argc, argv);
         QGuiApplication::setApplicationName(QStringLiteral("Veltaro"));
         veltaro::PictureDecoder::limitQtReaders();

@@ -252,6 +252,7 @@ void TestLoopExport::endsHonestly_data()
     QTest::newRow("playback lets go of a frame the export shares") << "another holder lets go" << true << "" << 3;
     QTest::newRow("a damaged hour is skipped with its reason") << "09:00 damaged" << true << "2008-07-18 09:00（" << 2;
     QTest::newRow("a damaged kept copy is fetched anew") << "09:00 kept damaged" << true << "" << 3;
+    QTest::newRow("the same picture every hour: the frames the file holds") << "same picture" << true << "" << 1;
     QTest::newRow("the encoder refuses: failed, nothing written") << "encoder refuses" << false << "WebP" << -1;
     QTest::newRow("a folder under the file's name: said in Chinese") << "path is a folder" << false << "是一个文件夹" << -1;
     // clang-format on
@@ -288,6 +289,9 @@ void TestLoopExport::endsHonestly()
         QVERIFY(QDir().mkpath(request.path));
     } else if (meanwhile == "another holder lets go") {
         m_archive.setScript({.delayMs = 300});
+    } else if (meanwhile == "same picture") {
+        m_archive.setScript({.body = m_archive.pictureBytes("8071802")});
+        request.plan.label = false;
     }
     LoopExport job(transfer, request);
     QSignalSpy finished(&job, &LoopExport::finished);
