@@ -13,6 +13,7 @@
 #include "files/stagingfile.h"
 #include "network/transfer.h"
 #include "rawdecode.h"
+#include "retrieval/displayview.h"
 #include "window/formmain.h"
 #include "widgets/viewport.h"
 
@@ -134,6 +135,13 @@ int main(int argc, char *argv[])
             const double ms = timed([&] {
                 window.Command1_Click();
                 watch.waitForPaint();
+                // The status line's "稍侯〉〉〉" is painted first, and the image box may be for
+                // other reasons meanwhile: the press is done once both are painted with the
+                // status line cleared.
+                for (int round = 0; round < 1000 && status->text() == QString::fromUtf16(veltaro::kStatusWorking); ++round) {
+                    watch.reset();
+                    watch.waitForPaint();
+                }
             });
             if (!status->text().isEmpty()) {
                 std::fprintf(stderr, "the press failed: %s\n", qPrintable(status->toolTip()));
