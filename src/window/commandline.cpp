@@ -61,7 +61,7 @@ QString helpText(const QString &program)
                "                 jpg 为一个文件夹，存下载时的原样图像，如 2008-07-18_1000.jpg，已有的不再下载）；\n"
                "                 --size original|half|最长边像素；--enhance 增强表名；--quality 0-100；\n"
                "                 --lossless；--back-and-forth 往返；--no-label 不写时刻。\n"
-               "                 退出状态：0 全部帧都在，3 有缺的小时（会列出），1 失败\n"
+               "                 退出状态：0 全部帧都在，3 跳过了缺的或损坏的小时（会列出），1 失败\n"
                "  -h, --help     显示本说明后退出\n"
                "  -v, --version  显示版本后退出\n"
                "  Qt 程序通用的选项（-platform、-style、-display 等）照常有效。\n"
@@ -88,7 +88,7 @@ QString helpText(const QString &program)
                "  ~/.config/Veltaro/Veltaro.conf  所选的增强，下次启动时沿用。\n"
                "\n"
                "退出状态：0 正常结束；1 无法打开显示或窗口无法建立，或导出失败；2 命令行有误；\n"
-               "          3 导出时有的小时服务器上没有。\n");
+               "          3 导出时跳过了一些小时（服务器上没有，或图像损坏）。\n");
 }
 
 namespace {

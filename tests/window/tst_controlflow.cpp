@@ -9,6 +9,7 @@
 #include "query/moment.h"
 #include "retrieval/displaycommand.h"
 #include "retrieval/displayview.h"
+#include "retrieval/loopexport.h"
 #include "retrieval/picturesahead.h"
 #include "samplearchive.h"
 #include "waituntil.h"
@@ -22,6 +23,7 @@
 #include <QImage>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -152,6 +154,8 @@ private slots:
     void fetchingAheadNeverAsksTwice();
     void aFailedPressLeavesTheFetchesAhead();
     void aLoopOfOneHourIsNoLoop();
+    void whileAnExportRuns_data();
+    void whileAnExportRuns();
     void aRunReplacedWhilePreparing_data();
     void aRunReplacedWhilePreparing();
     void partsGoBeforeWhatTheyReferTo();
@@ -266,6 +270,76 @@ void TestControlFlow::give(Parts &parts, const QString &input)
     } else {
         QFAIL(qPrintable("no such input: " + input));
     }
+}
+
+void TestControlFlow::whileAnExportRuns_data()
+{
+    // An export of 17:00 to 22:00 on the 17th (09 .. 14 UTC) runs over a slow archive, through
+    // the window's own transfer, while the window is given an input.
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("said"); // part of the export's reason, when not written
+    QTest::newRow("Esc stops playing the same hours; the export goes on") << "Esc while playing" << true << "";
+    QTest::newRow("a step replaces the window's download; the export keeps its own") << "step" << true << "";
+    QTest::newRow("a loop shares the hours and stops; the export is whole") << "Shift+Ctrl+P, then Ctrl+P" << true << "";
+    QTest::newRow("显示 for an hour the export fetches joins it") << "显示" << true << "";
+    QTest::newRow("the network fails: the export says so") << "network fails" << false << "网络不通";
+}
+
+void TestControlFlow::whileAnExportRuns()
+{
+    QFETCH(QString, input);
+    QFETCH(bool, written);
+    QFETCH(QString, said);
+    QTemporaryDir folder;
+    Parts parts(folder.path());
+    parts.pick(2008, 7, 17, 22);
+    m_archive.setScript({.delayMs = 200});
+    ExportRequest request;
+    for (int hour = 17; hour <= 22; ++hour)
+        request.hours.push_back({2008, 7, 17, hour});
+    request.plan.longestSide = 64;
+    request.path = folder.filePath("loop.webp");
+    LoopExport job(parts.transfer, request);
+    QSignalSpy finished(&job, &LoopExport::finished);
+    job.start();
+    QVERIFY(waitUntil([&] { return parts.transfer.isFetching(kPrefix + "807170900.jpg"); }));
+    if (input == "Esc while playing") {
+        parts.player.setSpeed(Player::kFastest);
+        parts.player.playLoop();
+        QVERIFY(waitUntil([&] { return parts.display.isDownloading(); }));
+        stopWhatRuns(parts.display, parts.player);
+        QVERIFY(!parts.player.isPlaying());
+    } else if (input == "step") {
+        parts.pick(2008, 7, 17, 16);
+        parts.stepper.step(1); // 17:00, which the export is fetching
+        QVERIFY(waitUntil([&] { return parts.display.isDownloading(); }));
+        parts.stepper.step(1); // replaced: the window lets go of 17:00
+    } else if (input == "Shift+Ctrl+P, then Ctrl+P") {
+        parts.player.setSpeed(Player::kFastest);
+        parts.player.playLoop();
+        QVERIFY(waitUntil([&] { return parts.display.isDownloading(); }));
+        parts.player.togglePlay();
+    } else if (input == "显示") {
+        parts.pick(2008, 7, 17, 17);
+        parts.display.run(DisplayCommand::Kind::Press);
+    } else if (input == "network fails") {
+        QProcessEnvironment environment;
+        environment.insert("http_proxy", QString::fromLatin1(m_closedProxy));
+        parts.transfer.setProxy(ProxySetting::fromEnvironment(environment));
+    }
+    // The time-out only guards against a hang.
+    QVERIFY2(finished.wait(60000) || !finished.isEmpty(), "the export never ended");
+    QCOMPARE(finished.size(), 1);
+    const ExportResult result = finished.first().first().value<ExportResult>();
+    QVERIFY2(result.written == written, qPrintable(result.reason));
+    QVERIFY2(result.reason.contains(said), qPrintable(result.reason));
+    if (written) {
+        QCOMPARE(result.frames, 6);
+        QVERIFY2(result.missing.isEmpty() && result.skipped.isEmpty(),
+                 qPrintable(result.skipped.join(' ')));
+    }
+    QVERIFY(parts.settled());
 }
 
 void TestControlFlow::aRunReplacedWhilePreparing_data()

@@ -618,6 +618,7 @@ void TestFormmain::everyCommandIsListed_data()
     QTest::newRow("the Chinese manual page") << "manual.zh_CN";
     QTest::newRow("the README") << "readme";
     QTest::newRow("the F1 window") << "window";
+    QTest::newRow("the table of every input in every state") << "control-flow";
 }
 
 void TestFormmain::everyCommandIsListed()
@@ -640,6 +641,7 @@ void TestFormmain::everyCommandIsListed()
     } else {
         QFile file(where == "manual"         ? VELTARO_DATA_DIR "/veltaro.1.in"
                    : where == "manual.zh_CN" ? VELTARO_DATA_DIR "/veltaro.zh_CN.1.in"
+                   : where == "control-flow" ? VELTARO_DATA_DIR "/../docs/control-flow.md"
                                              : VELTARO_DATA_DIR "/../README.md");
         QVERIFY(file.open(QIODevice::ReadOnly));
         text = QString::fromUtf8(file.readAll()).replace("\\-", "-");
@@ -647,6 +649,8 @@ void TestFormmain::everyCommandIsListed()
     for (const CommandDesign &design : commandTable()) {
         QVERIFY2(text.contains(QString::fromUtf16(design.text)),
                  qPrintable(QString::fromUtf16(design.text)));
+        if (where == "control-flow")
+            continue; // the table names the commands; their keys are the help's
         for (const QString &key :
              QString::fromLatin1(design.keys).split("; ", Qt::SkipEmptyParts)) {
             // The window shows the keys as the platform writes them.
