@@ -4,13 +4,17 @@
 //   bench_memory veltaro FILE PRESSES  Veltaro's window with FILE downloaded and shown, PRESSES
 //                                      times
 //   bench_memory playback FILE HOURS   Veltaro playing HOURS hours at 10 a second, FILE for each
+//   bench_memory export FILE HOURS     a WebP export of HOURS hours, FILE for each, no window
 // Each prints its peak resident memory in KiB; veltaro also prints, after it, the resident
 // memory once the presses have settled (the memory kept for a next picture let go).
 #include "barewindow.h"
 #include "benchsupport.h"
 #include "cloudpicture.h"
 #include "loopserver.h"
+#include "network/transfer.h"
 #include "retrieval/displaycommand.h"
+#include "retrieval/loopexport.h"
+#include "window/exportcommand.h"
 #include "window/formmain.h"
 #include "window/player.h"
 
@@ -38,6 +42,34 @@ int main(int argc, char *argv[])
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? 0 : 1;
     }
 
+    if (std::strcmp(argv[1], "export") == 0 && argc == 4) {
+        // The frames differ by the moment written on each, as a real loop's do.
+        QFile file(QString::fromLocal8Bit(argv[2]));
+        if (!file.open(QIODevice::ReadOnly))
+            return 1;
+        LoopServer server;
+        server.setBody(file.readAll());
+        qputenv("http_proxy", QByteArray("http://127.0.0.1:") + QByteArray::number(server.port()));
+        qunsetenv("no_proxy");
+        QTemporaryDir dir;
+        veltaro::ExportRequest request;
+        request.hours = veltaro::loopHours({2008, 7, 18, 10}, std::max(1, std::atoi(argv[3])), 1);
+        request.path = dir.filePath(QStringLiteral("loop.webp"));
+        veltaro::Transfer transfer;
+        veltaro::LoopExport job(transfer, request);
+        bool written = false;
+        QObject::connect(&job, &veltaro::LoopExport::finished, &job,
+                         [&](const veltaro::ExportResult &result) {
+                             written = result.written;
+                             QCoreApplication::quit();
+                         });
+        job.start();
+        QCoreApplication::exec();
+        if (!written)
+            return 1;
+        std::printf("%ld\n", peakResidentKiB());
+        return 0;
+    }
     if (std::strcmp(argv[1], "bare") == 0) {
         const auto window = makeBareWindow();
         showAndWaitForPaint(window.get());
