@@ -3,7 +3,7 @@
 // package) and ffmpeg's two-pass palette GIF. Time, size and a quality figure (PSNR against the
 // scaled frames) side by side. Timing never fails anything; a tool that is missing is said.
 #include "animation/animationencoder.h"
-#include "animation/loopframes.h"
+#include "export/loopframes.h"
 #include "benchsupport.h"
 #include "cloudpicture.h"
 #include "picture/picturedecoder.h"

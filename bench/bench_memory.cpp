@@ -13,8 +13,7 @@
 #include "loopserver.h"
 #include "network/transfer.h"
 #include "retrieval/displaycommand.h"
-#include "retrieval/loopexport.h"
-#include "window/exportcommand.h"
+#include "export/loopexport.h"
 #include "window/formmain.h"
 #include "window/player.h"
 
@@ -53,7 +52,7 @@ int main(int argc, char *argv[])
         qunsetenv("no_proxy");
         QTemporaryDir dir;
         veltaro::ExportRequest request;
-        request.hours = veltaro::loopHours({2008, 7, 18, 10}, std::max(1, std::atoi(argv[3])), 1);
+        request.hours = veltaro::hoursEndingAt({2008, 7, 18, 10}, std::max(1, std::atoi(argv[3])), 1);
         request.path = dir.filePath(QStringLiteral("loop.webp"));
         veltaro::Transfer transfer;
         veltaro::LoopExport job(transfer, request);

@@ -1,8 +1,8 @@
 #pragma once
 
-// The animation folder turns a loop's frames into one file: how the frames are timed, ordered
-// and sized (loopframes), the moment burned into each (framelabel), and the encoders, animated
-// WebP with libwebp's animation encoder (webpencoder) and GIF with giflib (gifencoder).
+// The animation folder turns frames into one file, a frame at a time: animated WebP with
+// libwebp's animation encoder (webpencoder) and GIF with giflib (gifencoder). What the frames
+// are (their order, size and the moment written on them) is the export folder's business.
 
 #include <QByteArray>
 #include <QImage>

@@ -2,6 +2,7 @@
 
 #include "query/hypotenuse.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace veltaro {
@@ -67,6 +68,23 @@ QueryTime textsOf(const Moment &moment)
 {
     return {std::to_string(moment.year % 10), Hypotenuse(ListInteger(moment.month)), Hypotenuse(ListInteger(moment.day)),
             Hypotenuse(ListInteger(moment.hour))};
+}
+
+std::string imageAddressOf(const Moment &moment)
+{
+    const auto request = ToUtcRequest(textsOf(moment));
+    return request ? BuildImageUrl(*request).address : std::string();
+}
+
+std::vector<Moment> hoursEndingAt(const Moment &end, int hours, int every)
+{
+    std::vector<Moment> found;
+    std::optional<Moment> moment = end;
+    for (int back = 0; back < hours && moment; back += std::max(1, every)) {
+        found.insert(found.begin(), *moment);
+        moment = steppedBy(*moment, -std::max(1, every));
+    }
+    return found;
 }
 
 std::string momentText(const Moment &moment)

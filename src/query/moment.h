@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace veltaro {
 
@@ -33,5 +34,12 @@ QueryTime textsOf(const Moment &moment);
 
 // "2008-07-18 10:00".
 std::string momentText(const Moment &moment);
+
+// The address of the moment's picture on the image archive.
+std::string imageAddressOf(const Moment &moment);
+
+// The hours of a loop of `hours` hours that ends at `end`, one every `every`, oldest first, as
+// far back as the lists reach.
+std::vector<Moment> hoursEndingAt(const Moment &end, int hours, int every = 1);
 
 } // namespace veltaro

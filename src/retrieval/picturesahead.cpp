@@ -31,17 +31,11 @@ PicturesAhead::PicturesAhead(Transfer &transfer, QObject *parent)
             });
 }
 
-QString PicturesAhead::addressOf(const Moment &moment)
-{
-    const auto request = ToUtcRequest(textsOf(moment));
-    return request ? QString::fromStdString(BuildImageUrl(*request).address) : QString();
-}
-
 void PicturesAhead::want(const std::vector<Moment> &moments)
 {
     m_wanted.clear();
     for (const Moment &moment : moments)
-        if (const QString address = addressOf(moment); !address.isEmpty())
+        if (const QString address = QString::fromStdString(imageAddressOf(moment)); !address.isEmpty())
             m_wanted << address;
     m_transfer.cancelAhead(m_wanted);
     for (auto it = m_decoded.begin(); it != m_decoded.end();)

@@ -45,7 +45,6 @@ public:
     std::optional<PictureReady> take(const QString &address);
     int decodedCount() const { return int(m_decoded.size()); }
 
-    static QString addressOf(const Moment &moment);
 
 private:
     void advance();

@@ -1,7 +1,5 @@
 #include "window/exportdialog.h"
 
-#include "window/exportcommand.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -100,7 +98,7 @@ std::vector<Moment> ExportDialog::hours() const
             chosen.push_back(m_loop[i]);
         return chosen;
     }
-    return loopHours(m_picked, span, every);
+    return hoursEndingAt(m_picked, span, every);
 }
 
 QString ExportDialog::proposedName() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/loopexport.h"
+#include "export/loopexport.h"
 
 #include <QDialog>
 

@@ -313,7 +313,7 @@ void Formmain::createPanel()
     // A fetch ahead that came whole is an hour ready on the strip.
     connect(m_inet1, &Transfer::fetchedAhead, this, [this](const QString &address, const QByteArray &body) {
         for (size_t i = 0; i < m_stripHours.size(); ++i)
-            if (!body.isEmpty() && PicturesAhead::addressOf(m_stripHours[i]) == address)
+            if (!body.isEmpty() && QString::fromStdString(imageAddressOf(m_stripHours[i])) == address)
                 m_panel->strip()->setMark(int(i), FrameStrip::Mark::Ready);
     });
     // The panel's controls take the focus after "退出", in the order they stand.
@@ -341,7 +341,7 @@ void Formmain::refreshStrip()
             names << QString::fromStdString(momentText(moment)).mid(5); // "07-18 10:00"
         m_panel->strip()->setHours(names);
         for (size_t i = 0; i < hours.size(); ++i)
-            if (m_inet1->isKept(PicturesAhead::addressOf(hours[i])))
+            if (m_inet1->isKept(QString::fromStdString(imageAddressOf(hours[i]))))
                 m_panel->strip()->setMark(int(i), FrameStrip::Mark::Ready);
     }
     int current = -1;

@@ -6,7 +6,7 @@
 
 #include "widgets/twips.h"
 #include "query/moment.h"
-#include "window/commandline.h"
+#include "window/startoptions.h"
 #include "retrieval/displayview.h"
 
 #include <QHash>

@@ -48,11 +48,8 @@ std::vector<Moment> Player::span() const
                 last = later;
     } else if (!isLooping()) {
         // What a loop would play now: the hours that end at the picked moment.
-        last = m_stepper.picked();
-        first = last;
-        for (int hour = 1; hour < m_loopHours && first; ++hour)
-            if (const auto earlier = steppedBy(*first, -1))
-                first = earlier;
+        const auto picked = m_stepper.picked();
+        return picked ? hoursEndingAt(*picked, m_loopHours) : std::vector<Moment>();
     }
     std::vector<Moment> hours;
     for (std::optional<Moment> moment = first; moment && last; moment = steppedBy(*moment, 1)) {

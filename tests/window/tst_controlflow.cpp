@@ -9,7 +9,7 @@
 #include "query/moment.h"
 #include "retrieval/displaycommand.h"
 #include "retrieval/displayview.h"
-#include "retrieval/loopexport.h"
+#include "export/loopexport.h"
 #include "retrieval/picturesahead.h"
 #include "samplearchive.h"
 #include "waituntil.h"

@@ -10,7 +10,7 @@
 #include "window/instrumentpanel.h"
 #include "window/picturekeeper.h"
 #include "filecontents.h"
-#include "window/commandline.h"
+#include "app/commandline.h"
 #include "window/formmain.h"
 #include "window/language.h"
 

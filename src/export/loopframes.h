@@ -26,6 +26,9 @@ struct TimedFrame
     int durationMs;
 };
 
+// How long each frame shows, before the rest added to the last of the way forward.
+int frameDurationMs(const FramePlan &plan);
+
 // The frames for `count` pictures.
 std::vector<TimedFrame> frameOrder(int count, const FramePlan &plan);
 

@@ -1,7 +1,7 @@
 // Exporting a loop through the real transfer and the sample archive: the files read back.
 
 #include "network/transfer.h"
-#include "retrieval/loopexport.h"
+#include "export/loopexport.h"
 #include "retrieval/picturesahead.h"
 #include "samplearchive.h"
 #include "waituntil.h"
@@ -273,7 +273,7 @@ void TestLoopExport::endsHonestly()
     request.plan.longestSide = 64;
     request.path = m_dir.filePath(QStringLiteral("honest-%1.webp").arg(QTest::currentDataTag()));
     QFile::remove(request.path);
-    const QString nine = PicturesAhead::addressOf({2008, 7, 18, 9});
+    const QString nine = QString::fromStdString(imageAddressOf({2008, 7, 18, 9}));
     if (meanwhile == "09:00 damaged") {
         m_archive.setDamaged({"8071801"});
     } else if (meanwhile == "09:00 kept damaged") {
@@ -298,8 +298,8 @@ void TestLoopExport::endsHonestly()
     job.start();
     if (meanwhile == "another holder lets go") {
         // Playback asks for the hour the export is fetching, then steps on and lets it go.
-        QVERIFY(waitUntil([&] { return transfer.isFetching(PicturesAhead::addressOf({2008, 7, 18, 8})); }));
-        transfer.get(PicturesAhead::addressOf({2008, 7, 18, 8}))->abort();
+        QVERIFY(waitUntil([&] { return transfer.isFetching(QString::fromStdString(imageAddressOf({2008, 7, 18, 8}))); }));
+        transfer.get(QString::fromStdString(imageAddressOf({2008, 7, 18, 8})))->abort();
     }
     // The time-out only guards against a hang.
     QVERIFY2(finished.wait(60000) || !finished.isEmpty(), "the export never ended");

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "retrieval/loopexport.h"
-#include "window/commandline.h"
+#include "export/loopexport.h"
+#include "app/commandline.h"
 
 #include <optional>
 
 namespace veltaro {
-
-// The hours a loop of `hours` hours ending at `end` holds, one every `every`, oldest first, as
-// far back as the lists reach.
-std::vector<Moment> loopHours(const Moment &end, int hours, int every);
 
 // The enhancement named `name` ("原图"/"none", "反相"/"invert", "自动对比度"/"stretch", or a
 // table's name or file name); nothing, with the reason, when there is none of that name.

@@ -1,4 +1,4 @@
-#include "animation/loopframes.h"
+#include "export/loopframes.h"
 
 #include <QFont>
 #include <QPainter>
@@ -9,10 +9,15 @@
 
 namespace veltaro {
 
+int frameDurationMs(const FramePlan &plan)
+{
+    return 1000 / std::clamp(plan.picturesPerSecond, 1, 10);
+}
+
 std::vector<TimedFrame> frameOrder(int count, const FramePlan &plan)
 {
     std::vector<TimedFrame> frames;
-    const int each = 1000 / std::clamp(plan.picturesPerSecond, 1, 10);
+    const int each = frameDurationMs(plan);
     for (int i = 0; i < count; ++i)
         frames.push_back({i, each});
     if (frames.empty())

@@ -1,10 +1,10 @@
 #include "failure.h"
 #include "picture/picturedecoder.h"
-#include "window/commandline.h"
-#include "window/exportcommand.h"
+#include "app/commandline.h"
+#include "app/exportcommand.h"
 #include "window/formmain.h"
 #include "window/language.h"
-#include "window/version.h"
+#include "app/version.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "window/exportcommand.h"
+#include "app/exportcommand.h"
 
 #include "files/stagingfile.h"
 #include "network/transfer.h"
@@ -12,17 +12,6 @@
 #include <unistd.h>
 
 namespace veltaro {
-
-std::vector<Moment> loopHours(const Moment &end, int hours, int every)
-{
-    std::vector<Moment> found;
-    std::optional<Moment> moment = end;
-    for (int back = 0; back < hours && moment; back += every) {
-        found.insert(found.begin(), *moment);
-        moment = steppedBy(*moment, -every);
-    }
-    return found;
-}
 
 std::optional<Enhancement> enhancementNamed(const QString &name, QString *whyNot)
 {
@@ -59,7 +48,7 @@ int runExport(const ExportCommand &command)
         return 2;
     }
     ExportRequest request;
-    request.hours = loopHours(command.moment, command.hours, command.every);
+    request.hours = hoursEndingAt(command.moment, command.hours, command.every);
     request.jpegFolder = command.format == QStringLiteral("jpg");
     request.animation.format =
         command.format == QStringLiteral("gif") ? AnimationFormat::Gif : AnimationFormat::WebP;

@@ -1,4 +1,4 @@
-#include "retrieval/loopexport.h"
+#include "export/loopexport.h"
 
 #include "failure.h"
 #include "files/keptfile.h"
@@ -174,7 +174,7 @@ void LoopExport::fetchMore()
 void LoopExport::fetch(int index, bool fromNetwork)
 {
     TransferRequest *request =
-        m_transfer.get(PicturesAhead::addressOf(m_request.hours[size_t(index)]),
+        m_transfer.get(QString::fromStdString(imageAddressOf(m_request.hours[size_t(index)])),
                        fromNetwork ? Transfer::Freshness::AskNetwork : Transfer::Freshness::CacheFirst);
     m_inFlight.insert(index, request);
     connect(request, &TransferRequest::finished, this,
@@ -284,7 +284,7 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
     if (damaged && fromCache && !m_refetched.count(index)) {
         // A damaged kept copy is dropped and fetched anew, as the window does; the frames wait.
         m_refetched.insert(index);
-        m_transfer.forget(PicturesAhead::addressOf(moment));
+        m_transfer.forget(QString::fromStdString(imageAddressOf(moment)));
         m_nextToPrepare = index;
         fetch(index, true);
         return;
@@ -349,7 +349,7 @@ void LoopExport::encodeNext()
         return;
     ReadyFrame frame = std::move(m_ready.front());
     m_ready.pop_front();
-    int durationMs = 1000 / std::clamp(m_request.plan.picturesPerSecond, 1, 10);
+    int durationMs = frameDurationMs(m_request.plan);
     const bool lastForward = frame.forward && (m_ready.empty() ? inputDone() : !m_ready.front().forward);
     if (lastForward)
         durationMs += m_request.plan.restMs;

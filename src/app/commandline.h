@@ -1,6 +1,7 @@
 #pragma once
 
 #include "query/moment.h"
+#include "window/startoptions.h"
 
 #include <QStringList>
 
@@ -26,14 +27,6 @@ struct ExportCommand
     bool label = true;
     bool lossless = false;
     bool backAndForth = false;
-};
-
-// How the program starts: with a moment picked and shown, and a loop played.
-struct StartOptions
-{
-    std::optional<Moment> moment;
-    int loopHours = 0; // 0: no loop
-    int fps = 0;       // 0: the player's own speed
 };
 
 struct CommandLine

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "animation/animationencoder.h"
-#include "animation/loopframes.h"
+#include "export/loopframes.h"
 #include "picture/enhancement.h"
 #include "query/moment.h"
 

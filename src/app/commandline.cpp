@@ -1,10 +1,10 @@
-#include "window/commandline.h"
+#include "app/commandline.h"
 
 #include "window/commandtable.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
-#include "window/version.h"
+#include "app/version.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
