@@ -15,7 +15,7 @@
 #include "window/designtable.h"
 #include "window/adjustdialog.h"
 #include "window/enhancer.h"
-#include "window/exportdialog.h"
+#include "window/exportcontroller.h"
 #include "files/keptfile.h"
 #include "window/helpwindow.h"
 #include "widgets/legendbar.h"
@@ -33,8 +33,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
-#include <QFileDialog>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QAction>
 #include <QToolTip>
@@ -136,6 +134,10 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     connect(m_stepper, &TimeStepper::stepped, m_player, &Player::stop);
     for (QComboBox *list : {m_combo1, m_combo2, m_combo3, m_combo4})
         connect(list, &QComboBox::activated, m_player, &Player::stop);
+    m_exporter = new ExportController(this, *m_inet1, *m_enhancer, [this] {
+        return ExportController::Start{m_player->isLooping() ? m_player->span() : std::vector<Moment>(),
+                                       m_stepper->picked(), m_player->speed()};
+    });
     createActions();
     createPanel();
     connect(m_viewport, &Viewport::zoomChanged, m_keeper, &PictureKeeper::zoomChanged);
@@ -252,7 +254,7 @@ void Formmain::createActions()
     on(Command::NextEnhancement, [this] { m_enhancer->step(1); });
     on(Command::PreviousEnhancement, [this] { m_enhancer->step(-1); });
     on(Command::Adjust, [this] { showAdjustments(); });
-    on(Command::Export, [this] { exportLoop(); });
+    on(Command::Export, [this] { m_exporter->open(); });
     on(Command::Reason, [this] { showStatusDetail(); });
     on(Command::Help, [this] { showHelp(); });
     for (const Command command : {Command::Copy, Command::Save, Command::SaveSeen})
@@ -415,68 +417,6 @@ void Formmain::enhancementChanged()
         m_picture2->setPicture(std::move(seen.first));
         m_original = original;
     });
-}
-
-void Formmain::exportLoop()
-{
-    const auto picked = m_stepper->picked();
-    if (!picked) {
-        QMessageBox::information(this, QStringLiteral("导出动画"),
-                                 QStringLiteral("请先在四个列表中选好时刻。"));
-        return;
-    }
-    const std::vector<Moment> loop = m_player->isLooping() ? m_player->span() : std::vector<Moment>();
-    ExportDialog dialog(loop, *picked, m_player->speed(), m_enhancer->current(),
-                        m_enhancer->choiceNames().value(m_enhancer->choice()), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const QString proposed = QDir(folderToSaveIn(m_exportedIn)).filePath(dialog.proposedName());
-    const QString path =
-        dialog.toFolder()
-            ? QFileDialog::getExistingDirectory(this, QStringLiteral("导出到文件夹"), QFileInfo(proposed).path())
-            : QFileDialog::getSaveFileName(this, QStringLiteral("导出动画"), proposed,
-                                           dialog.formatList()->currentText() +
-                                               QStringLiteral(" (*.%1)").arg(QFileInfo(proposed).suffix()));
-    if (path.isEmpty())
-        return;
-    m_exportedIn = dialog.toFolder() ? path : QFileInfo(path).absolutePath();
-    // The export goes on beside the window, which stays usable; its progress can cancel it.
-    auto *job = new LoopExport(*m_inet1, dialog.request(path), this);
-    auto *progress = new QProgressDialog(QStringLiteral("正在导出…"), QStringLiteral("取消"), 0,
-                                         2 * job->total(), this);
-    progress->setWindowTitle(QStringLiteral("导出动画"));
-    progress->setWindowModality(Qt::NonModal);
-    progress->setAutoClose(false);
-    progress->setAutoReset(false);
-    progress->setMinimumDuration(0);
-    progress->setAttribute(Qt::WA_DeleteOnClose);
-    connect(job, &LoopExport::progressed, progress, [progress](int fetched, int encoded, int total) {
-        progress->setMaximum(std::max(1, total + std::max(encoded, total)));
-        progress->setValue(fetched + encoded);
-        progress->setLabelText(QStringLiteral("已取得 %1/%2 幅，已编码 %3 帧").arg(fetched).arg(total).arg(encoded));
-    });
-    connect(progress, &QProgressDialog::canceled, job, &LoopExport::cancel);
-    connect(job, &LoopExport::finished, this, [this, job, progress](const ExportResult &result) {
-        progress->close();
-        job->deleteLater();
-        if (result.cancelled)
-            return;
-        QString text = result.written
-                           ? QStringLiteral("已写入 %1\n%2 KB，%3 %4")
-                                 .arg(QDir::toNativeSeparators(result.path))
-                                 .arg((result.bytes + 1023) / 1024)
-                                 .arg(result.frames)
-                                 .arg(result.bytes > 0 ? QStringLiteral("帧") : QStringLiteral("个新文件"))
-                           : QStringLiteral("导出失败：") + result.reason;
-        for (const QString &line : passedOverLines(result))
-            text += QLatin1Char('\n') + line;
-        auto *box = new QMessageBox(result.written ? QMessageBox::Information : QMessageBox::Warning,
-                                    QStringLiteral("导出动画"), text, QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setModal(false);
-        box->show();
-    });
-    job->start();
 }
 
 void Formmain::showAdjustments()

@@ -26,6 +26,7 @@ namespace veltaro {
 class ActionTable;
 class AdjustDialog;
 class Enhancer;
+class ExportController;
 class HelpWindow;
 class InstrumentPanel;
 class DisplayCommand;
@@ -100,6 +101,7 @@ public:
     void updateScrollRanges() override;
 
     InstrumentPanel &panel() const { return *m_panel; }
+    ExportController &exporter() const { return *m_exporter; }
     // Whether every control lies inside the window (the note along the top aside).
     bool everythingInside() const;
 
@@ -126,7 +128,6 @@ private:
     void refreshStrip();
     void enhancementChanged();
     void showAdjustments();
-    void exportLoop();
     void updateReadout();
     // The picture itself, whether the box shows it as it is or enhanced.
     QImage shownPicture() const;
@@ -165,8 +166,8 @@ private:
     InstrumentPanel *m_panel = nullptr;
     Enhancer *m_enhancer = nullptr;
     AdjustDialog *m_adjust = nullptr;
+    ExportController *m_exporter = nullptr;
     bool m_enhanced = false;
-    QString m_exportedIn; // the folder exported to last
     // The picture itself while the box shows it enhanced; null otherwise.
     QImage m_original;
     quint64 m_enhancing = 0;

@@ -12,6 +12,7 @@
 #include "widgets/viewport.h"
 #include "window/actiontable.h"
 #include "window/enhancer.h"
+#include "window/exportcontroller.h"
 #include "window/picturekeeper.h"
 #include "window/instrumentpanel.h"
 #include "window/picturekeeper.h"
@@ -21,6 +22,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +48,8 @@ private slots:
     void enhancementFollowsThePictures();
     void readoutNamesThePixel_data();
     void readoutNamesThePixel();
+    void exportsFromTheDialog_data();
+    void exportsFromTheDialog();
     void nothingIsCutOffWhenResized_data();
     void nothingIsCutOffWhenResized();
 
@@ -292,6 +298,55 @@ void TestPanel::nothingIsCutOffWhenResized()
     QVERIFY(transport.height() >= window.panel().transportRow()->minimumSizeHint().height());
     QVERIFY(window.panel().transportRow()->width() >=
             window.panel().transportRow()->minimumSizeHint().width());
+}
+
+void TestPanel::exportsFromTheDialog_data()
+{
+    QTest::addColumn<QString>("format"); // as the dialog's list names it; empty: the user cancels
+    QTest::addColumn<QString>("file");   // what the dialog proposes, read back
+    QTest::newRow("GIF through the dialog's widgets") << "GIF 动画" << "2008-07-18_1000_6小时.gif";
+    QTest::newRow("cancelled in the dialog: nothing runs") << "" << "";
+}
+
+void TestPanel::exportsFromTheDialog()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, file);
+    QTemporaryDir dir;
+    StartedWindow window(dir.path());
+    QVERIFY(window.showActive());
+    window.pick("8", "07", "18", "10");
+    QString proposed;
+    window.exporter().setPathChooser([&](const QString &path, bool, const QString &,
+                                         std::function<void(QString)> chosen) {
+        proposed = path;
+        chosen(dir.filePath(QFileInfo(path).fileName()));
+    });
+    QSignalSpy finished(&window.exporter(), &ExportController::finished);
+    window.actions().action(Command::Export)->trigger();
+    ExportDialog *dialog = window.exporter().dialog();
+    QVERIFY(dialog && dialog->isVisible());
+    // The dialog does not block: the window goes on while it is open.
+    QVERIFY(window.press());
+    if (format.isEmpty()) {
+        dialog->reject();
+        QTRY_VERIFY(!window.exporter().dialog());
+        QVERIFY(!window.exporter().isRunning());
+        QVERIFY(proposed.isEmpty());
+        return;
+    }
+    dialog->spanList()->setCurrentIndex(dialog->spanList()->findData(6));
+    dialog->formatList()->setCurrentIndex(dialog->formatList()->findText(format));
+    dialog->sizeList()->setCurrentIndex(dialog->sizeList()->count() - 1); // the smallest
+    dialog->accept();
+    QVERIFY(window.exporter().isRunning());
+    // The time-out only guards against a hang.
+    QVERIFY(finished.wait(60000));
+    const ExportResult result = finished.first().first().value<ExportResult>();
+    QVERIFY2(result.written, qPrintable(result.reason));
+    QCOMPARE(QFileInfo(proposed).fileName(), file);
+    QImageReader reader(dir.filePath(file));
+    QCOMPARE(reader.imageCount(), 6);
 }
 
 QTEST_MAIN(TestPanel)
