@@ -6,6 +6,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 
 namespace veltaro {
@@ -39,18 +40,18 @@ AdjustDialog::AdjustDialog(Enhancer &enhancer, QWidget *parent)
 
 void AdjustDialog::showSettings()
 {
-    m_showing = true;
+    // The enhancer's own values, shown without being applied back to it.
+    const QSignalBlocker brightness(m_brightness);
+    const QSignalBlocker contrast(m_contrast);
+    const QSignalBlocker gamma(m_gamma);
     const Adjustments adjust = m_enhancer.adjustments();
     m_brightness->setValue(adjust.brightness);
     m_contrast->setValue(adjust.contrast);
     m_gamma->setValue(adjust.gamma);
-    m_showing = false;
 }
 
 void AdjustDialog::apply()
 {
-    if (m_showing)
-        return;
     m_enhancer.setAdjustments({m_brightness->value(), m_contrast->value(), m_gamma->value()});
 }
 

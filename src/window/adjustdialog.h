@@ -30,7 +30,6 @@ private:
     QSpinBox *m_brightness;
     QSpinBox *m_contrast;
     QDoubleSpinBox *m_gamma;
-    bool m_showing = false;
 };
 
 } // namespace veltaro

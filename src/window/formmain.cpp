@@ -826,9 +826,13 @@ void Formmain::closeEvent(QCloseEvent *event)
 
 void Formmain::endWithFailure(const Failure &failure)
 {
-    QMessageBox::critical(this, QString::fromUtf8(kWindowCaption), QString::fromUtf8(failure.what()));
+    // Said in a window of its own; the program ends with status 1 once it is closed.
     hide();
-    QCoreApplication::exit(1);
+    auto *box = new QMessageBox(QMessageBox::Critical, QString::fromUtf8(kWindowCaption),
+                                QString::fromUtf8(failure.what()), QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, qApp, [] { QCoreApplication::exit(1); });
+    box->open();
 }
 
 void Formmain::exitProgram()

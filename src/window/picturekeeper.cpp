@@ -37,10 +37,32 @@ QString beijingText(const QueryTime &picked)
              QString::fromStdString(picked.day), QString::fromStdString(picked.hour));
 }
 
-// The platform's save dialog, opened at `proposed`; empty when the user cancels.
-QString askWhereToSave(QWidget *parent, const QString &proposed, const QString &filter)
+// The platform's save dialog, opened at `proposed` beside the window; `chosen` hears the path,
+// or nothing when the user cancels.
+void askWhereToSave(QWidget *parent, const QString &proposed, const QString &filter,
+                    std::function<void(QString)> chosen)
 {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("另存为"), proposed, filter);
+    auto *dialog = new QFileDialog(parent, QStringLiteral("另存为"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilter(filter);
+    dialog->selectFile(proposed);
+    QObject::connect(dialog, &QFileDialog::finished, dialog,
+                     [dialog, chosen = std::move(chosen)](int result) {
+                         const QStringList files = dialog->selectedFiles();
+                         chosen(result == QDialog::Accepted && !files.isEmpty() ? files.first()
+                                                                               : QString());
+                     });
+    dialog->open();
+}
+
+// A failure said beside the window, waiting for nobody.
+void sayFailure(QWidget *window, const QString &title, const QString &text)
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
 }
 
 const QString kJpegFilter = QStringLiteral("JPEG 图像 (*.jpg *.jpeg)");
@@ -50,8 +72,9 @@ const QString kPngFilter = QStringLiteral("PNG 图像 (*.png)");
 
 PictureKeeper::PictureKeeper(QWidget *window, PictureBox *viewport, PictureBox *imageBox)
     : QObject(window), m_window(window), m_viewport(viewport), m_imageBox(imageBox),
-      m_choosePath([window](const QString &proposed, const QString &filter) {
-          return askWhereToSave(window, proposed, filter);
+      m_choosePath([window](const QString &proposed, const QString &filter,
+                            std::function<void(QString)> chosen) {
+          askWhereToSave(window, proposed, filter, std::move(chosen));
       })
 {
     // The right button and the Menu key open the menu on either box; so does Shift+F10.
@@ -64,7 +87,10 @@ PictureKeeper::PictureKeeper(QWidget *window, PictureBox *viewport, PictureBox *
 void PictureKeeper::setSavePathChooser(
     std::function<QString(const QString &, const QString &)> choose)
 {
-    m_choosePath = std::move(choose);
+    m_choosePath = [choose = std::move(choose)](const QString &proposed, const QString &filter,
+                                                std::function<void(QString)> chosen) {
+        chosen(choose(proposed, filter));
+    };
 }
 
 void PictureKeeper::pictureShown(const PictureSource &source, QSize size)
@@ -112,22 +138,31 @@ void PictureKeeper::saveAs()
         return;
     const QString name =
         QString::fromStdString(source.request.name) + QString::fromLatin1(kNameSuffix);
-    const QString path = m_choosePath(QDir(folderToSaveIn(m_savedIn)).filePath(name), kJpegFilter);
-    if (path.isEmpty())
-        return; // cancelled
-    m_savedIn = QFileInfo(path).absolutePath();
-    try {
-        saveFileDurably(path, source.bytes);
-    } catch (const FileFailure &failure) {
-        QMessageBox::warning(m_window, QStringLiteral("另存为"), QString::fromUtf8(failure.what()));
-    }
+    m_choosePath(QDir(folderToSaveIn(m_savedIn)).filePath(name), kJpegFilter,
+                 [this, bytes = source.bytes](const QString &path) {
+                     if (path.isEmpty())
+                         return; // cancelled
+                     m_savedIn = QFileInfo(path).absolutePath();
+                     try {
+                         saveFileDurably(path, bytes);
+                     } catch (const FileFailure &failure) {
+                         sayFailure(m_window, QStringLiteral("另存为"), QString::fromUtf8(failure.what()));
+                     }
+                 });
 }
 
 void PictureKeeper::openMenu(QWidget *box, QPoint globalPosition)
 {
+    // What the menu acts on is taken now; it is let go once the menu has closed and a command
+    // chosen in it has run.
     m_menuOn.emplace(m_source, m_imageBox->picture());
-    QMenu::exec(box->actions(), globalPosition, nullptr, box);
-    m_menuOn.reset();
+    auto *menu = new QMenu(box);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addActions(box->actions());
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+        QMetaObject::invokeMethod(this, [this] { m_menuOn.reset(); }, Qt::QueuedConnection);
+    });
+    menu->popup(globalPosition);
 }
 
 void PictureKeeper::saveSeen()
@@ -139,20 +174,23 @@ void PictureKeeper::saveSeen()
     if (seen.isNull())
         return;
     const QString name = QString::fromStdString(source.request.name) + QStringLiteral("00-所见.png");
-    const QString path = m_choosePath(QDir(folderToSaveIn(m_savedIn)).filePath(name), kPngFilter);
-    if (path.isEmpty())
-        return; // cancelled
-    m_savedIn = QFileInfo(path).absolutePath();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    try {
-        if (!seen.save(&buffer, "PNG"))
-            throw FileFailure("无法把图像编码为 PNG");
-        saveFileDurably(path, png);
-    } catch (const FileFailure &failure) {
-        QMessageBox::warning(m_window, QStringLiteral("另存为所见图像"), QString::fromUtf8(failure.what()));
-    }
+    m_choosePath(QDir(folderToSaveIn(m_savedIn)).filePath(name), kPngFilter,
+                 [this, seen](const QString &path) {
+                     if (path.isEmpty())
+                         return; // cancelled
+                     m_savedIn = QFileInfo(path).absolutePath();
+                     QByteArray png;
+                     QBuffer buffer(&png);
+                     buffer.open(QIODevice::WriteOnly);
+                     try {
+                         if (!seen.save(&buffer, "PNG"))
+                             throw FileFailure("无法把图像编码为 PNG");
+                         saveFileDurably(path, png);
+                     } catch (const FileFailure &failure) {
+                         sayFailure(m_window, QStringLiteral("另存为所见图像"),
+                                    QString::fromUtf8(failure.what()));
+                     }
+                 });
 }
 
 bool PictureKeeper::eventFilter(QObject *watched, QEvent *event)

@@ -46,8 +46,9 @@ public:
     bool hasPicture() const { return !m_source.bytes.isEmpty(); }
     // The moment of the picture shown; empty before the first.
     QueryTime shownMoment() const { return m_source.beijing; }
-    // Who chooses the file to save to, given the proposed path and the dialog's filter: the
-    // platform's dialog, unless replaced.
+    // Who chooses the file to save to, given the proposed path and the dialog's filter, at once:
+    // by default the platform's dialog, opened beside the window and answered when the user
+    // has chosen.
     void setSavePathChooser(
         std::function<QString(const QString &proposed, const QString &filter)> choose);
 
@@ -62,13 +63,13 @@ private:
     PictureBox *m_viewport;
     PictureBox *m_imageBox;
     PictureSource m_source;
-    // What a context menu was opened on, while it is open.
+    // What a context menu was opened on, while it is open (until a command chosen in it ran).
     std::optional<std::pair<PictureSource, QImage>> m_menuOn;
     QString m_shown; // the moment, the name and the size
     QString m_zoom;
     QString m_description;
     QString m_savedIn; // the folder the user saved in last, since the program started
-    std::function<QString(const QString &, const QString &)> m_choosePath;
+    std::function<void(const QString &, const QString &, std::function<void(QString)>)> m_choosePath;
 };
 
 } // namespace veltaro
