@@ -22,6 +22,7 @@
 #include "window/instrumentpanel.h"
 #include "widgets/framestrip.h"
 #include "window/picturekeeper.h"
+#include "window/shownpicture.h"
 #include "window/player.h"
 #include "window/timestepper.h"
 #include "widgets/viewport.h"
@@ -36,7 +37,6 @@
 #include <QPushButton>
 #include <QAction>
 #include <QToolTip>
-#include <QtConcurrent/QtConcurrentRun>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -124,6 +124,9 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
                                   : QDir(stagingFolder).filePath(QStringLiteral("veltaro.conf")),
                               this);
     m_keeper = new PictureKeeper(this, m_picture1, m_picture2);
+    m_shown = new ShownPicture(m_picture2, this);
+    connect(m_shown, &ShownPicture::enhancementFailed, this,
+            [this](const QString &reason) { setStatus(m_label5->text(), reason); });
     m_stepper = new TimeStepper(this, *this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);
     m_player = new Player(this, *m_stepper, *m_display, *this);
     m_ahead = new PicturesAhead(*m_inet1, this);
@@ -309,9 +312,10 @@ void Formmain::createPanel()
     connect(m_panel, &InstrumentPanel::enhancementChosen, m_enhancer, &Enhancer::choose);
     connect(m_enhancer, &Enhancer::changed, this, &Formmain::enhancementChanged);
     enhancementChanged();
-    // The value under the pointer, live, also while the frames change under it.
-    m_picture2->innerArea()->setMouseTracking(true);
-    m_picture2->innerArea()->installEventFilter(this);
+    connect(m_shown, &ShownPicture::readoutChanged, this, [this](const QString &text) {
+        m_panel->readout()->setText(text);
+        m_panel->readout()->setAccessibleDescription(text);
+    });
     // A fetch ahead that came whole is an hour ready on the strip.
     connect(m_inet1, &Transfer::fetchedAhead, this, [this](const QString &address, const QByteArray &body) {
         for (size_t i = 0; i < m_stripHours.size(); ++i)
@@ -384,39 +388,12 @@ void Formmain::frameSkipped(const Moment &moment)
 void Formmain::enhancementChanged()
 {
     const Enhancement enhancement = m_enhancer->current();
-    m_enhanced = !enhancement.isNone();
     m_display->setEnhancement(enhancement);
     m_panel->enhancementList()->setCurrentIndex(m_enhancer->choice());
     m_panel->enhancementList()->setToolTip(m_enhancer->description());
     m_panel->legend()->setColours(enhancement.lookupFor());
     m_panel->legend()->setToolTip(m_enhancer->description());
-    if (!m_picture2->hasPicture())
-        return;
-    // The picture on screen, seen anew: enhanced off the window's thread.
-    const QImage original = shownPicture();
-    const quint64 generation = ++m_enhancing;
-    if (!m_enhanced) {
-        m_picture2->setPicture(original);
-        m_original = QImage();
-        return;
-    }
-    QtConcurrent::run([enhancement, original]() -> std::pair<QImage, QString> {
-        try {
-            return {enhancement.apply(original), {}};
-        } catch (const std::exception &failure) {
-            return {{}, QString::fromUtf8(failure.what())};
-        }
-    }).then(this, [this, generation, original](std::pair<QImage, QString> seen) {
-        if (generation != m_enhancing)
-            return; // another picture or enhancement since
-        if (seen.first.isNull()) {
-            // The picture stays as it is seen now; the status line's tooltip says why.
-            setStatus(m_label5->text(), seen.second);
-            return;
-        }
-        m_picture2->setPicture(std::move(seen.first));
-        m_original = original;
-    });
+    m_shown->setEnhancement(enhancement);
 }
 
 void Formmain::showAdjustments()
@@ -428,48 +405,9 @@ void Formmain::showAdjustments()
     m_adjust->activateWindow();
 }
 
-QImage Formmain::shownPicture() const
-{
-    return m_original.isNull() ? m_picture2->picture() : m_original;
-}
-
 QString Formmain::readout() const
 {
-    return m_panel->readout()->text();
-}
-
-void Formmain::updateReadout()
-{
-    QString text;
-    if (m_pointerOver && m_picture2->hasPicture()) {
-        // The picture's own pixel under the pointer, whatever the zoom; its grey level as the
-        // enhancement reads it.
-        const QImage picture = shownPicture();
-        const double scale = m_picture2->devicePixelRatioF() / m_picture2->zoom();
-        const QPoint pixel(int(std::floor(m_pointer.x() * scale)), int(std::floor(m_pointer.y() * scale)));
-        if (picture.rect().contains(pixel))
-            text = QStringLiteral("像素 (%1, %2) · 灰度 %3")
-                       .arg(pixel.x())
-                       .arg(pixel.y())
-                       .arg(greyLevel(picture.pixel(pixel)));
-    }
-    m_panel->readout()->setText(text);
-    m_panel->readout()->setAccessibleDescription(text);
-}
-
-bool Formmain::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_picture2->innerArea()) {
-        if (event->type() == QEvent::MouseMove) {
-            m_pointer = static_cast<QMouseEvent *>(event)->position();
-            m_pointerOver = true;
-            updateReadout();
-        } else if (event->type() == QEvent::Leave) {
-            m_pointerOver = false;
-            updateReadout();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    return m_shown->readout();
 }
 
 void Formmain::showHelp()
@@ -502,10 +440,10 @@ void Formmain::showStatusDetail()
                                               : m_statusDetail;
     // The value under the pointer too, for whoever cannot see the panel; a screen reader finds
     // it in the picture's description as well.
-    if (!readout().isEmpty()) {
-        detail += QStringLiteral("\n指针处：") + readout();
+    if (const QString readout = m_shown->readout(); !readout.isEmpty()) {
+        detail += QStringLiteral("\n指针处：") + readout;
         m_picture2->setAccessibleDescription(m_keeper->description() + QStringLiteral(" · 指针处：") +
-                                             readout());
+                                             readout);
     }
     QToolTip::showText(m_label5->mapToGlobal(QPoint(0, m_label5->height())), detail, m_label5);
 }
@@ -788,24 +726,13 @@ QImage Formmain::showPicture(QImage picture, QImage seen, const PictureSource &s
 {
     const QSize size = picture.size();
     const QSize sizeBefore = m_picture2->pictureSize();
-    ++m_enhancing; // a picture enhanced anew for the one before is no longer wanted
-    // The box shows what is seen; the picture itself is kept beside it only when the two
-    // differ, so that without an enhancement its memory has one owner and is reused.
-    QImage originalBefore = std::exchange(m_original, QImage());
-    QImage shownBefore;
-    if (seen.isNull()) {
-        shownBefore = m_picture2->setPicture(std::move(picture));
-    } else {
-        shownBefore = m_picture2->setPicture(std::move(seen));
-        m_original = std::move(picture);
-    }
+    QImage before = m_shown->show(std::move(picture), std::move(seen));
     m_viewport->pictureReplaced(sizeBefore);
     m_keeper->pictureShown(source, size);
     pictureMomentShown(source);
     for (const Command command : {Command::Copy, Command::Save, Command::SaveSeen})
         m_actions->action(command)->setEnabled(true);
-    updateReadout();
-    return originalBefore.isNull() ? shownBefore : originalBefore;
+    return before;
 }
 
 void Formmain::updateScrollRanges()

@@ -32,6 +32,7 @@ class InstrumentPanel;
 class DisplayCommand;
 class Failure;
 class PictureKeeper;
+class ShownPicture;
 class PicturesAhead;
 class Player;
 class TimeStepper;
@@ -97,6 +98,7 @@ public:
     QImage showPicture(QImage picture, QImage seen, const PictureSource &source) override;
     // "像素 (812, 440) · 灰度 201" for the pointer over the picture; empty elsewhere.
     QString readout() const;
+    ShownPicture &shownPicture() const { return *m_shown; }
     Enhancer &enhancer() const { return *m_enhancer; }
     void updateScrollRanges() override;
 
@@ -107,7 +109,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -128,9 +129,6 @@ private:
     void refreshStrip();
     void enhancementChanged();
     void showAdjustments();
-    void updateReadout();
-    // The picture itself, whether the box shows it as it is or enhanced.
-    QImage shownPicture() const;
     void playerChanged();
     void showHelp();
     void setFullScreen(bool on);
@@ -167,12 +165,7 @@ private:
     Enhancer *m_enhancer = nullptr;
     AdjustDialog *m_adjust = nullptr;
     ExportController *m_exporter = nullptr;
-    bool m_enhanced = false;
-    // The picture itself while the box shows it enhanced; null otherwise.
-    QImage m_original;
-    quint64 m_enhancing = 0;
-    QPointF m_pointer;
-    bool m_pointerOver = false;
+    ShownPicture *m_shown = nullptr;
     bool m_loaded = false;
     TwipsSize m_laidOutFor{0, 0};
     // The hours the frame strip shows.

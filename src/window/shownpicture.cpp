@@ -1,0 +1,105 @@
+#include "window/shownpicture.h"
+
+#include "widgets/picturebox.h"
+
+#include <QFuture>
+#include <QMouseEvent>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <cmath>
+#include <utility>
+
+namespace veltaro {
+
+ShownPicture::ShownPicture(PictureBox *imageBox, QObject *parent) : QObject(parent), m_box(imageBox)
+{
+    // The value under the pointer, live, also while the frames change under it.
+    m_box->innerArea()->setMouseTracking(true);
+    m_box->innerArea()->installEventFilter(this);
+}
+
+QImage ShownPicture::show(QImage picture, QImage seen)
+{
+    ++m_generation; // a picture seen anew for the one before is no longer wanted
+    QImage originalBefore = std::exchange(m_original, QImage());
+    QImage shownBefore;
+    if (seen.isNull()) {
+        shownBefore = m_box->setPicture(std::move(picture));
+    } else {
+        shownBefore = m_box->setPicture(std::move(seen));
+        m_original = std::move(picture);
+    }
+    updateReadout();
+    return originalBefore.isNull() ? shownBefore : originalBefore;
+}
+
+QImage ShownPicture::picture() const
+{
+    return m_original.isNull() ? m_box->picture() : m_original;
+}
+
+void ShownPicture::setEnhancement(const Enhancement &enhancement)
+{
+    m_enhancement = enhancement;
+    if (!m_box->hasPicture())
+        return;
+    const QImage original = picture();
+    const quint64 generation = ++m_generation;
+    if (enhancement.isNone()) {
+        m_box->setPicture(original);
+        m_original = QImage();
+        return;
+    }
+    QtConcurrent::run([enhancement, original]() -> std::pair<QImage, QString> {
+        try {
+            return {enhancement.apply(original), {}};
+        } catch (const std::exception &failure) {
+            return {{}, QString::fromUtf8(failure.what())};
+        }
+    }).then(this, [this, generation, original](std::pair<QImage, QString> seen) {
+        if (generation != m_generation)
+            return; // another picture or enhancement since
+        if (seen.first.isNull()) {
+            emit enhancementFailed(seen.second); // the picture stays as it is seen now
+            return;
+        }
+        m_box->setPicture(std::move(seen.first));
+        m_original = original;
+    });
+}
+
+void ShownPicture::updateReadout()
+{
+    QString text;
+    if (m_pointerOver && m_box->hasPicture()) {
+        // The picture's own pixel under the pointer, whatever the zoom; its grey level as the
+        // enhancement reads it.
+        const QImage original = picture();
+        const double scale = m_box->devicePixelRatioF() / m_box->zoom();
+        const QPoint pixel(int(std::floor(m_pointer.x() * scale)), int(std::floor(m_pointer.y() * scale)));
+        if (original.rect().contains(pixel))
+            text = QStringLiteral("像素 (%1, %2) · 灰度 %3")
+                       .arg(pixel.x())
+                       .arg(pixel.y())
+                       .arg(greyLevel(original.pixel(pixel)));
+    }
+    if (std::exchange(m_readout, text) != text)
+        emit readoutChanged(text);
+}
+
+bool ShownPicture::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_box->innerArea()) {
+        if (event->type() == QEvent::MouseMove) {
+            m_pointer = static_cast<QMouseEvent *>(event)->position();
+            m_pointerOver = true;
+            updateReadout();
+        } else if (event->type() == QEvent::Leave) {
+            m_pointerOver = false;
+            updateReadout();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace veltaro

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "picture/enhancement.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPointF>
+
+namespace veltaro {
+
+class PictureBox;
+
+// The picture in the image box, as downloaded and as seen: the box shows it enhanced, and the
+// picture itself is kept beside it only while the two differ (without an enhancement its memory
+// has one owner and is reused). A change of enhancement sees the picture on screen anew off the
+// window's thread; a newer picture or enhancement drops what an older one would still deliver.
+// It also reads the pixel under the pointer, in the picture's own coordinates whatever the zoom.
+class ShownPicture : public QObject
+{
+    Q_OBJECT
+
+public:
+    ShownPicture(PictureBox *imageBox, QObject *parent);
+
+    // Gives the box `picture`, seen as `seen` when that is not null; returns the picture held
+    // before (null for none), whose memory the next decode may reuse.
+    QImage show(QImage picture, QImage seen);
+    // The picture itself, enhanced or not.
+    QImage picture() const;
+    void setEnhancement(const Enhancement &enhancement);
+
+    // "像素 (812, 440) · 灰度 201" for the pointer over the picture; empty elsewhere.
+    QString readout() const { return m_readout; }
+
+signals:
+    void readoutChanged(const QString &text);
+    // The picture on screen could not be seen anew with the enhancement chosen.
+    void enhancementFailed(const QString &reason);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void updateReadout();
+
+    PictureBox *m_box;
+    Enhancement m_enhancement;
+    // The picture itself while the box shows it enhanced; null otherwise.
+    QImage m_original;
+    quint64 m_generation = 0;
+    QPointF m_pointer;
+    bool m_pointerOver = false;
+    QString m_readout;
+};
+
+} // namespace veltaro
