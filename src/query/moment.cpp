@@ -70,6 +70,19 @@ QueryTime textsOf(const Moment &moment)
             Hypotenuse(ListInteger(moment.hour))};
 }
 
+std::string fieldsText(const std::string &yearDigit, const std::string &month,
+                       const std::string &day, const std::string &hour)
+{
+    return "200" + yearDigit + "-" + month + "-" + day + " " + hour + ":00";
+}
+
+std::string pickedText(const QueryTime &picked)
+{
+    if (const auto moment = momentOf(picked))
+        return momentText(*moment);
+    return fieldsText(picked.year, picked.month, picked.day, picked.hour);
+}
+
 std::string imageAddressOf(const Moment &moment)
 {
     const auto request = ToUtcRequest(textsOf(moment));

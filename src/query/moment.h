@@ -35,6 +35,13 @@ QueryTime textsOf(const Moment &moment);
 // "2008-07-18 10:00".
 std::string momentText(const Moment &moment);
 
+// "2008-07-18 10:00" from a year digit (for 200x), a month, a day and an hour as texts, whatever
+// they hold: the UTC fields of a request, or list texts that make no moment.
+std::string fieldsText(const std::string &yearDigit, const std::string &month,
+                       const std::string &day, const std::string &hour);
+// The picked texts as a moment's text where they make one, else as they stand.
+std::string pickedText(const QueryTime &picked);
+
 // The address of the moment's picture on the image archive.
 std::string imageAddressOf(const Moment &moment);
 

@@ -20,6 +20,8 @@ PicturesAhead::PicturesAhead(Transfer &transfer, QObject *parent)
     m_advanceSoon.callOnTimeout(this, &PicturesAhead::advance);
     connect(&m_transfer, &Transfer::fetchedAhead, this,
             [this](const QString &address, const QByteArray &body) {
+                if (!body.isEmpty())
+                    emit arrived(address);
                 // Decoded from the bytes that came, whether or not the disk kept them.
                 if (body.isEmpty())
                     m_unavailable.insert(address); // not asked again while it is wanted
@@ -29,6 +31,11 @@ PicturesAhead::PicturesAhead(Transfer &transfer, QObject *parent)
                     decode(address, body);
                 advance();
             });
+}
+
+bool PicturesAhead::isKept(const Moment &moment) const
+{
+    return m_transfer.isKept(QString::fromStdString(imageAddressOf(moment)));
 }
 
 void PicturesAhead::want(const std::vector<Moment> &moments)

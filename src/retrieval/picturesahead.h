@@ -44,6 +44,12 @@ public:
     // The decoded picture of `address` and its bytes, when ready (handed over, not kept).
     std::optional<PictureReady> take(const QString &address);
     int decodedCount() const { return int(m_decoded.size()); }
+    // Whether the picture of `moment` is kept, so that showing it needs no network.
+    bool isKept(const Moment &moment) const;
+
+signals:
+    // The picture of `address` arrived whole in the background.
+    void arrived(const QString &address);
 
 
 private:

@@ -21,6 +21,7 @@
 #include "widgets/legendbar.h"
 #include "window/instrumentpanel.h"
 #include "widgets/framestrip.h"
+#include "window/panelbinding.h"
 #include "window/picturekeeper.h"
 #include "window/shownpicture.h"
 #include "window/player.h"
@@ -292,22 +293,9 @@ void Formmain::createActions()
 void Formmain::createPanel()
 {
     m_panel = new InstrumentPanel(this, *m_actions);
-    QAction *backAndForth = m_actions->action(Command::BackAndForth);
-    backAndForth->setCheckable(true);
-    connect(backAndForth, &QAction::toggled, m_player, &Player::setBackAndForth);
-    connect(m_panel, &InstrumentPanel::spanChosen, m_player, &Player::setLoopHours);
-    connect(m_panel, &InstrumentPanel::restChosen, m_player, &Player::setRestMs);
-    connect(m_player, &Player::skippedHour, this, &Formmain::frameSkipped);
+    m_panelBinding = new PanelBinding(*m_panel, *m_actions, *m_player, *m_stepper, *m_display,
+                                      *m_ahead, *m_keeper, this);
     connect(m_viewport, &Viewport::zoomChanged, m_panel, &InstrumentPanel::showZoom);
-    connect(m_panel->strip(), &FrameStrip::chosen, this, [this](int index) {
-        if (index < 0 || index >= int(m_stripHours.size()))
-            return;
-        // The hour chosen on the strip is shown as a step shows it; the strip stays put.
-        const Moment chosen = m_stripHours[size_t(index)];
-        m_player->stop();
-        m_stepper->showInLists(chosen);
-        m_display->run(DisplayCommand::Kind::Step);
-    });
     m_panel->enhancementList()->addItems(m_enhancer->choiceNames());
     connect(m_panel, &InstrumentPanel::enhancementChosen, m_enhancer, &Enhancer::choose);
     connect(m_enhancer, &Enhancer::changed, this, &Formmain::enhancementChanged);
@@ -316,73 +304,12 @@ void Formmain::createPanel()
         m_panel->readout()->setText(text);
         m_panel->readout()->setAccessibleDescription(text);
     });
-    // A fetch ahead that came whole is an hour ready on the strip.
-    connect(m_inet1, &Transfer::fetchedAhead, this, [this](const QString &address, const QByteArray &body) {
-        for (size_t i = 0; i < m_stripHours.size(); ++i)
-            if (!body.isEmpty() && QString::fromStdString(imageAddressOf(m_stripHours[i])) == address)
-                m_panel->strip()->setMark(int(i), FrameStrip::Mark::Ready);
-    });
     // The panel's controls take the focus after "退出", in the order they stand.
     QWidget *before = m_command2;
     for (QWidget *next : m_panel->focusChain()) {
         QWidget::setTabOrder(before, next);
         before = next;
     }
-    playerChanged();
-}
-
-void Formmain::refreshStrip()
-{
-    // The span being played or looped; while nothing loops, the hours a loop would play, kept
-    // while the picture shown lies among them so that choosing on the strip does not move it.
-    std::vector<Moment> hours = m_player->span();
-    const auto shown = momentOf(m_keeper->shownMoment());
-    const bool stays = !m_player->isPlaying() && shown && !m_stripHours.empty() &&
-                       std::find(m_stripHours.begin(), m_stripHours.end(), *shown) != m_stripHours.end() &&
-                       m_stripHours.size() == size_t(m_player->loopHours());
-    if (!stays && hours != m_stripHours) {
-        m_stripHours = hours;
-        QStringList names;
-        for (const Moment &moment : hours)
-            names << QString::fromStdString(momentText(moment)).mid(5); // "07-18 10:00"
-        m_panel->strip()->setHours(names);
-        for (size_t i = 0; i < hours.size(); ++i)
-            if (m_inet1->isKept(QString::fromStdString(imageAddressOf(hours[i]))))
-                m_panel->strip()->setMark(int(i), FrameStrip::Mark::Ready);
-    }
-    int current = -1;
-    for (size_t i = 0; shown && i < m_stripHours.size(); ++i)
-        if (m_stripHours[i] == *shown)
-            current = int(i);
-    m_panel->strip()->setCurrent(current);
-}
-
-void Formmain::pictureMomentShown(const PictureSource &source)
-{
-    const auto moment = momentOf(source.beijing);
-    const QString beijing = moment ? QString::fromStdString(momentText(*moment))
-                                   : QStringLiteral("200%1-%2-%3 %4:00")
-                                         .arg(QString::fromStdString(source.beijing.year),
-                                              QString::fromStdString(source.beijing.month),
-                                              QString::fromStdString(source.beijing.day),
-                                              QString::fromStdString(source.beijing.hour));
-    m_panel->showMoment(QStringLiteral("北京时间 %1 · UTC %2:00")
-                            .arg(beijing, QString::fromStdString(source.request.hour)));
-    refreshStrip();
-    if (moment)
-        for (size_t i = 0; i < m_stripHours.size(); ++i)
-            if (m_stripHours[i] == *moment)
-                m_panel->strip()->setMark(int(i), FrameStrip::Mark::Ready);
-}
-
-void Formmain::frameSkipped(const Moment &moment)
-{
-    // The picture before stays, and the label says so: it never names the hour it lacks.
-    const QString text = m_panel->momentLabel()->text().section(QStringLiteral(" · "), 0, 1);
-    m_panel->showMoment(text, QStringLiteral("%1:00 无图像").arg(moment.hour, 2, 10, QLatin1Char('0')));
-    for (size_t i = 0; i < m_stripHours.size(); ++i)
-        if (m_stripHours[i] == moment)
-            m_panel->strip()->setMark(int(i), FrameStrip::Mark::Missing);
 }
 
 void Formmain::enhancementChanged()
@@ -421,13 +348,6 @@ void Formmain::showHelp()
 
 void Formmain::playerChanged()
 {
-    if (m_panel) {
-        m_panel->showSpeed(m_player->speed());
-        const int span = m_panel->spanList()->findData(m_player->loopHours());
-        m_panel->spanList()->setCurrentIndex(span);
-        m_actions->action(Command::BackAndForth)->setChecked(m_player->backAndForth());
-        refreshStrip();
-    }
     m_actions->action(Command::Play)->setText(m_player->isPlaying() ? QStringLiteral("暂停")
                                                                     : QStringLiteral("播放"));
     m_actions->action(Command::Faster)->setEnabled(m_player->speed() < Player::kFastest);
@@ -729,7 +649,7 @@ QImage Formmain::showPicture(QImage picture, QImage seen, const PictureSource &s
     QImage before = m_shown->show(std::move(picture), std::move(seen));
     m_viewport->pictureReplaced(sizeBefore);
     m_keeper->pictureShown(source, size);
-    pictureMomentShown(source);
+    m_panelBinding->pictureShown(source);
     for (const Command command : {Command::Copy, Command::Save, Command::SaveSeen})
         m_actions->action(command)->setEnabled(true);
     return before;

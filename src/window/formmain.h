@@ -31,6 +31,7 @@ class HelpWindow;
 class InstrumentPanel;
 class DisplayCommand;
 class Failure;
+class PanelBinding;
 class PictureKeeper;
 class ShownPicture;
 class PicturesAhead;
@@ -124,9 +125,6 @@ private:
     // Form_Load's rules for a window of `width` × `height` twips.
     void layOut(float width, float height);
     void placePanel();
-    void pictureMomentShown(const PictureSource &source);
-    void frameSkipped(const Moment &moment);
-    void refreshStrip();
     void enhancementChanged();
     void showAdjustments();
     void playerChanged();
@@ -162,14 +160,13 @@ private:
     ActionTable *m_actions = nullptr;
     HelpWindow *m_help = nullptr;
     InstrumentPanel *m_panel = nullptr;
+    PanelBinding *m_panelBinding = nullptr;
     Enhancer *m_enhancer = nullptr;
     AdjustDialog *m_adjust = nullptr;
     ExportController *m_exporter = nullptr;
     ShownPicture *m_shown = nullptr;
     bool m_loaded = false;
     TwipsSize m_laidOutFor{0, 0};
-    // The hours the frame strip shows.
-    std::vector<Moment> m_stripHours;
     PicturesAhead *m_ahead = nullptr;
     Transfer *m_inet1 = nullptr;
     std::unique_ptr<StagingFile> m_staging;

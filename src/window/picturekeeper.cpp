@@ -23,18 +23,12 @@ namespace {
 // "2008-07-18 02:00" from the request's UTC fields; the year digit stands for 200x.
 QString utcText(const ImageRequest &request)
 {
-    return QStringLiteral("200%1-%2-%3 %4:00")
-        .arg(QString::fromStdString(request.year), QString::fromStdString(request.month),
-             QString::fromStdString(request.day), QString::fromStdString(request.hour));
+    return QString::fromStdString(fieldsText(request.year, request.month, request.day, request.hour));
 }
 
 QString beijingText(const QueryTime &picked)
 {
-    if (const auto moment = momentOf(picked))
-        return QString::fromStdString(momentText(*moment));
-    return QStringLiteral("200%1-%2-%3 %4:00")
-        .arg(QString::fromStdString(picked.year), QString::fromStdString(picked.month),
-             QString::fromStdString(picked.day), QString::fromStdString(picked.hour));
+    return QString::fromStdString(pickedText(picked));
 }
 
 // The platform's save dialog, opened at `proposed` beside the window; `chosen` hears the path,

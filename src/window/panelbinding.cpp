@@ -1,0 +1,112 @@
+#include "window/panelbinding.h"
+
+#include "retrieval/displaycommand.h"
+#include "retrieval/picturesahead.h"
+#include "widgets/framestrip.h"
+#include "window/actiontable.h"
+#include "window/instrumentpanel.h"
+#include "window/picturekeeper.h"
+#include "window/player.h"
+#include "window/timestepper.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+
+#include <algorithm>
+
+namespace veltaro {
+
+PanelBinding::PanelBinding(InstrumentPanel &panel, ActionTable &actions, Player &player,
+                           TimeStepper &stepper, DisplayCommand &display,
+                           const PicturesAhead &ahead, const PictureKeeper &keeper, QObject *parent)
+    : QObject(parent), m_panel(panel), m_actions(actions), m_player(player), m_stepper(stepper),
+      m_display(display), m_ahead(ahead), m_keeper(keeper)
+{
+    QAction *backAndForth = m_actions.action(Command::BackAndForth);
+    backAndForth->setCheckable(true);
+    connect(backAndForth, &QAction::toggled, &m_player, &Player::setBackAndForth);
+    connect(&m_panel, &InstrumentPanel::spanChosen, &m_player, &Player::setLoopHours);
+    connect(&m_panel, &InstrumentPanel::restChosen, &m_player, &Player::setRestMs);
+    connect(&m_player, &Player::skippedHour, this, &PanelBinding::frameSkipped);
+    connect(&m_player, &Player::changed, this, &PanelBinding::playerChanged);
+    connect(m_panel.strip(), &FrameStrip::chosen, this, [this](int index) {
+        if (index < 0 || index >= int(m_stripHours.size()))
+            return;
+        // The hour chosen on the strip is shown as a step shows it; the strip stays put.
+        const Moment chosen = m_stripHours[size_t(index)];
+        m_player.stop();
+        m_stepper.showInLists(chosen);
+        m_display.run(DisplayCommand::Kind::Step);
+    });
+    // A picture that came whole in the background is an hour ready on the strip.
+    connect(&m_ahead, &PicturesAhead::arrived, this, [this](const QString &address) {
+        for (size_t i = 0; i < m_stripHours.size(); ++i)
+            if (QString::fromStdString(imageAddressOf(m_stripHours[i])) == address)
+                m_panel.strip()->setMark(int(i), FrameStrip::Mark::Ready);
+    });
+    playerChanged();
+}
+
+void PanelBinding::playerChanged()
+{
+    m_panel.showSpeed(m_player.speed());
+    m_panel.spanList()->setCurrentIndex(m_panel.spanList()->findData(m_player.loopHours()));
+    m_actions.action(Command::BackAndForth)->setChecked(m_player.backAndForth());
+    refreshStrip();
+}
+
+void PanelBinding::refreshStrip()
+{
+    // The span being played or looped; while nothing loops, the hours a loop would play, kept
+    // while the picture shown lies among them so that choosing on the strip does not move it.
+    std::vector<Moment> hours = m_player.span();
+    const auto shown = momentOf(m_keeper.shownMoment());
+    const bool stays = !m_player.isPlaying() && shown && !m_stripHours.empty() &&
+                       std::find(m_stripHours.begin(), m_stripHours.end(), *shown) != m_stripHours.end() &&
+                       m_stripHours.size() == size_t(m_player.loopHours());
+    if (!stays && hours != m_stripHours) {
+        m_stripHours = hours;
+        QStringList names;
+        for (const Moment &moment : hours)
+            names << QString::fromStdString(momentText(moment)).mid(5); // "07-18 10:00"
+        m_panel.strip()->setHours(names);
+        for (size_t i = 0; i < hours.size(); ++i)
+            if (m_ahead.isKept(hours[i]))
+                m_panel.strip()->setMark(int(i), FrameStrip::Mark::Ready);
+    }
+    int current = -1;
+    for (size_t i = 0; shown && i < m_stripHours.size(); ++i)
+        if (m_stripHours[i] == *shown)
+            current = int(i);
+    m_panel.strip()->setCurrent(current);
+}
+
+void PanelBinding::pictureShown(const PictureSource &source)
+{
+    m_panel.showMoment(QStringLiteral("北京时间 %1 · UTC %2:00")
+                           .arg(QString::fromStdString(pickedText(source.beijing)),
+                                QString::fromStdString(source.request.hour)));
+    refreshStrip();
+    if (const auto moment = momentOf(source.beijing))
+        markReady(*moment);
+}
+
+void PanelBinding::markReady(const Moment &moment)
+{
+    for (size_t i = 0; i < m_stripHours.size(); ++i)
+        if (m_stripHours[i] == moment)
+            m_panel.strip()->setMark(int(i), FrameStrip::Mark::Ready);
+}
+
+void PanelBinding::frameSkipped(const Moment &moment)
+{
+    // The picture before stays, and the label says so: it never names the hour it lacks.
+    const QString text = m_panel.momentLabel()->text().section(QStringLiteral(" · "), 0, 1);
+    m_panel.showMoment(text, QStringLiteral("%1:00 无图像").arg(moment.hour, 2, 10, QLatin1Char('0')));
+    for (size_t i = 0; i < m_stripHours.size(); ++i)
+        if (m_stripHours[i] == moment)
+            m_panel.strip()->setMark(int(i), FrameStrip::Mark::Missing);
+}
+
+} // namespace veltaro
