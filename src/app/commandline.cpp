@@ -70,9 +70,9 @@ QString helpText(const QString &program)
                "\n"
                "命令和按键（也在图像的右键菜单、面板和 F1 帮助窗口里）：\n") +
            commandListText() +
+           QStringLiteral("  ") + mouseHint() +
            QStringLiteral(
-               "  鼠标：拖动图像移动它；滚轮上下移动，加 Shift 左右移动，加 Ctrl 缩放；\n"
-               "  方向键、PageUp/PageDown、Home/End 在视区里移动图像。\n"
+               "\n"
                "\n"
                "环境变量：\n"
                "  http_proxy, HTTP_PROXY  经此代理服务器下载图像（如 http://127.0.0.1:8080）\n"

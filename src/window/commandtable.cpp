@@ -54,6 +54,12 @@ const CommandDesign &designOf(Command command)
     return kCommands[0]; // every command has its row; the table test holds it to that
 }
 
+QString mouseHint()
+{
+    return QStringLiteral("鼠标：拖动图像移动它，滚轮上下移动（加 Shift 左右移动，加 Ctrl 缩放），右键打开图像的菜单；"
+                          "方向键、PageUp/PageDown、Home/End 在视区里移动图像。");
+}
+
 QString keysText(const CommandDesign &design)
 {
     return QString::fromLatin1(design.keys).split(QStringLiteral("; "), Qt::SkipEmptyParts)

@@ -62,6 +62,10 @@ QString keysText(const CommandDesign &design);
 // "Ctrl+Left：前一小时；Ctrl+Right：后一小时", for a tooltip.
 QString hintFor(std::initializer_list<Command> commands);
 
+// What the mouse and the moving keys do on the picture, in one sentence: the tooltip, the help
+// window and --help say it in these words.
+QString mouseHint();
+
 // One line a command: its keys, its name and what it does, for --help.
 QString commandListText();
 

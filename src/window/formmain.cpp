@@ -12,6 +12,7 @@
 #include "retrieval/picturesahead.h"
 #include "window/actiontable.h"
 #include "window/appicon.h"
+#include "window/designedcontrols.h"
 #include "window/designtable.h"
 #include "window/adjustdialog.h"
 #include "window/enhancer.h"
@@ -24,6 +25,8 @@
 #include "window/panelbinding.h"
 #include "window/picturekeeper.h"
 #include "window/shownpicture.h"
+#include "window/statusline.h"
+#include "window/windowcommands.h"
 #include "window/player.h"
 #include "window/timestepper.h"
 #include "widgets/viewport.h"
@@ -48,42 +51,6 @@ namespace veltaro {
 
 namespace {
 
-// The status line's description when there is nothing more to tell, and what F1 says then.
-constexpr char16_t kStatusName[] = u"状态";
-constexpr char16_t kNothingToExplain[] = u"没有可说明的原因";
-constexpr int kHoursADay = 24;
-
-QWidget *createControl(const ControlDesign &design, QWidget *container)
-{
-    const QString caption = QString::fromUtf8(design.caption);
-    switch (design.kind) {
-    case ControlKind::PushButton:
-        return new QPushButton(caption, container);
-    case ControlKind::DropDownList:
-        return new PickList(container);
-    case ControlKind::VerticalScrollBar:
-        return new ScrollBar(Qt::Vertical, kArrowStep, kVerticalPageStep, container);
-    case ControlKind::HorizontalScrollBar:
-        return new ScrollBar(Qt::Horizontal, kArrowStep, kHorizontalPageStep, container);
-    case ControlKind::PictureBox:
-        return new PictureBox(container);
-    case ControlKind::AutoSizePictureBox:
-        return new PictureBox(container, true);
-    case ControlKind::Label:
-        return new QLabel(caption, container);
-    case ControlKind::Transfer:
-        return nullptr; // not a widget: the window creates its Transfer itself
-    }
-    return nullptr;
-}
-
-template <typename Control> Control *typed(QWidget *widget, const char *name)
-{
-    auto *control = qobject_cast<Control *>(widget);
-    if (!control)
-        throw ControlFailure(std::string("控件缺失：") + name);
-    return control;
-}
 
 // Single-precision sums of the layout, written as the window's load handler computes them.
 float plus(double value, double offset)
@@ -126,6 +93,7 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
                               this);
     m_keeper = new PictureKeeper(this, m_picture1, m_picture2);
     m_shown = new ShownPicture(m_picture2, this);
+    m_status = new StatusLine(m_label5, [this] { return m_keeper->description(); }, this);
     connect(m_shown, &ShownPicture::enhancementFailed, this,
             [this](const QString &reason) { setStatus(m_label5->text(), reason); });
     m_stepper = new TimeStepper(this, *this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);
@@ -162,53 +130,22 @@ Formmain::~Formmain()
 
 void Formmain::createControls()
 {
-    for (const ControlDesign &design : designTable()) {
-        QWidget *container = this;
-        if (design.container)
-            container = typed<PictureBox>(m_controls.value(QString::fromLatin1(design.container)), design.container)
-                            ->innerArea();
-        QWidget *widget = createControl(design, container);
-        if (!widget) {
-            m_inet1 =
-                new Transfer(ProxySetting::fromEnvironment(), Transfer::kDefaultMaxBodySize, this);
-            m_inet1->setObjectName(QString::fromLatin1(design.name));
-            continue;
-        }
-        widget->setObjectName(QString::fromLatin1(design.name));
-        m_controls.insert(widget->objectName(), widget);
-
-        if (auto *box = qobject_cast<PictureBox *>(widget)) {
-            box->setLeftTwips(design.left);
-            box->setTopTwips(design.top);
-            box->setWidthTwips(design.width);
-            box->setHeightTwips(design.height);
-        } else {
-            twips::setLeft(widget, design.left);
-            twips::setTop(widget, design.top);
-            twips::setWidth(widget, design.width);
-            // A list keeps the toolkit's own height.
-            if (design.kind != ControlKind::DropDownList)
-                twips::setHeight(widget, design.height);
-        }
-    }
-
-    m_command1 = typed<QPushButton>(control("Command1"), "Command1");
-    m_command2 = typed<QPushButton>(control("Command2"), "Command2");
-    m_combo1 = typed<QComboBox>(control("Combo1"), "Combo1");
-    m_combo2 = typed<QComboBox>(control("Combo2"), "Combo2");
-    m_combo3 = typed<QComboBox>(control("Combo3"), "Combo3");
-    m_combo4 = typed<QComboBox>(control("Combo4"), "Combo4");
-    m_picture1 = typed<PictureBox>(control("Picture1"), "Picture1");
-    m_picture2 = typed<PictureBox>(control("Picture2"), "Picture2");
-    m_hScroll1 = typed<ScrollBar>(control("HScroll1"), "HScroll1");
-    m_vScroll1 = typed<ScrollBar>(control("VScroll1"), "VScroll1");
-    m_label5 = typed<QLabel>(control("Label5"), "Label5");
-    if (!m_inet1)
+    m_controls = std::make_unique<DesignedControls>(this);
+    m_command1 = m_controls->typed<QPushButton>("Command1");
+    m_command2 = m_controls->typed<QPushButton>("Command2");
+    m_combo1 = m_controls->typed<QComboBox>("Combo1");
+    m_combo2 = m_controls->typed<QComboBox>("Combo2");
+    m_combo3 = m_controls->typed<QComboBox>("Combo3");
+    m_combo4 = m_controls->typed<QComboBox>("Combo4");
+    m_picture1 = m_controls->typed<PictureBox>("Picture1");
+    m_picture2 = m_controls->typed<PictureBox>("Picture2");
+    m_hScroll1 = m_controls->typed<ScrollBar>("HScroll1");
+    m_vScroll1 = m_controls->typed<ScrollBar>("VScroll1");
+    m_label5 = m_controls->typed<QLabel>("Label5");
+    if (!m_controls->hasTransfer())
         throw ControlFailure("控件缺失：Inet1");
-
-    arrangeVisualOrder();
-    arrangeTabOrder();
-    describeForAssistiveTools();
+    m_inet1 = new Transfer(ProxySetting::fromEnvironment(), Transfer::kDefaultMaxBodySize, this);
+    m_inet1->setObjectName(QStringLiteral("Inet1"));
 
     m_viewport = new Viewport(m_picture1, m_picture2, m_hScroll1, m_vScroll1, this);
     // On another screen the image box takes another size: its ranges follow. Nothing traps a
@@ -230,64 +167,15 @@ void Formmain::createControls()
 void Formmain::createActions()
 {
     m_actions = new ActionTable(this);
-    const auto on = [this](Command command, auto slot) {
-        connect(m_actions->action(command), &QAction::triggered, this, slot);
-    };
     // The buttons are the design's own controls; what they do is their action's.
     connect(m_command1, &QPushButton::clicked, m_actions->action(Command::Show), &QAction::trigger);
     connect(m_command2, &QPushButton::clicked, m_actions->action(Command::Exit), &QAction::trigger);
-    on(Command::Show, [this] { Command1_Click(); });
-    on(Command::Exit, [this] { Command2_Click(); });
-    on(Command::HourLater, [this] { m_stepper->step(1); });
-    on(Command::HourEarlier, [this] { m_stepper->step(-1); });
-    on(Command::DayLater, [this] { m_stepper->step(kHoursADay); });
-    on(Command::DayEarlier, [this] { m_stepper->step(-kHoursADay); });
-    on(Command::Play, [this] { m_player->togglePlay(); });
-    on(Command::Loop, [this] { m_player->playLoop(); });
-    on(Command::Faster, [this] { m_player->faster(); });
-    on(Command::Slower, [this] { m_player->slower(); });
-    on(Command::ZoomIn, [this] { m_viewport->zoomIn(); });
-    on(Command::ZoomOut, [this] { m_viewport->zoomOut(); });
-    on(Command::Fit, [this] { m_viewport->fitToViewport(); });
-    on(Command::ActualSize, [this] { m_viewport->showActualSize(); });
-    on(Command::FullScreen, [this] { setFullScreen(!isFullScreen()); });
-    on(Command::Escape, [this] { escape(); });
-    on(Command::Copy, [this] { m_keeper->copy(); });
-    on(Command::Save, [this] { m_keeper->saveAs(); });
-    on(Command::SaveSeen, [this] { m_keeper->saveSeen(); });
-    on(Command::NextEnhancement, [this] { m_enhancer->step(1); });
-    on(Command::PreviousEnhancement, [this] { m_enhancer->step(-1); });
-    on(Command::Adjust, [this] { showAdjustments(); });
-    on(Command::Export, [this] { m_exporter->open(); });
-    on(Command::Reason, [this] { showStatusDetail(); });
-    on(Command::Help, [this] { showHelp(); });
-    for (const Command command : {Command::Copy, Command::Save, Command::SaveSeen})
-        m_actions->action(command)->setEnabled(false); // nothing is shown yet
-    connect(m_player, &Player::changed, this, &Formmain::playerChanged);
-    playerChanged();
-
-    // The picture's context menu.
-    auto *separator = new QAction(this);
-    separator->setSeparator(true);
-    for (PictureBox *box : {m_picture1, m_picture2}) {
-        box->addActions({m_actions->action(Command::Copy), m_actions->action(Command::Save),
-                         m_actions->action(Command::SaveSeen)});
-        box->addAction(separator);
-        box->addActions({m_actions->action(Command::NextEnhancement),
-                         m_actions->action(Command::PreviousEnhancement),
-                         m_actions->action(Command::Adjust)});
-        box->addActions({m_actions->action(Command::Play), m_actions->action(Command::Loop),
-                         m_actions->action(Command::Faster), m_actions->action(Command::Slower),
-                         m_actions->action(Command::Export)});
-    }
-    const QString stepHint = hintFor({Command::HourEarlier, Command::HourLater, Command::DayLater,
-                                      Command::DayEarlier});
-    for (QComboBox *list : {m_combo1, m_combo2, m_combo3, m_combo4})
-        list->setToolTip(stepHint);
-    m_picture1->setToolTip(stepHint + QLatin1Char('\n') +
-                           hintFor({Command::ZoomIn, Command::ZoomOut, Command::Fit,
-                                    Command::ActualSize, Command::FullScreen}) +
-                           QStringLiteral("\n拖动、滚轮、方向键、PageUp/PageDown：移动图像"));
+    m_commands = new WindowCommands(
+        {this, *m_actions, *m_stepper, *m_player, *m_display, *m_viewport, *m_keeper, *m_shown,
+         *m_enhancer, *m_exporter, *m_status, {m_picture1, m_picture2},
+         {m_combo1, m_combo2, m_combo3, m_combo4}, [this] { Command1_Click(); },
+         [this] { Command2_Click(); }},
+        this);
 }
 
 void Formmain::createPanel()
@@ -323,119 +211,14 @@ void Formmain::enhancementChanged()
     m_shown->setEnhancement(enhancement);
 }
 
-void Formmain::showAdjustments()
-{
-    if (!m_adjust)
-        m_adjust = new AdjustDialog(*m_enhancer, this);
-    m_adjust->show();
-    m_adjust->raise();
-    m_adjust->activateWindow();
-}
-
 QString Formmain::readout() const
 {
     return m_shown->readout();
 }
 
-void Formmain::showHelp()
-{
-    if (!m_help)
-        m_help = new HelpWindow(m_actions->actions(), this);
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
-}
-
-void Formmain::playerChanged()
-{
-    m_actions->action(Command::Play)->setText(m_player->isPlaying() ? QStringLiteral("暂停")
-                                                                    : QStringLiteral("播放"));
-    m_actions->action(Command::Faster)->setEnabled(m_player->speed() < Player::kFastest);
-    m_actions->action(Command::Slower)->setEnabled(m_player->speed() > Player::kSlowest);
-}
-
-void Formmain::showStatusDetail()
-{
-    QString detail = m_statusDetail.isEmpty() ? QString::fromUtf16(kNothingToExplain)
-                                              : m_statusDetail;
-    // The value under the pointer too, for whoever cannot see the panel; a screen reader finds
-    // it in the picture's description as well.
-    if (const QString readout = m_shown->readout(); !readout.isEmpty()) {
-        detail += QStringLiteral("\n指针处：") + readout;
-        m_picture2->setAccessibleDescription(m_keeper->description() + QStringLiteral(" · 指针处：") +
-                                             readout);
-    }
-    QToolTip::showText(m_label5->mapToGlobal(QPoint(0, m_label5->height())), detail, m_label5);
-}
-
-void Formmain::setFullScreen(bool on)
-{
-    if (on)
-        showFullScreen();
-    else
-        showMaximized();
-}
-
-void Formmain::escape()
-{
-    if (!stopWhatRuns(*m_display, *m_player) && isFullScreen())
-        setFullScreen(false);
-}
-
-void Formmain::arrangeVisualOrder()
-{
-    // Screen readers follow the order of the window's children: top to bottom, then the bottom
-    // row left to right. Raising them in that order also keeps the note beneath the viewport
-    // that overlaps it.
-    for (const char *name :
-         {"Label9", "Picture1", "HScroll1", "VScroll1", "Label6", "Combo1", "Label1", "Combo2",
-          "Label2", "Combo3", "Label3", "Combo4", "Label4", "Command1", "Label5", "Command2"})
-        control(name)->raise();
-}
-
-void Formmain::describeForAssistiveTools()
-{
-    const auto describe = [this](const char *name, const char16_t *text) {
-        control(name)->setAccessibleName(QString::fromUtf16(text));
-    };
-    describe("Combo1", u"年份");
-    describe("Combo2", u"月份");
-    describe("Combo3", u"日");
-    describe("Combo4", u"小时（北京时间）");
-    describe("HScroll1", u"水平滚动");
-    describe("VScroll1", u"垂直滚动");
-    describe("Picture1", u"卫星云图");
-    describe("Picture2", u"图像");
-    // The status line is heard by its text ("稍侯〉〉〉", "无法找到" or nothing), the reason or the
-    // picture shown as its description.
-    control("Label5")->setAccessibleDescription(QString::fromUtf16(kStatusName));
-    // The labels around each list name what it holds; the year list is heard with its "200".
-    for (const auto &[label, list] : {std::pair{"Label6", "Combo1"}, {"Label1", "Combo1"},
-                                      {"Label2", "Combo2"}, {"Label3", "Combo3"},
-                                      {"Label4", "Combo4"}})
-        typed<QLabel>(control(label), label)->setBuddy(control(list));
-    typed<PickList>(control("Combo1"), "Combo1")
-        ->setValuePrefix(typed<QLabel>(control("Label6"), "Label6")->text());
-}
-
-void Formmain::arrangeTabOrder()
-{
-    std::vector<const ControlDesign *> focusable;
-    for (const ControlDesign &design : designTable()) {
-        QWidget *widget = m_controls.value(QString::fromLatin1(design.name));
-        if (widget && widget->focusPolicy() != Qt::NoFocus)
-            focusable.push_back(&design);
-    }
-    std::sort(focusable.begin(), focusable.end(),
-              [](auto *a, auto *b) { return a->tabIndex < b->tabIndex; });
-    for (size_t i = 1; i < focusable.size(); ++i)
-        QWidget::setTabOrder(m_controls.value(QString::fromLatin1(focusable[i - 1]->name)),
-                             m_controls.value(QString::fromLatin1(focusable[i]->name)));
-}
-
 QWidget *Formmain::control(const char *name) const
 {
-    return m_controls.value(QString::fromLatin1(name));
+    return m_controls->control(name);
 }
 
 void Formmain::Form_Load()
@@ -622,24 +405,17 @@ QueryTime Formmain::queryTime() const
 
 void Formmain::setStatus(const QString &text, const QString &reason)
 {
-    // Done: what is shown is told; otherwise the reason, if any.
-    setStatusDetail(text.isEmpty() && reason.isEmpty() ? m_keeper->description() : reason);
-    m_label5->setToolTip(reason);
-    // The text last: a screen reader that hears it change finds the detail already there.
-    m_label5->setText(text);
+    m_status->setStatus(text, reason);
 }
 
 void Formmain::showProgress(const QString &text)
 {
-    setStatusDetail(text);
-    m_label5->setToolTip(text);
+    m_status->showProgress(text);
 }
 
-void Formmain::setStatusDetail(const QString &detail)
+HelpWindow *Formmain::helpWindow() const
 {
-    m_statusDetail = detail;
-    m_label5->setAccessibleDescription(detail.isEmpty() ? QString::fromUtf16(kStatusName)
-                                                        : detail);
+    return m_commands->helpWindow();
 }
 
 QImage Formmain::showPicture(QImage picture, QImage seen, const PictureSource &source)

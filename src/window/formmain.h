@@ -24,16 +24,18 @@ class QPushButton;
 namespace veltaro {
 
 class ActionTable;
-class AdjustDialog;
 class Enhancer;
 class ExportController;
 class HelpWindow;
 class InstrumentPanel;
+class DesignedControls;
 class DisplayCommand;
 class Failure;
 class PanelBinding;
 class PictureKeeper;
 class ShownPicture;
+class StatusLine;
+class WindowCommands;
 class PicturesAhead;
 class Player;
 class TimeStepper;
@@ -83,7 +85,7 @@ public:
     DisplayCommand &displayCommand() const { return *m_display; }
     ActionTable &actions() const { return *m_actions; }
     // The help window F1 opens; null until it first is.
-    HelpWindow *helpWindow() const { return m_help; }
+    HelpWindow *helpWindow() const;
     PicturesAhead &picturesAhead() const { return *m_ahead; }
     // The download control Inet1.
     Transfer &transfer() const { return *m_inet1; }
@@ -93,9 +95,6 @@ public:
     QueryTime queryTime() const override;
     void setStatus(const QString &text, const QString &reason) override;
     void showProgress(const QString &text) override;
-    // What F1 and Ctrl+I show at the status line: the reason behind it, the download's
-    // progress, or the picture shown; empty when there is nothing to tell.
-    QString statusDetail() const { return m_statusDetail; }
     QImage showPicture(QImage picture, QImage seen, const PictureSource &source) override;
     // "像素 (812, 440) · 灰度 201" for the pointer over the picture; empty elsewhere.
     QString readout() const;
@@ -114,9 +113,6 @@ protected:
 
 private:
     void createControls();
-    void arrangeVisualOrder();
-    void arrangeTabOrder();
-    void describeForAssistiveTools();
     void fillLists();
     void applyOuterSize();
     void exitProgram();
@@ -126,20 +122,12 @@ private:
     void layOut(float width, float height);
     void placePanel();
     void enhancementChanged();
-    void showAdjustments();
-    void playerChanged();
-    void showHelp();
-    void setFullScreen(bool on);
-    // Esc: cancels a download, else stops playing, else leaves full screen.
-    void escape();
-    void showStatusDetail();
-    void setStatusDetail(const QString &detail);
     void endWithFailure(const Failure &failure);
 
     TwipsSize m_screen;
     float m_outerWidth = 0;
     float m_outerHeight = 0;
-    QHash<QString, QWidget *> m_controls;
+    std::unique_ptr<DesignedControls> m_controls;
 
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command2 = nullptr;
@@ -152,17 +140,16 @@ private:
     ScrollBar *m_hScroll1 = nullptr;
     ScrollBar *m_vScroll1 = nullptr;
     QLabel *m_label5 = nullptr;
-    QString m_statusDetail;
     Viewport *m_viewport = nullptr;
     PictureKeeper *m_keeper = nullptr;
     TimeStepper *m_stepper = nullptr;
     Player *m_player = nullptr;
     ActionTable *m_actions = nullptr;
-    HelpWindow *m_help = nullptr;
     InstrumentPanel *m_panel = nullptr;
     PanelBinding *m_panelBinding = nullptr;
     Enhancer *m_enhancer = nullptr;
-    AdjustDialog *m_adjust = nullptr;
+    StatusLine *m_status = nullptr;
+    WindowCommands *m_commands = nullptr;
     ExportController *m_exporter = nullptr;
     ShownPicture *m_shown = nullptr;
     bool m_loaded = false;

@@ -1,5 +1,7 @@
 #include "window/helpwindow.h"
 
+#include "window/commandtable.h"
+
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -35,8 +37,7 @@ HelpWindow::HelpWindow(const QList<QAction *> &actions, QWidget *parent)
     m_table->horizontalHeader()->setStretchLastSection(true);
 
     auto *note = new QLabel(
-        QStringLiteral("鼠标：拖动图像移动它，滚轮上下移动（加 Shift 左右移动，加 Ctrl 缩放），"
-                       "右键打开图像的菜单。面板上的按钮与这些命令相同。"),
+        mouseHint() + QStringLiteral("面板上的按钮与这些命令相同。"),
         this);
     note->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
