@@ -5,9 +5,7 @@
 #include "retrieval/displayview.h"
 #include "retrieval/picturesahead.h"
 
-#include <QCursor>
 #include <QFuture>
-#include <QGuiApplication>
 #include <QImage>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -89,14 +87,6 @@ DisplayCommand::DisplayCommand(DisplayView &view, Transfer &transfer, const Stag
     m_releaseSpare.setSingleShot(true);
     m_releaseSpare.setInterval(kKeepSpareMs);
     m_releaseSpare.callOnTimeout(this, [this] { m_decoder.releaseSpare(); });
-    // The busy cursor over the whole application once a run has taken a moment: a run that
-    // ends sooner changes no cursor at all.
-    m_busyDelay.setSingleShot(true);
-    m_busyDelay.setInterval(kBusyCursorDelayMs);
-    m_busyDelay.callOnTimeout(this, [this] {
-        QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
-        m_busyShown = true;
-    });
 }
 
 DisplayCommand::~DisplayCommand()
@@ -104,7 +94,6 @@ DisplayCommand::~DisplayCommand()
     ++m_generation;
     if (m_request)
         m_request->abort();
-    setBusy(false);
 }
 
 void DisplayCommand::setState(State state)
@@ -122,18 +111,6 @@ void DisplayCommand::setState(State state)
                 emit stateChanged(m_state);
         },
         Qt::QueuedConnection);
-}
-
-void DisplayCommand::setBusy(bool busy)
-{
-    if (busy) {
-        if (!m_busyShown && !m_busyDelay.isActive())
-            m_busyDelay.start();
-        return;
-    }
-    m_busyDelay.stop();
-    if (std::exchange(m_busyShown, false))
-        QGuiApplication::restoreOverrideCursor();
 }
 
 template <typename Step> void DisplayCommand::guarded(Step &&step)
@@ -215,7 +192,6 @@ void DisplayCommand::begin(Kind kind, const QueryTime &picked)
     m_aboutShown.clear();
     m_parts = {};
     setState(State::Fetching);
-    setBusy(true);
     // A frame of playback is quiet: the status line would flicker at every picture.
     if (kind != Kind::Frame)
         m_view.setStatus(QString::fromUtf16(kStatusWorking), QString());
@@ -478,7 +454,6 @@ void DisplayCommand::end(Outcome outcome)
     setState(State::Idle);
     m_request = nullptr;
     m_parts = {};
-    setBusy(false);
     emit finished(outcome);
 }
 

@@ -56,8 +56,6 @@ public:
     static constexpr int kKeepSpareMs = 5000;
     // How often, at most, the status line's tooltip tells how much has arrived.
     static constexpr int kProgressIntervalMs = 250;
-    // The busy cursor shows once a run has taken this long.
-    static constexpr int kBusyCursorDelayMs = 250;
 
     // Runs the command for the moment the lists show now.
     void run(Kind kind = Kind::Press);
@@ -108,7 +106,6 @@ private:
     // The command's one trap: a failure inside `step` goes to the failure path.
     template <typename Step> void guarded(Step &&step);
     void showProgress(qint64 received, qint64 total);
-    void setBusy(bool busy);
 
     DisplayView &m_view;
     Transfer &m_transfer;
@@ -118,8 +115,6 @@ private:
     Enhancement m_enhancement;
     quint64 m_enhancementVersion = 0;
     QTimer m_releaseSpare;
-    QTimer m_busyDelay;
-    bool m_busyShown = false;
     QElapsedTimer m_sinceProgress;
 
     State m_state = State::Idle;

@@ -12,6 +12,7 @@
 #include "retrieval/picturesahead.h"
 #include "window/actiontable.h"
 #include "window/appicon.h"
+#include "window/busycursor.h"
 #include "window/designedcontrols.h"
 #include "window/designtable.h"
 #include "window/adjustdialog.h"
@@ -85,6 +86,7 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
         m_inet1->useDiskCache(QDir(cacheRoot).filePath(QStringLiteral("pictures")),
                               kPictureCacheBytes);
     m_display = std::make_unique<DisplayCommand>(*this, *m_inet1, *m_staging);
+    new BusyCursor(*m_display, this);
     // The enhancement chosen is remembered in the user's settings (beside temp.jpg when the
     // window is given a folder of its own).
     m_enhancer = new Enhancer(stagingFolder.isEmpty()
