@@ -33,6 +33,8 @@ public:
 
     // The four lists' current texts (empty while nothing is picked).
     virtual QueryTime queryTime() const = 0;
+    // Picks in the four lists the items with these texts.
+    virtual void pickInLists(const QueryTime &texts) = 0;
     // The status line's text, and the reason behind it for its tooltip (empty for none).
     virtual void setStatus(const QString &text, const QString &reason) = 0;
     // How much of the picture has arrived, while the status line says "稍侯〉〉〉".

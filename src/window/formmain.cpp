@@ -98,7 +98,7 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     m_status = new StatusLine(m_label5, [this] { return m_keeper->description(); }, this);
     connect(m_shown, &ShownPicture::enhancementFailed, this,
             [this](const QString &reason) { setStatus(m_label5->text(), reason); });
-    m_stepper = new TimeStepper(this, *this, {m_combo1, m_combo2, m_combo3, m_combo4}, *m_display);
+    m_stepper = new TimeStepper(this, *this, *m_display);
     m_player = new Player(this, *m_stepper, *m_display, *this);
     m_ahead = new PicturesAhead(*m_inet1, this);
     m_display->setPicturesAhead(m_ahead);
@@ -403,6 +403,14 @@ QueryTime Formmain::queryTime() const
 {
     return {m_combo1->currentText().toStdString(), m_combo2->currentText().toStdString(),
             m_combo3->currentText().toStdString(), m_combo4->currentText().toStdString()};
+}
+
+void Formmain::pickInLists(const QueryTime &texts)
+{
+    const std::pair<QComboBox *, const std::string *> lists[] = {
+        {m_combo1, &texts.year}, {m_combo2, &texts.month}, {m_combo3, &texts.day}, {m_combo4, &texts.hour}};
+    for (const auto &[list, text] : lists)
+        list->setCurrentIndex(list->findText(QString::fromStdString(*text)));
 }
 
 void Formmain::setStatus(const QString &text, const QString &reason)

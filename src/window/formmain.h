@@ -93,6 +93,7 @@ public:
 
     // What the display command sees of the window.
     QueryTime queryTime() const override;
+    void pickInLists(const QueryTime &texts) override;
     void setStatus(const QString &text, const QString &reason) override;
     void showProgress(const QString &text) override;
     QImage showPicture(QImage picture, QImage seen, const PictureSource &source) override;

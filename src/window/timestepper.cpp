@@ -5,13 +5,10 @@
 #include "retrieval/displayview.h"
 #include "retrieval/picturesahead.h"
 
-#include <QComboBox>
-
 namespace veltaro {
 
-TimeStepper::TimeStepper(QObject *parent, const DisplayView &view, std::array<QComboBox *, 4> lists,
-                         DisplayCommand &display)
-    : QObject(parent), m_view(view), m_lists(lists), m_display(display)
+TimeStepper::TimeStepper(QObject *parent, DisplayView &view, DisplayCommand &display)
+    : QObject(parent), m_view(view), m_display(display)
 {
 }
 
@@ -48,10 +45,7 @@ bool TimeStepper::moveLists(int hours)
 
 void TimeStepper::showInLists(const Moment &moment)
 {
-    const QueryTime texts = textsOf(moment);
-    const std::string *items[] = {&texts.year, &texts.month, &texts.day, &texts.hour};
-    for (std::size_t i = 0; i < m_lists.size(); ++i)
-        m_lists[i]->setCurrentIndex(m_lists[i]->findText(QString::fromStdString(*items[i])));
+    m_view.pickInLists(textsOf(moment));
 }
 
 } // namespace veltaro

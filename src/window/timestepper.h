@@ -4,10 +4,7 @@
 
 #include "query/moment.h"
 
-#include <array>
 #include <optional>
-
-class QComboBox;
 
 namespace veltaro {
 
@@ -24,9 +21,8 @@ class TimeStepper : public QObject
     Q_OBJECT
 
 public:
-    // `view` reads the lists' texts as the display command does; `lists` are moved.
-    TimeStepper(QObject *parent, const DisplayView &view, std::array<QComboBox *, 4> lists,
-                DisplayCommand &display);
+    // `view` holds the lists: it reads their texts as the display command does and moves them.
+    TimeStepper(QObject *parent, DisplayView &view, DisplayCommand &display);
 
     void step(int hours);
 
@@ -43,8 +39,7 @@ signals:
     void stepped();
 
 private:
-    const DisplayView &m_view;
-    std::array<QComboBox *, 4> m_lists;
+    DisplayView &m_view;
     DisplayCommand &m_display;
     PicturesAhead *m_ahead = nullptr;
 };

@@ -77,9 +77,11 @@ public:
     }
     void updateScrollRanges() override {}
 
-    std::array<QComboBox *, 4> listPointers()
+    void pickInLists(const QueryTime &texts) override
     {
-        return {&lists[0], &lists[1], &lists[2], &lists[3]};
+        const std::string *items[] = {&texts.year, &texts.month, &texts.day, &texts.hour};
+        for (int i = 0; i < 4; ++i)
+            lists[i].setCurrentIndex(lists[i].findText(QString::fromStdString(*items[i])));
     }
     QString listed() const
     {
@@ -111,7 +113,7 @@ struct Parts
 {
     explicit Parts(const QString &folder)
         : staging(folder), display(view, transfer, staging),
-          stepper(nullptr, view, view.listPointers(), display),
+          stepper(nullptr, view, display),
           player(nullptr, stepper, display, view)
     {
         transfer.useDiskCache(QDir(folder).filePath(QStringLiteral("pictures")), 64 << 20);
