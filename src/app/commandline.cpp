@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace veltaro {
@@ -55,7 +56,8 @@ QString helpText(const QString &program)
                "选项：\n"
                "  时刻           以此时刻（北京时间）启动并显示，写作 2008-07-18T10 或“2008-07-18 10”，\n"
                "                 在 2006-01-01 00:00 到 2009-12-31 23:00 之间\n"
-               "  --loop N       启动后循环播放到该时刻为止的 N 小时；--fps N 每秒 N 幅（1 到 10）\n"
+               "  --loop N       启动后循环播放到该时刻为止的 N 小时（6、12、24 或 48）；\n"
+               "                 --fps N 每秒 N 幅（1 到 10）\n"
                "  --export 文件  不开窗口，把到 --moment 为止的 --hours 小时（默认 24）导出为动画：\n"
                "                 --every 1|2|3 每隔几小时一幅；--format webp|gif|jpg（默认按文件后缀，\n"
                "                 jpg 为一个文件夹，存下载时的原样图像，如 2008-07-18_1000.jpg，已有的不再下载）；\n"
@@ -146,7 +148,7 @@ CommandLine handleCommandLine(const QStringList &arguments)
     const auto valued = [](const char *name) {
         return QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value"));
     };
-    const QCommandLineOption loop = valued("loop"), fps = valued("fps"), exportTo = valued("export"),
+    const QCommandLineOption loopOption = valued("loop"), fps = valued("fps"), exportTo = valued("export"),
                              moment = valued("moment"), hours = valued("hours"),
                              every = valued("every"), size = valued("size"),
                              format = valued("format"), enhance = valued("enhance"),
@@ -154,7 +156,7 @@ CommandLine handleCommandLine(const QStringList &arguments)
     const QCommandLineOption noLabel(QStringLiteral("no-label"));
     const QCommandLineOption lossless(QStringLiteral("lossless"));
     const QCommandLineOption backAndForth(QStringLiteral("back-and-forth"));
-    parser.addOptions({helpOption, version, loop, fps, exportTo, moment, hours, every, size, format,
+    parser.addOptions({helpOption, version, loopOption, fps, exportTo, moment, hours, every, size, format,
                        enhance, quality, noLabel, lossless, backAndForth});
     for (const QtOption &option : kQtOptions) {
         QCommandLineOption qtOption(QString::fromLatin1(option.name));
@@ -210,8 +212,20 @@ CommandLine handleCommandLine(const QStringList &arguments)
         if (!line.start.moment)
             return refuse(whyNot);
     }
-    if (!number(loop, 2, 48, 0, &line.start.loopHours) || !number(fps, 1, 10, 0, &line.start.fps))
+    if (!number(fps, loop::kSlowest, loop::kFastest, 0, &line.start.fps))
         return line;
+    if (parser.isSet(loopOption)) {
+        // Only the spans the panel offers, so that the panel always names the loop playing.
+        bool ok = false;
+        const int span = parser.value(loopOption).toInt(&ok);
+        if (!ok || std::find(loop::kSpans.begin(), loop::kSpans.end(), span) == loop::kSpans.end()) {
+            QStringList spans;
+            for (const int each : loop::kSpans)
+                spans << QString::number(each);
+            return refuse(QStringLiteral("--loop 应为 %1 小时之一").arg(spans.join(QStringLiteral("、"))));
+        }
+        line.start.loopHours = span;
+    }
     if (!parser.isSet(exportTo))
         return line;
 
@@ -225,8 +239,10 @@ CommandLine handleCommandLine(const QStringList &arguments)
     if (!end)
         return refuse(whyNot);
     command.moment = *end;
-    if (!number(hours, 1, 240, 24, &command.hours) || !number(every, 1, 3, 1, &command.every) ||
-        !number(fps, 1, 10, 4, &command.fps) || !number(quality, 0, 100, 80, &command.quality))
+    if (!number(hours, 1, loop::kLongestExportHours, loop::kDefaultSpan, &command.hours) ||
+        !number(every, loop::kEvery.front(), loop::kEvery.back(), loop::kEvery.front(), &command.every) ||
+        !number(fps, loop::kSlowest, loop::kFastest, loop::kDefaultSpeed, &command.fps) ||
+        !number(quality, 0, 100, AnimationOptions{}.quality, &command.quality))
         return line;
     if (parser.isSet(size)) {
         const QString value = parser.value(size);

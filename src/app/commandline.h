@@ -1,5 +1,8 @@
 #pragma once
 
+#include "animation/animationencoder.h"
+#include "export/loopframes.h"
+#include "query/looplimits.h"
 #include "query/moment.h"
 #include "window/startoptions.h"
 
@@ -17,11 +20,11 @@ struct ExportCommand
 {
     QString path;
     Moment moment;
-    int hours = 24;
+    int hours = loop::kDefaultSpan;
     int every = 1;
-    int fps = 4;
-    int size = 0; // 0 the original, -2 half, otherwise the longest side
-    int quality = 80;
+    int fps = loop::kDefaultSpeed;
+    int size = FramePlan{}.longestSide; // 0 the original, -2 half, otherwise the longest side
+    int quality = AnimationOptions{}.quality;
     QString format; // webp, gif or jpg (a folder of the downloaded files)
     QString enhance;
     bool label = true;

@@ -2,6 +2,7 @@
 
 #include "files/stagingfile.h"
 #include "network/transfer.h"
+#include "retrieval/keptpictures.h"
 #include "window/enhancer.h"
 
 #include <QCoreApplication>
@@ -16,14 +17,12 @@ namespace veltaro {
 std::optional<Enhancement> enhancementNamed(const QString &name, QString *whyNot)
 {
     const QString wanted = name.trimmed();
-    if (wanted.isEmpty() || wanted == QStringLiteral("none") || wanted == QStringLiteral("原图"))
+    if (wanted.isEmpty())
         return Enhancement();
-    if (wanted == QStringLiteral("invert") || wanted == QStringLiteral("反相"))
-        return Enhancement::invert();
-    if (wanted == QStringLiteral("stretch") || wanted == QStringLiteral("自动对比度"))
-        return Enhancement::stretch();
+    if (std::optional<Enhancement> builtIn = Enhancer::builtIn(wanted))
+        return builtIn;
     QStringList problems;
-    QStringList known;
+    QStringList known = Enhancer::builtInIds();
     for (const auto &table : loadEnhancementTables(Enhancer::folders(), &problems)) {
         if (table->id == wanted || table->name == wanted)
             return Enhancement::table(table);
@@ -33,7 +32,7 @@ std::optional<Enhancement> enhancementNamed(const QString &name, QString *whyNot
         *whyNot = QStringLiteral("增强“%1”无法使用：%2").arg(wanted, problem);
         return std::nullopt;
     }
-    *whyNot = QStringLiteral("没有名为“%1”的增强；可用的有 none、invert、stretch、%2")
+    *whyNot = QStringLiteral("没有名为“%1”的增强；可用的有 %2")
                   .arg(wanted, known.join(QStringLiteral("、")));
     return std::nullopt;
 }
@@ -63,8 +62,7 @@ int runExport(const ExportCommand &command)
 
     // The same transfer, limits and kept copies as the window's.
     Transfer transfer;
-    if (const QString cache = StagingFile::cacheFolder(); !cache.isEmpty())
-        transfer.useDiskCache(QDir(cache).filePath(QStringLiteral("pictures")), 256LL << 20);
+    keepPicturesUnder(transfer, StagingFile::cacheFolder());
     LoopExport job(transfer, request);
     const bool terminal = ::isatty(::fileno(stderr)) != 0;
     QString lastLine;

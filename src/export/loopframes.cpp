@@ -11,7 +11,7 @@ namespace veltaro {
 
 int frameDurationMs(const FramePlan &plan)
 {
-    return 1000 / std::clamp(plan.picturesPerSecond, 1, 10);
+    return 1000 / std::clamp(plan.picturesPerSecond, loop::kSlowest, loop::kFastest);
 }
 
 std::vector<TimedFrame> frameOrder(int count, const FramePlan &plan)

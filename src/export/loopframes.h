@@ -1,5 +1,7 @@
 #pragma once
 
+#include "query/looplimits.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -12,11 +14,12 @@ namespace veltaro {
 // moment written on each.
 struct FramePlan
 {
-    int picturesPerSecond = 4;  // 1..10
+    int picturesPerSecond = loop::kDefaultSpeed;
     bool backAndForth = false;  // 1 2 3 2 1 2 3 ... instead of 1 2 3 1 2 3
     int restMs = 0;             // added to the last picture's time
-    // The size: 0 the original, -2 half of it, otherwise the longest side in pixels.
-    int longestSide = 0;
+    // The size: 0 the original, -2 half of it, otherwise the longest side in pixels; by default
+    // a size that a messenger or a page shows whole.
+    int longestSide = 1024;
     bool label = true;
 };
 

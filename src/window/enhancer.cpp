@@ -2,24 +2,35 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <QRegularExpression>
-
 #include <cmath>
+#include <iterator>
 #include <memory>
 
 namespace veltaro {
 
 namespace {
 
-// The choices before the tables.
-constexpr const char16_t *kFixedNames[] = {u"原图", u"反相", u"自动对比度"};
-constexpr const char *kFixedIds[] = {"none", "invert", "stretch"};
-constexpr int kFixed = 3;
+// The choices before the tables: their id (for the settings and --enhance), their name, what
+// they do, and how they are made.
+struct BuiltIn
+{
+    const char *id;
+    const char16_t *name;
+    const char16_t *description;
+    Enhancement (*make)();
+};
+constexpr BuiltIn kBuiltIns[] = {
+    {"none", u"原图", u"图像原样显示", [] { return Enhancement(); }},
+    {"invert", u"反相", u"黑白反转", &Enhancement::invert},
+    {"stretch", u"自动对比度", u"把图像灰度的第 2 到第 98 百分位拉伸到 0 到 255", &Enhancement::stretch},
+};
+constexpr int kFixed = int(std::size(kBuiltIns));
 
 std::unique_ptr<QSettings> settingsIn(const QString &file)
 {
@@ -32,16 +43,24 @@ std::unique_ptr<QSettings> settingsIn(const QString &file)
 QStringList Enhancer::folders()
 {
     QStringList found;
-    // The tables beside the sources, for a program run from its build tree.
-    if (const QString beside = QStringLiteral(VELTARO_SOURCE_DATA "/enhancements"); QDir(beside).exists())
-        found << beside;
+    const auto add = [&found](const QString &folder) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (!canonical.isEmpty() && QFileInfo(canonical).isDir() && !found.contains(canonical))
+            found << canonical;
+    };
+    // The shipped tables: beside the program (share/ next to its bin/, which a build tree lays
+    // out the same way), then in the system's data folders, the most particular last.
+    add(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/veltaro/enhancements")));
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     QStringList installed = QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
                                                       QStringLiteral("veltaro/enhancements"),
                                                       QStandardPaths::LocateDirectory);
-    std::reverse(installed.begin(), installed.end()); // the most particular last
-    found << installed;
-    found << QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-                 .filePath(QStringLiteral("Veltaro/enhancements"));
+    std::reverse(installed.begin(), installed.end());
+    for (const QString &folder : std::as_const(installed))
+        if (user.isEmpty() || !folder.startsWith(user + QLatin1Char('/')))
+            add(folder);
+    // The user's own, from one folder only, last: a table there replaces a shipped one.
+    found << QDir(user).filePath(QStringLiteral("Veltaro/enhancements"));
     return found;
 }
 
@@ -87,18 +106,34 @@ QString Enhancer::problemWith(const QStringList &problems, const QString &name)
     return {};
 }
 
+std::optional<Enhancement> Enhancer::builtIn(const QString &idOrName)
+{
+    for (const BuiltIn &each : kBuiltIns)
+        if (idOrName == QLatin1String(each.id) || idOrName == QString::fromUtf16(each.name))
+            return each.make();
+    return std::nullopt;
+}
+
+QStringList Enhancer::builtInIds()
+{
+    QStringList ids;
+    for (const BuiltIn &each : kBuiltIns)
+        ids << QString::fromLatin1(each.id);
+    return ids;
+}
+
 QString Enhancer::idOf(int index) const
 {
     if (index < kFixed)
-        return QString::fromLatin1(kFixedIds[index]);
+        return QString::fromLatin1(kBuiltIns[index].id);
     return m_tables[size_t(index - kFixed)]->id;
 }
 
 QStringList Enhancer::choiceNames() const
 {
     QStringList names;
-    for (const char16_t *name : kFixedNames)
-        names << QString::fromUtf16(name);
+    for (const BuiltIn &builtIn : kBuiltIns)
+        names << QString::fromUtf16(builtIn.name);
     for (const auto &table : m_tables)
         names << table->name;
     return names;
@@ -130,29 +165,18 @@ void Enhancer::setAdjustments(const Adjustments &adjust)
 
 Enhancement Enhancer::current() const
 {
-    Enhancement enhancement;
-    if (m_choice == 1)
-        enhancement = Enhancement::invert();
-    else if (m_choice == 2)
-        enhancement = Enhancement::stretch();
-    else if (m_choice >= kFixed)
-        enhancement = Enhancement::table(m_tables[size_t(m_choice - kFixed)]);
+    Enhancement enhancement = m_choice < kFixed
+                                  ? kBuiltIns[m_choice].make()
+                                  : Enhancement::table(m_tables[size_t(m_choice - kFixed)]);
     enhancement.setAdjustments(m_adjust);
     return enhancement;
 }
 
 QString Enhancer::description() const
 {
-    switch (m_choice) {
-    case 0:
-        return QStringLiteral("图像原样显示");
-    case 1:
-        return QStringLiteral("黑白反转");
-    case 2:
-        return QStringLiteral("把图像灰度的第 2 到第 98 百分位拉伸到 0 到 255");
-    default:
-        return m_tables[size_t(m_choice - kFixed)]->description;
-    }
+    if (m_choice < kFixed)
+        return QString::fromUtf16(kBuiltIns[m_choice].description);
+    return m_tables[size_t(m_choice - kFixed)]->description;
 }
 
 void Enhancer::remember()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "picture/enhancement.h"
 
 #include <QObject>
@@ -37,6 +39,9 @@ public:
     QString description() const;
     // The files that were skipped, each with its reason.
     QStringList problems() const { return m_problems; }
+    // The built-in enhancement of that id ("none", "invert", "stretch") or name ("原图"...).
+    static std::optional<Enhancement> builtIn(const QString &idOrName);
+    static QStringList builtInIds();
     // The problems in a few lines: how many, the first `atMost` of them; empty for none.
     static QString summaryOf(const QStringList &problems, int atMost = 5);
     // The problem of the table file `name`.table; empty when it has none.

@@ -1,5 +1,7 @@
 #include "window/exportdialog.h"
 
+#include "query/looplimits.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -26,28 +28,28 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
     setWindowTitle(QStringLiteral("导出动画"));
     if (!m_loop.empty())
         m_span->addItem(QStringLiteral("正在播放的循环（%1 小时）").arg(m_loop.size()), 0);
-    for (const int hours : {6, 12, 24, 48})
+    for (const int hours : loop::kSpans)
         m_span->addItem(QStringLiteral("到所选时刻为止的 %1 小时").arg(hours), hours);
     if (m_loop.empty())
-        m_span->setCurrentIndex(m_span->findData(24));
-    for (const int every : {1, 2, 3})
+        m_span->setCurrentIndex(m_span->findData(loop::kDefaultSpan));
+    for (const int every : loop::kEvery)
         m_every->addItem(every == 1 ? QStringLiteral("每小时一幅") : QStringLiteral("每 %1 小时一幅").arg(every), every);
     m_format->addItem(QStringLiteral("WebP 动画"), QStringLiteral("webp"));
     m_format->addItem(QStringLiteral("GIF 动画"), QStringLiteral("gif"));
     m_format->addItem(QStringLiteral("JPEG 原图（文件夹，按时刻命名）"), QStringLiteral("jpg"));
     m_quality->setRange(0, 100);
-    m_quality->setValue(80);
-    m_speed->setRange(1, 10);
+    m_quality->setValue(AnimationOptions{}.quality);
+    m_speed->setRange(loop::kSlowest, loop::kFastest);
     m_speed->setValue(picturesPerSecond);
     m_speed->setSuffix(QStringLiteral(" 幅/秒"));
-    m_rest->setRange(0, 3);
-    m_rest->setSingleStep(0.5);
+    m_rest->setRange(0, loop::kLongestRestMs / 1000.0);
+    m_rest->setSingleStep(loop::kRestStepMs / 1000.0);
     m_rest->setSuffix(QStringLiteral(" 秒"));
     m_size->addItem(QStringLiteral("原始大小"), 0);
     m_size->addItem(QStringLiteral("一半"), -2);
     m_size->addItem(QStringLiteral("最长边 1024"), 1024);
     m_size->addItem(QStringLiteral("最长边 720"), 720);
-    m_size->setCurrentIndex(2);
+    m_size->setCurrentIndex(m_size->findData(FramePlan{}.longestSide));
     m_label->setChecked(true);
 
     auto *form = new QFormLayout(this);

@@ -9,6 +9,7 @@
 #include "files/stagingfile.h"
 #include "network/transfer.h"
 #include "retrieval/displaycommand.h"
+#include "retrieval/keptpictures.h"
 #include "retrieval/picturesahead.h"
 #include "window/actiontable.h"
 #include "window/appicon.h"
@@ -81,10 +82,7 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     createControls();
     // Downloaded pictures are kept in the user's cache folder (beside temp.jpg when the window
     // is given a folder of its own), so that steps back and replays need no network.
-    const QString cacheRoot = stagingFolder.isEmpty() ? StagingFile::cacheFolder() : stagingFolder;
-    if (!cacheRoot.isEmpty() && QFileInfo(cacheRoot).isDir())
-        m_inet1->useDiskCache(QDir(cacheRoot).filePath(QStringLiteral("pictures")),
-                              kPictureCacheBytes);
+    keepPicturesUnder(*m_inet1, stagingFolder.isEmpty() ? StagingFile::cacheFolder() : stagingFolder);
     m_display = std::make_unique<DisplayCommand>(*this, *m_inet1, *m_staging);
     new BusyCursor(*m_display, this);
     // The enhancement chosen is remembered in the user's settings (beside temp.jpg when the

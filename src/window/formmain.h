@@ -50,9 +50,6 @@ class Formmain : public QWidget, public DisplayView
     Q_OBJECT
 
 public:
-    // How much of the downloaded pictures is kept on disk, the oldest dropped first.
-    static constexpr qint64 kPictureCacheBytes = 256LL * 1024 * 1024;
-
     // `screen` is the screen's size in twips; the layout follows it. The staging file lies in
     // `stagingFolder`, by default the executable's folder or, where the program may not write
     // there, the user's cache folder (StagingFile::folderFor).

@@ -1,5 +1,7 @@
 #include "window/instrumentpanel.h"
 
+#include "query/looplimits.h"
+
 #include "widgets/framestrip.h"
 #include "widgets/legendbar.h"
 #include "window/actiontable.h"
@@ -76,7 +78,7 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     QHBoxLayout *playing = line();
     playing->addWidget(button(Command::Play));
     playing->addWidget(button(Command::Loop));
-    for (const int hours : kLoopSpans)
+    for (const int hours : loop::kSpans)
         m_span->addItem(QStringLiteral("%1 小时").arg(hours), hours);
     m_span->setAccessibleName(QStringLiteral("循环的时长"));
     m_span->setToolTip(QStringLiteral("循环播放到所选时刻为止的几小时"));
@@ -91,8 +93,8 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     playing->addWidget(m_speed);
     playing->addWidget(button(Command::Faster));
     playing->addSpacing(8);
-    m_rest->setRange(0, 3);
-    m_rest->setSingleStep(0.5);
+    m_rest->setRange(0, loop::kLongestRestMs / 1000.0);
+    m_rest->setSingleStep(loop::kRestStepMs / 1000.0);
     m_rest->setDecimals(1);
     m_rest->setSuffix(QStringLiteral(" 秒"));
     m_rest->setAccessibleName(QStringLiteral("末帧停留"));

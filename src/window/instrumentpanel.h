@@ -24,7 +24,6 @@ class InstrumentPanel : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kLoopSpans[] = {6, 12, 24, 48};
 
     InstrumentPanel(QWidget *window, const ActionTable &actions);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "query/looplimits.h"
 #include "query/moment.h"
 #include "retrieval/displaycommand.h"
 
@@ -29,11 +30,11 @@ class Player : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kSlowest = 1;
-    static constexpr int kFastest = 10;
-    static constexpr int kDefaultSpeed = 4;
-    static constexpr int kDefaultLoopHours = 24;
-    static constexpr int kLongestRestMs = 3000;
+    static constexpr int kSlowest = loop::kSlowest;
+    static constexpr int kFastest = loop::kFastest;
+    static constexpr int kDefaultSpeed = loop::kDefaultSpeed;
+    static constexpr int kDefaultLoopHours = loop::kDefaultSpan;
+    static constexpr int kLongestRestMs = loop::kLongestRestMs;
     // How many frames are made ready ahead of the one shown.
     static constexpr int kFramesAhead = 6;
 

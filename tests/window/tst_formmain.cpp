@@ -591,6 +591,7 @@ void TestFormmain::commandLine_data()
     QTest::newRow("hour 24") << QStringList{"2008-07-18T24"} << 2 << "";
     QTest::newRow("not a moment") << QStringList{"tomorrow"} << 2 << "";
     QTest::newRow("too fast") << QStringList{"--fps", "11", "2008-07-18T10"} << 2 << "";
+    QTest::newRow("a loop the panel does not offer") << QStringList{"--loop", "7", "2008-07-18T10"} << 2 << "";
     QTest::newRow("an export with no moment") << QStringList{"--export", "x.webp"} << 2 << "";
     QTest::newRow("an export to an unknown format") << QStringList{"--export", "x.bmp", "--moment", "2008-07-18T10"} << 2 << "";
     QTest::newRow("an export of 0 hours") << QStringList{"--export", "x.gif", "--moment", "2008-07-18T10", "--hours", "0"} << 2 << "";

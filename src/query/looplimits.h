@@ -1,0 +1,25 @@
+#pragma once
+
+// What a loop may be: its speed, its span of hours, the rest on its last frame. The player, the
+// panel, the export dialog, the command line and the export all take these from here.
+
+#include <array>
+
+namespace veltaro::loop {
+
+inline constexpr int kSlowest = 1; // pictures a second
+inline constexpr int kFastest = 10;
+inline constexpr int kDefaultSpeed = 4;
+
+// The spans a loop plays, in hours that end at the picked moment.
+inline constexpr std::array<int, 4> kSpans{6, 12, 24, 48};
+inline constexpr int kDefaultSpan = 24;
+
+inline constexpr int kLongestRestMs = 3000;
+inline constexpr int kRestStepMs = 500;
+
+// An export takes one picture every 1, 2 or 3 hours, of at most this many hours.
+inline constexpr std::array<int, 3> kEvery{1, 2, 3};
+inline constexpr int kLongestExportHours = 240;
+
+} // namespace veltaro::loop
