@@ -23,13 +23,12 @@ HelpWindow::HelpWindow(const QList<QAction *> &actions, QWidget *parent)
     m_table->verticalHeader()->hide();
     for (int row = 0; row < actions.size(); ++row) {
         const QAction *action = actions[row];
-        QStringList keys;
-        for (const QKeySequence &key : action->shortcuts())
-            keys << key.toString(QKeySequence::NativeText);
+        // The keys as --help, the manual pages and the README write them: the table's own,
+        // not the platform's extra bindings the action also answers to.
+        const QString keys = row < qsizetype(commandTable().size()) ? keysText(commandTable()[size_t(row)])
+                                                                     : QString();
         const QString name = action->text().remove(QLatin1Char('&'));
-        m_table->setItem(row, 0, new QTableWidgetItem(
-                                     keys.isEmpty() ? QStringLiteral("（按钮）")
-                                                    : keys.join(QStringLiteral(" / "))));
+        m_table->setItem(row, 0, new QTableWidgetItem(keys.isEmpty() ? QStringLiteral("（按钮）") : keys));
         m_table->setItem(row, 1, new QTableWidgetItem(name));
         m_table->setItem(row, 2, new QTableWidgetItem(action->toolTip()));
     }
