@@ -32,6 +32,14 @@ constexpr BuiltIn kBuiltIns[] = {
 };
 constexpr int kFixed = int(std::size(kBuiltIns));
 
+// The settings' keys, each written once.
+const QString kChoiceKey = QStringLiteral("enhancement/choice");
+const QString kBrightnessKey = QStringLiteral("enhancement/brightness");
+const QString kContrastKey = QStringLiteral("enhancement/contrast");
+const QString kGammaKey = QStringLiteral("enhancement/gamma");
+// Changes made in a burst (a spin box held down) reach the disk once, this long after the last.
+constexpr int kSaveAfterMs = 500;
+
 std::unique_ptr<QSettings> settingsIn(const QString &file)
 {
     return file.isEmpty() ? std::make_unique<QSettings>(QStringLiteral("Veltaro"), QStringLiteral("Veltaro"))
@@ -65,24 +73,33 @@ QStringList Enhancer::folders()
 }
 
 Enhancer::Enhancer(const QString &settingsFile, QObject *parent)
-    : QObject(parent), m_settingsFile(settingsFile)
+    : QObject(parent), m_settings(settingsIn(settingsFile))
 {
+    m_save.setSingleShot(true);
+    m_save.setInterval(kSaveAfterMs);
+    m_save.callOnTimeout(this, &Enhancer::save);
     m_tables = loadEnhancementTables(folders(), &m_problems);
-    const auto settings = settingsIn(m_settingsFile);
-    const QString chosen = settings->value(QStringLiteral("enhancement/choice")).toString();
+    QSettings *settings = m_settings.get();
+    const QString chosen = settings->value(kChoiceKey).toString();
     for (int index = 0; index < kFixed + int(m_tables.size()); ++index)
         if (idOf(index) == chosen)
             m_choice = index;
     // A value that is not a number, or not one in its range, is the default: a settings file
     // edited by hand never makes every picture black.
-    const auto number = [&](const char *key, double fallback, double lowest, double highest) {
+    const auto number = [&](const QString &key, double fallback, double lowest, double highest) {
         bool ok = false;
-        const double value = settings->value(QLatin1String(key)).toDouble(&ok);
+        const double value = settings->value(key).toDouble(&ok);
         return ok && std::isfinite(value) && value >= lowest && value <= highest ? value : fallback;
     };
-    m_adjust.brightness = int(number("enhancement/brightness", 0, -100, 100));
-    m_adjust.contrast = int(number("enhancement/contrast", 0, -100, 100));
-    m_adjust.gamma = number("enhancement/gamma", 1.0, 0.2, 5.0);
+    m_adjust.brightness = int(number(kBrightnessKey, 0, -100, 100));
+    m_adjust.contrast = int(number(kContrastKey, 0, -100, 100));
+    m_adjust.gamma = number(kGammaKey, 1.0, 0.2, 5.0);
+}
+
+Enhancer::~Enhancer()
+{
+    if (m_save.isActive())
+        save();
 }
 
 QString Enhancer::summaryOf(const QStringList &problems, int atMost)
@@ -181,11 +198,22 @@ QString Enhancer::description() const
 
 void Enhancer::remember()
 {
-    const auto settings = settingsIn(m_settingsFile);
-    settings->setValue(QStringLiteral("enhancement/choice"), idOf(m_choice));
-    settings->setValue(QStringLiteral("enhancement/brightness"), m_adjust.brightness);
-    settings->setValue(QStringLiteral("enhancement/contrast"), m_adjust.contrast);
-    settings->setValue(QStringLiteral("enhancement/gamma"), m_adjust.gamma);
+    m_settings->setValue(kChoiceKey, idOf(m_choice));
+    m_settings->setValue(kBrightnessKey, m_adjust.brightness);
+    m_settings->setValue(kContrastKey, m_adjust.contrast);
+    m_settings->setValue(kGammaKey, m_adjust.gamma);
+    m_save.start();
+}
+
+void Enhancer::save()
+{
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError)
+        emit notSaved(QStringLiteral("无法保存设置到 %1%2")
+                          .arg(QDir::toNativeSeparators(m_settings->fileName()),
+                               m_settings->status() == QSettings::AccessError
+                                   ? QStringLiteral("：没有写入的权限")
+                                   : QStringLiteral("：文件格式有误")));
 }
 
 } // namespace veltaro

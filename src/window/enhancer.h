@@ -5,6 +5,8 @@
 #include "picture/enhancement.h"
 
 #include <QObject>
+#include <QSettings>
+#include <QTimer>
 #include <QStringList>
 
 #include <memory>
@@ -22,6 +24,7 @@ class Enhancer : public QObject
 public:
     // `settingsFile` empty: the user's settings.
     explicit Enhancer(const QString &settingsFile = {}, QObject *parent = nullptr);
+    ~Enhancer() override;
 
     // Where tables are read from, in order: the shipped folder, then the user's.
     static QStringList folders();
@@ -49,14 +52,18 @@ public:
 
 signals:
     void changed();
+    // The choice could not be written to the settings, for this reason.
+    void notSaved(const QString &reason);
 
 private:
     void remember();
+    void save();
     QString idOf(int index) const;
 
     std::vector<std::shared_ptr<const EnhancementTable>> m_tables;
     QStringList m_problems;
-    QString m_settingsFile;
+    std::unique_ptr<QSettings> m_settings;
+    QTimer m_save;
     int m_choice = 0;
     Adjustments m_adjust;
 };

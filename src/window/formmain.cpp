@@ -91,6 +91,8 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
                                   ? QString()
                                   : QDir(stagingFolder).filePath(QStringLiteral("veltaro.conf")),
                               this);
+    connect(m_enhancer, &Enhancer::notSaved, this,
+            [this](const QString &reason) { setStatus(m_label5->text(), reason); });
     m_keeper = new PictureKeeper(this, m_picture1, m_picture2);
     m_shown = new ShownPicture(m_picture2, this);
     m_status = new StatusLine(m_label5, [this] { return m_keeper->description(); }, this);

@@ -2,7 +2,9 @@
 
 #include "window/enhancer.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +18,7 @@ private slots:
     void settingsOutOfRangeFallBack_data();
     void settingsOutOfRangeFallBack();
     void manyBrokenTablesMakeAShortMessage();
+    void aChoiceThatCannotBeSavedIsSaid();
 };
 
 void TestEnhancer::settingsOutOfRangeFallBack_data()
@@ -61,6 +64,23 @@ void TestEnhancer::manyBrokenTablesMakeAShortMessage()
     QVERIFY(summary.contains(QStringLiteral("另有 995 个")));
     QCOMPARE(Enhancer::problemWith(problems, QStringLiteral("broken7")), problems[7]);
     QCOMPARE(Enhancer::problemWith(problems, QStringLiteral("broken")), QString());
+}
+
+void TestEnhancer::aChoiceThatCannotBeSavedIsSaid()
+{
+    // A folder stands where the settings file would: the choice cannot be written, and the
+    // enhancer says so instead of passing over it.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Veltaro.conf");
+    QVERIFY(QDir().mkpath(path));
+    Enhancer enhancer(path);
+    QSignalSpy notSaved(&enhancer, &Enhancer::notSaved);
+    enhancer.choose(1);
+    enhancer.setAdjustments({10, 0, 1.0});
+    QVERIFY(notSaved.wait(5000));
+    QCOMPARE(notSaved.size(), 1); // a burst of changes is saved once
+    QVERIFY2(notSaved.first().first().toString().contains("Veltaro.conf"),
+             qPrintable(notSaved.first().first().toString()));
 }
 
 QTEST_MAIN(TestEnhancer)
