@@ -36,15 +36,24 @@ public:
     using Failure::Failure;
 };
 
-// The staging file could not be written.
+// A file could not be written: the staging file, a file the user keeps.
 class FileFailure : public Failure
 {
 public:
     using Failure::Failure;
 };
 
-// The staged bytes are not a whole picture.
+// The bytes are not a whole picture of a format the program shows: cut short, damaged, too
+// large for their own header, or of another format.
 class PictureFailure : public Failure
+{
+public:
+    using Failure::Failure;
+};
+
+// A whole picture could not be made into another (enhanced, or encoded into a loop's file): the
+// library refused it, or the memory ran out. Nothing is wrong with the bytes themselves.
+class EncodeFailure : public Failure
 {
 public:
     using Failure::Failure;

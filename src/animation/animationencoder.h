@@ -20,8 +20,8 @@ struct AnimationOptions
     int quality = 80; // lossy WebP, 0..100
 };
 
-// Frames in, one file's bytes out. Every frame has the size of the first. Throws Failure (a
-// PictureFailure) when the library refuses.
+// Frames in, one file's bytes out. Every frame has the size of the first. Throws EncodeFailure
+// when the library refuses.
 class AnimationEncoder
 {
 public:

@@ -12,9 +12,6 @@
 
 namespace veltaro {
 
-// The program's options: --help and --version print and end the program before any window
-// exists (and so without a display); a moment (and --loop, --fps) starts the window on it;
-// --export makes a loop's file without a window; anything wrong ends it with status 2.
 // Exporting a loop without a window: --export FILE --moment M [--hours N] ...
 struct ExportCommand
 {
@@ -39,6 +36,9 @@ struct CommandLine
     std::optional<ExportCommand> exported;
 };
 
+// The program's options: --help and --version print and end the program before any window
+// exists (and so without a display); a moment (and --loop, --fps) starts the window on it;
+// --export makes a loop's file without a window; anything wrong ends it with status 2.
 CommandLine handleCommandLine(const QStringList &arguments);
 
 // A moment as the command line writes it, Beijing time: "2008-07-18T10" or "2008-07-18 10";

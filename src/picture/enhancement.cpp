@@ -277,7 +277,7 @@ QImage Enhancement::apply(const QImage &picture) const
     // Memory of its own, as a decoded picture's: given back to the system when the copy goes.
     QImage seen = largePicture(rgb.width(), rgb.height(), QImage::Format_RGB32);
     if (rgb.isNull() || seen.isNull())
-        throw PictureFailure("内存不足，无法增强图像（" + std::to_string(picture.width()) + " × " +
+        throw EncodeFailure("内存不足，无法增强图像（" + std::to_string(picture.width()) + " × " +
                              std::to_string(picture.height()) + "）");
     seen.setDevicePixelRatio(rgb.devicePixelRatio());
     for (int y = 0; y < rgb.height(); ++y) {

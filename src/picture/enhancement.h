@@ -70,7 +70,7 @@ public:
     // particular (the legend).
     Lookup lookupFor(const QImage &picture = {}) const;
     // The picture as enhanced, the same size; `picture` itself when nothing is to be done.
-    // Safe on any thread. Throws PictureFailure when there is no memory for the copy.
+    // Safe on any thread. Throws EncodeFailure when there is no memory for the copy.
     QImage apply(const QImage &picture) const;
 
 private:

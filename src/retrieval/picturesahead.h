@@ -16,11 +16,6 @@ namespace veltaro {
 
 class Transfer;
 
-// Pictures made ready before they are asked for, so that a step or a frame of playback shows
-// at once: the moments wanted next are fetched in the background into the kept copies (two
-// at a time, over the transfer's own connection) and decoded off the window's thread. At most
-// four pictures are held decoded; the rest wait as bytes on disk. Nothing here touches the
-// status line, and moments no longer wanted are let go.
 // A picture decoded ahead, with the bytes it was decoded from (what temp.jpg then holds).
 struct PictureReady
 {
@@ -28,6 +23,11 @@ struct PictureReady
     QByteArray body;
 };
 
+// Pictures made ready before they are asked for, so that a step or a frame of playback shows
+// at once: the moments wanted next are fetched in the background into the kept copies (two
+// at a time, over the transfer's own connection) and decoded off the window's thread. At most
+// four pictures are held decoded; the rest wait as bytes on disk. Nothing here touches the
+// status line, and moments no longer wanted are let go.
 class PicturesAhead : public QObject
 {
     Q_OBJECT
