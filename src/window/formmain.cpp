@@ -121,8 +121,10 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
 
 Formmain::~Formmain()
 {
-    // Whatever holds a reference goes before what it refers to: the player and the stepper
-    // before the display command, the command and the pictures ahead before the transfer.
+    // Whatever holds a reference goes before what it refers to: the picture shown before its
+    // box, the player and the stepper before the display command, the command and the pictures
+    // ahead before the transfer.
+    delete m_shown;
     delete m_player;
     delete m_stepper;
     m_display.reset();

@@ -11,11 +11,18 @@
 
 namespace veltaro {
 
-ShownPicture::ShownPicture(PictureBox *imageBox, QObject *parent) : QObject(parent), m_box(imageBox)
+ShownPicture::ShownPicture(PictureBox *imageBox, QObject *parent)
+    : QObject(parent), m_box(imageBox), m_area(imageBox->innerArea())
 {
     // The value under the pointer, live, also while the frames change under it.
-    m_box->innerArea()->setMouseTracking(true);
-    m_box->innerArea()->installEventFilter(this);
+    m_area->setMouseTracking(true);
+    m_area->installEventFilter(this);
+}
+
+ShownPicture::~ShownPicture()
+{
+    if (m_area)
+        m_area->removeEventFilter(this);
 }
 
 QImage ShownPicture::show(QImage picture, QImage seen)
@@ -89,7 +96,7 @@ void ShownPicture::updateReadout()
 
 bool ShownPicture::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_box->innerArea()) {
+    if (watched == m_area) {
         if (event->type() == QEvent::MouseMove) {
             m_pointer = static_cast<QMouseEvent *>(event)->position();
             m_pointerOver = true;

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QObject>
 #include <QPointF>
+#include <QPointer>
+#include <QWidget>
 
 namespace veltaro {
 
@@ -20,7 +22,9 @@ class ShownPicture : public QObject
     Q_OBJECT
 
 public:
+    // Goes before the image box: the window deletes it first.
     ShownPicture(PictureBox *imageBox, QObject *parent);
+    ~ShownPicture() override;
 
     // Gives the box `picture`, seen as `seen` when that is not null; returns the picture held
     // before (null for none), whose memory the next decode may reuse.
@@ -44,6 +48,7 @@ private:
     void updateReadout();
 
     PictureBox *m_box;
+    QPointer<QWidget> m_area; // the box's inside, where the pointer is followed
     Enhancement m_enhancement;
     // The picture itself while the box shows it enhanced; null otherwise.
     QImage m_original;
