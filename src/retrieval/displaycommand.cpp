@@ -45,37 +45,35 @@ Decoded decodeOffThread(PictureDecoder decoder, const QByteArray &body,
     return decoded;
 }
 
-// A picture as enhanced off the window's thread, or why it could not be.
-struct Seen
+// What a step off the window's thread made, or why it could not: no exception crosses back.
+template <typename Value> struct OrFailure
 {
-    QImage picture;
+    Value value;
     QString failure;
 };
 
-Seen seenOffThread(const Enhancement &enhancement, const QImage &picture)
+template <typename Work> auto orFailure(Work &&work) -> OrFailure<decltype(work())>
 {
     try {
-        return {enhancement.apply(picture), {}};
+        return {work(), {}};
     } catch (const std::exception &failure) {
         return {{}, QString::fromUtf8(failure.what())};
     }
 }
 
-// A body written beside temp.jpg off the window's thread, or the reason it could not be. It
-// goes under the name on the window's thread, only while its run is still the newest.
-struct Staged
+// A picture as enhanced.
+using Seen = OrFailure<QImage>;
+Seen seenOffThread(const Enhancement &enhancement, const QImage &picture)
 {
-    StagedBody body;
-    QString failure;
-};
+    return orFailure([&] { return enhancement.apply(picture); });
+}
 
+// A body written beside temp.jpg; it goes under the name on the window's thread, only while its
+// run is still the newest.
+using Staged = OrFailure<StagedBody>;
 Staged stageOffThread(const StagingFile &staging, const QByteArray &body)
 {
-    try {
-        return {staging.stage(body), {}};
-    } catch (const std::exception &failure) {
-        return {{}, QString::fromUtf8(failure.what())};
-    }
+    return orFailure([&] { return staging.stage(body); });
 }
 
 } // namespace
@@ -317,7 +315,7 @@ void DisplayCommand::prepare(const QByteArray &body, bool keptCopy)
         .then(this, [this, generation, body](const Staged &staged) {
             if (generation != m_generation)
                 return; // replaced: its file goes with it, temp.jpg stays the newer run's
-            m_parts.staged = staged.body;
+            m_parts.staged = staged.value;
             m_parts.stageFailure = staged.failure;
             m_parts.body = body;
             partReady();
@@ -382,7 +380,7 @@ void DisplayCommand::stageAndShow(QImage picture, QImage seen, const QByteArray 
         .then(this, [this, generation](const Staged &staged) {
             if (generation != m_generation)
                 return; // replaced: its file goes with it, temp.jpg stays the newer run's
-            m_parts.staged = staged.body;
+            m_parts.staged = staged.value;
             m_parts.stageFailure = staged.failure;
             partReady();
         });
@@ -395,7 +393,7 @@ void DisplayCommand::enhanceOffThread(const QImage &picture)
         .then(this, [this, generation](Seen seen) {
             if (generation != m_generation)
                 return;
-            m_parts.seen = std::move(seen.picture);
+            m_parts.seen = std::move(seen.value);
             if (m_parts.decodeFailure.isEmpty())
                 m_parts.decodeFailure = seen.failure;
             partReady();
