@@ -1,7 +1,7 @@
 #include "export/loopexport.h"
 
 #include "failure.h"
-#include "files/keptfile.h"
+#include "files/savedfile.h"
 #include "network/transfer.h"
 #include "picture/picturedecoder.h"
 #include "retrieval/picturesahead.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 // The files folder: the staging file temp.jpg (stagingfile), the files the user keeps
-// (keptfile), and the words for what the system said when a file operation failed
+// (savedfile), and the words for what the system said when a file operation failed
 // (systemerror).
 
 #include <QByteArray>

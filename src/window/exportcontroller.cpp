@@ -1,7 +1,7 @@
 #include "window/exportcontroller.h"
 
 #include "export/loopexport.h"
-#include "files/keptfile.h"
+#include "files/savedfile.h"
 #include "window/enhancer.h"
 #include "window/exportdialog.h"
 

@@ -19,7 +19,7 @@
 #include "window/adjustdialog.h"
 #include "window/enhancer.h"
 #include "window/exportcontroller.h"
-#include "files/keptfile.h"
+#include "files/savedfile.h"
 #include "window/helpwindow.h"
 #include "widgets/legendbar.h"
 #include "window/instrumentpanel.h"

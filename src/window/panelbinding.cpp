@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 
 #include <algorithm>
 
@@ -84,9 +83,10 @@ void PanelBinding::refreshStrip()
 
 void PanelBinding::pictureShown(const PictureSource &source)
 {
-    m_panel.showMoment(QStringLiteral("北京时间 %1 · UTC %2:00")
-                           .arg(QString::fromStdString(pickedText(source.beijing)),
-                                QString::fromStdString(source.request.hour)));
+    m_shownText = QStringLiteral("北京时间 %1 · UTC %2:00")
+                      .arg(QString::fromStdString(pickedText(source.beijing)),
+                           QString::fromStdString(source.request.hour));
+    m_panel.showMoment(m_shownText);
     refreshStrip();
     if (const auto moment = momentOf(source.beijing))
         markReady(*moment);
@@ -102,8 +102,7 @@ void PanelBinding::markReady(const Moment &moment)
 void PanelBinding::frameSkipped(const Moment &moment)
 {
     // The picture before stays, and the label says so: it never names the hour it lacks.
-    const QString text = m_panel.momentLabel()->text().section(QStringLiteral(" · "), 0, 1);
-    m_panel.showMoment(text, QStringLiteral("%1:00 无图像").arg(moment.hour, 2, 10, QLatin1Char('0')));
+    m_panel.showMoment(m_shownText, QStringLiteral("%1:00 无图像").arg(moment.hour, 2, 10, QLatin1Char('0')));
     for (size_t i = 0; i < m_stripHours.size(); ++i)
         if (m_stripHours[i] == moment)
             m_panel.strip()->setMark(int(i), FrameStrip::Mark::Missing);

@@ -49,6 +49,7 @@ private:
     const PicturesAhead &m_ahead;
     const PictureKeeper &m_keeper;
     std::vector<Moment> m_stripHours;
+    QString m_shownText; // what the panel says of the picture shown
 };
 
 } // namespace veltaro

@@ -2,7 +2,7 @@
 
 #include "failure.h"
 #include "widgets/picturebox.h"
-#include "files/keptfile.h"
+#include "files/savedfile.h"
 #include "query/moment.h"
 
 #include <QContextMenuEvent>

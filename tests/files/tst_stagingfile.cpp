@@ -1,5 +1,5 @@
 #include "files/stagingfile.h"
-#include "files/keptfile.h"
+#include "files/savedfile.h"
 #include "failure.h"
 
 #include <QDateTime>

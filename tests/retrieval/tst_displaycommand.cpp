@@ -8,7 +8,7 @@
 #include "retrieval/displaycommand.h"
 #include "retrieval/picturesahead.h"
 #include "samplearchive.h"
-#include "files/keptfile.h"
+#include "files/savedfile.h"
 #include "window/formmain.h"
 #include "window/actiontable.h"
 #include "window/picturekeeper.h"

@@ -1,4 +1,4 @@
-#include "files/keptfile.h"
+#include "files/savedfile.h"
 
 #include "failure.h"
 #include "files/systemerror.h"
