@@ -49,6 +49,8 @@ private slots:
     void keptFileFailsInChinese();
     void saveDialogFolder_data();
     void saveDialogFolder();
+    void leftoversOfAKilledSave_data();
+    void leftoversOfAKilledSave();
 };
 
 void TestStagingFile::holdsExactlyTheLastBody_data()
@@ -428,6 +430,37 @@ void TestStagingFile::saveDialogFolder()
     QVERIFY(QDir(home.filePath("elsewhere")).removeRecursively());
     QCOMPARE(folderToSaveIn(home.filePath("elsewhere")),
              pictures ? home.filePath("Pictures") : QDir::homePath());
+}
+
+void TestStagingFile::leftoversOfAKilledSave_data()
+{
+    QTest::addColumn<QString>("name");     // beside loop.webp
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("ageSeconds");
+    QTest::addColumn<bool>("removed");
+    const QByteArray webp = QByteArray("RIFF\x10\0\0\0WEBPVP8 ", 16);
+    QTest::newRow("a save's temporary, minutes old: removed") << "loop.webp.AbC123" << webp << 300 << true;
+    QTest::newRow("one just begun: another save's, kept") << "loop.webp.XyZ789" << webp << 0 << false;
+    QTest::newRow("a file of the user's that looks like one: kept") << "loop.webp.backup" << QByteArray("notes") << 300 << false;
+    QTest::newRow("another file's temporary: kept") << "other.webp.AbC123" << webp << 300 << false;
+}
+
+void TestStagingFile::leftoversOfAKilledSave()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, ageSeconds);
+    QFETCH(bool, removed);
+    QTemporaryDir dir;
+    QFile leftover(dir.filePath(name));
+    QVERIFY(leftover.open(QIODevice::WriteOnly));
+    leftover.write(bytes);
+    leftover.flush(); // written before it is dated
+    leftover.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
+    leftover.close();
+    saveFileDurably(dir.filePath("loop.webp"), "a loop");
+    QCOMPARE(fileContents(dir.filePath("loop.webp")), QByteArray("a loop"));
+    QCOMPARE(!QFile::exists(dir.filePath(name)), removed);
 }
 
 QTEST_MAIN(TestStagingFile)
