@@ -49,6 +49,8 @@ private slots:
     void keptFileFailsInChinese();
     void saveDialogFolder_data();
     void saveDialogFolder();
+    void theNewestCommitWins_data();
+    void theNewestCommitWins();
     void leftoversOfAKilledSave_data();
     void leftoversOfAKilledSave();
 };
@@ -430,6 +432,37 @@ void TestStagingFile::saveDialogFolder()
     QVERIFY(QDir(home.filePath("elsewhere")).removeRecursively());
     QCOMPARE(folderToSaveIn(home.filePath("elsewhere")),
              pictures ? home.filePath("Pictures") : QDir::homePath());
+}
+
+void TestStagingFile::theNewestCommitWins_data()
+{
+    // Two bodies staged; whichever write ended first, temp.jpg holds the one committed, and the
+    // one let go leaves no file of its own.
+    QTest::addColumn<bool>("olderStagedFirst");
+    QTest::newRow("the replaced body was written first") << true;
+    QTest::newRow("the replaced body was written last") << false;
+}
+
+void TestStagingFile::theNewestCommitWins()
+{
+    QFETCH(bool, olderStagedFirst);
+    QTemporaryDir dir;
+    const StagingFile staging(dir.path());
+    staging.write("shown before");
+    StagedBody older, newer;
+    if (olderStagedFirst) {
+        older = staging.stage(QByteArray(256 * 1024, 'o'));
+        newer = staging.stage("newer");
+    } else {
+        newer = staging.stage("newer");
+        older = staging.stage(QByteArray(256 * 1024, 'o'));
+    }
+    // Staged, not yet under the name: temp.jpg is still what was shown before.
+    QCOMPARE(fileContents(staging.path()), QByteArray("shown before"));
+    staging.commit(newer);
+    older = StagedBody(); // replaced: let go
+    QCOMPARE(fileContents(staging.path()), QByteArray("newer"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"temp.jpg"});
 }
 
 void TestStagingFile::leftoversOfAKilledSave_data()

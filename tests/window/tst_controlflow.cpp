@@ -156,6 +156,8 @@ private slots:
     void fetchingAheadNeverAsksTwice();
     void aFailedPressLeavesTheFetchesAhead();
     void aLoopOfOneHourIsNoLoop();
+    void aRunThatEndsAtOnceEndsFromTheEventLoop_data();
+    void aRunThatEndsAtOnceEndsFromTheEventLoop();
     void whileAnExportRuns_data();
     void whileAnExportRuns();
     void aRunReplacedWhilePreparing_data();
@@ -588,6 +590,34 @@ void TestControlFlow::aLoopOfOneHourIsNoLoop()
     QCOMPARE(parts.view.shown, QStringList{"01 00"});
     QTest::qWait(300);
     QCOMPARE(m_archive.requests().size(), 1);
+}
+
+void TestControlFlow::aRunThatEndsAtOnceEndsFromTheEventLoop_data()
+{
+    QTest::addColumn<QString>("hour");   // the hour list's text
+    QTest::addColumn<QString>("status"); // the status line once it ended
+    QTest::newRow("an hour with nothing to fetch") << "24" << QString::fromUtf16(kStatusWorking);
+    QTest::newRow("an hour that is no number") << "ab" << QString::fromUtf16(kStatusNotFound);
+}
+
+void TestControlFlow::aRunThatEndsAtOnceEndsFromTheEventLoop()
+{
+    // Whoever starts a run and then listens hears its end, however soon it comes.
+    QFETCH(QString, hour);
+    QFETCH(QString, status);
+    QTemporaryDir folder;
+    Parts parts(folder.path());
+    parts.pick(2008, 7, 18, 10);
+    parts.view.lists[3].addItem(hour);
+    parts.view.lists[3].setCurrentIndex(parts.view.lists[3].count() - 1);
+    parts.display.run(DisplayCommand::Kind::Press);
+    QSignalSpy finished(&parts.display, &DisplayCommand::finished);
+    QCOMPARE(parts.view.status, QString::fromUtf16(kStatusWorking));
+    QVERIFY(finished.wait(5000));
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(parts.view.status, status);
+    QVERIFY(!parts.display.isRunning());
+    QVERIFY(m_archive.requests().isEmpty());
 }
 
 void TestControlFlow::partsGoBeforeWhatTheyReferTo()
