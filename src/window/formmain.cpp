@@ -106,10 +106,14 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     m_player->setPicturesAhead(m_ahead);
     // Playing stops for anything the user does with the moment.
     connect(m_stepper, &TimeStepper::stepped, m_player, &Player::stop);
+    // A list changed by hand picks another moment: the loop kept is let go with playing.
     for (QComboBox *list : {m_combo1, m_combo2, m_combo3, m_combo4})
-        connect(list, &QComboBox::activated, m_player, &Player::stop);
+        connect(list, &QComboBox::activated, m_player, [this] {
+            m_player->stop();
+            m_player->forgetLoop();
+        });
     m_exporter = new ExportController(this, *m_inet1, *m_enhancer, [this] {
-        return ExportController::Start{m_player->isLooping() ? m_player->span() : std::vector<Moment>(),
+        return ExportController::Start{m_player->loop(),
                                        m_stepper->picked(), m_player->speed()};
     });
     createActions();
@@ -398,6 +402,7 @@ void Formmain::startWith(const StartOptions &start)
 void Formmain::Command1_Click()
 {
     m_player->stop();
+    m_player->forgetLoop(); // the moment pressed for starts the next loop
     m_display->run(DisplayCommand::Kind::Press);
 }
 

@@ -37,16 +37,39 @@ Player::Player(QObject *parent, TimeStepper &stepper, DisplayCommand &display, D
     applySpeed();
 }
 
+std::vector<Moment> Player::loop() const
+{
+    std::vector<Moment> hours;
+    for (std::optional<Moment> moment = m_loopStart; moment && m_loopEnd; moment = steppedBy(*moment, 1)) {
+        hours.push_back(*moment);
+        if (*moment == *m_loopEnd)
+            break;
+    }
+    return hours;
+}
+
+void Player::forgetLoop()
+{
+    if (!m_loopStart)
+        return;
+    const bool looping = isLooping();
+    m_loopStart.reset();
+    m_loopEnd.reset();
+    if (looping)
+        stop();
+    emit changed();
+}
+
 std::vector<Moment> Player::span() const
 {
     std::optional<Moment> first = m_loopStart;
     std::optional<Moment> last = m_loopEnd;
-    if (isPlaying() && !isLooping() && m_spanStart) {
+    if (isPlaying() && !m_looping && m_spanStart) {
         first = last = m_spanStart;
         for (int hour = 1; hour < m_loopHours && last; ++hour)
             if (const auto later = steppedBy(*last, 1))
                 last = later;
-    } else if (!isLooping()) {
+    } else if (!m_loopStart) {
         // What a loop would play now: the hours that end at the picked moment.
         const auto picked = m_stepper.picked();
         return picked ? hoursEndingAt(*picked, m_loopHours) : std::vector<Moment>();
@@ -64,18 +87,25 @@ void Player::play()
 {
     if (!m_stepper.picked())
         return;
-    m_loopStart.reset();
-    m_loopEnd.reset();
+    m_looping = false;
     m_spanStart = m_stepper.picked();
     start();
 }
 
 void Player::playLoop()
 {
-    // The hours that end at the moment the lists show now.
+    const auto picked = m_stepper.picked();
+    const std::vector<Moment> kept = loop();
+    if (picked && std::find(kept.begin(), kept.end(), *picked) != kept.end()) {
+        // The loop kept, again from the frame shown.
+        m_looping = true;
+        start();
+        return;
+    }
+    // A new loop: the hours that end at the moment the lists show now.
     m_loopStart.reset();
     m_loopEnd.reset();
-    const std::vector<Moment> hours = span();
+    const std::vector<Moment> hours = picked ? hoursEndingAt(*picked, m_loopHours) : std::vector<Moment>();
     if (hours.empty())
         return;
     if (hours.size() == 1) {
@@ -86,6 +116,7 @@ void Player::playLoop()
     }
     m_loopStart = hours.front();
     m_loopEnd = hours.back();
+    m_looping = true;
     m_stepper.showInLists(hours.front());
     start();
 }
@@ -117,8 +148,7 @@ void Player::stop()
     if (m_ahead && wasPlaying)
         m_ahead->want({}); // back to no pictures held ahead
     m_timer.stop();
-    m_loopStart.reset();
-    m_loopEnd.reset();
+    m_looping = false; // the loop's hours stay for the next start
     if (wasPlaying)
         emit changed();
 }
@@ -149,13 +179,24 @@ void Player::setLoopHours(int hours)
     if (hours < 2 || hours == m_loopHours)
         return;
     m_loopHours = hours;
-    if (isLooping()) {
-        // The new span ends where the old one did.
-        m_stepper.showInLists(*m_loopEnd);
-        playLoop();
-    } else {
-        emit changed();
+    if (m_loopEnd) {
+        // Another span starts a new loop, ending where the old one did.
+        const Moment end = *m_loopEnd;
+        const bool looping = isLooping();
+        m_loopStart.reset();
+        m_loopEnd.reset();
+        if (looping) {
+            m_stepper.showInLists(end);
+            playLoop();
+            return;
+        }
+        const std::vector<Moment> hours = hoursEndingAt(end, m_loopHours);
+        if (hours.size() > 1) {
+            m_loopStart = hours.front();
+            m_loopEnd = hours.back();
+        }
     }
+    emit changed();
 }
 
 void Player::setBackAndForth(bool on)
@@ -192,7 +233,7 @@ void Player::nextFrame()
         m_timer.setInterval(m_restMs);
         return;
     }
-    const auto next = now ? following(*now, m_loopStart, m_loopEnd, m_backAndForth, m_direction)
+    const auto next = now ? following(*now, loopStart(), loopEnd(), m_backAndForth, m_direction)
                           : std::nullopt;
     if (!next) {
         stop(); // the end of the lists' range
@@ -218,7 +259,7 @@ void Player::wantAhead()
     std::optional<Moment> moment = m_stepper.picked();
     int direction = m_direction;
     for (int i = 0; i < kFramesAhead && moment; ++i) {
-        moment = following(*moment, m_loopStart, m_loopEnd, m_backAndForth, direction);
+        moment = following(*moment, loopStart(), loopEnd(), m_backAndForth, direction);
         if (moment)
             next.push_back(*moment);
     }

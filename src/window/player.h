@@ -18,7 +18,10 @@ class TimeStepper;
 
 // Watching the clouds move. play() shows hour after hour from the picked moment, moving the four
 // lists as a step does; playLoop() plays the hours that end at the picked moment (24 unless
-// set) over and over, forward or back and forth, resting on the last frame if asked. The speed
+// set) over and over, forward or back and forth, resting on the last frame if asked. A loop
+// keeps its hours until the user picks another moment or span (forgetLoop(), another span):
+// stopped and started again, stepped through while paused or chosen on the frame strip, it is
+// the same loop, and starting it again goes on from the frame shown. The speed
 // is 1 to 10 pictures a second. Each frame is shown as a step shows it (a kept picture without
 // the network), and the next frame waits for the one being shown. An hour the archive does not
 // have is skipped and named in the status line's reason; the status line says "无法找到" when no
@@ -41,15 +44,20 @@ public:
     Player(QObject *parent, TimeStepper &stepper, DisplayCommand &display, DisplayView &view);
 
     bool isPlaying() const { return m_timer.isActive(); }
-    bool isLooping() const { return m_loopStart.has_value(); }
+    bool isLooping() const { return isPlaying() && m_looping; }
     int speed() const { return m_speed; }
     int loopHours() const { return m_loopHours; }
     bool backAndForth() const { return m_backAndForth; }
     int restMs() const { return m_restMs; }
     QStringList skipped() const { return m_skipped; }
-    // The hours being played or looped, in order: the loop; while playing on, the span of that
-    // many hours the frame shown lies in; otherwise the hours a loop would play now.
+    // The hours being played or looped, in order: the loop (kept while paused); while playing
+    // on, the span of that many hours the frame shown lies in; otherwise the hours a loop would
+    // play now.
     std::vector<Moment> span() const;
+    // The hours of the loop kept (playing or paused); empty when there is none.
+    std::vector<Moment> loop() const;
+    // A moment or a span picked anew: the next loop ends at the picked moment.
+    void forgetLoop();
 
     void play();
     void playLoop();
@@ -81,6 +89,9 @@ private:
     void frameEnded(const DisplayCommand::Outcome &outcome);
     void applySpeed();
     std::optional<Moment> after(const Moment &moment);
+    // The loop's ends while it plays; nothing while playing on.
+    std::optional<Moment> loopStart() const { return m_looping ? m_loopStart : std::nullopt; }
+    std::optional<Moment> loopEnd() const { return m_looping ? m_loopEnd : std::nullopt; }
     void wantAhead();
 
     TimeStepper &m_stepper;
@@ -92,9 +103,11 @@ private:
     bool m_backAndForth = false;
     int m_restMs = 0;
     std::optional<Moment> m_shownLast; // the moment of the last picture shown, by any run
+    // The loop kept, from its first hour to its last; m_looping while it plays.
     std::optional<Moment> m_loopStart;
-    std::optional<Moment> m_spanStart; // while playing on
     std::optional<Moment> m_loopEnd;
+    bool m_looping = false;
+    std::optional<Moment> m_spanStart; // while playing on
     int m_direction = 1;
     bool m_resting = false;
     bool m_shownAny = false;

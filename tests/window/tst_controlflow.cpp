@@ -156,6 +156,8 @@ private slots:
     void fetchingAheadNeverAsksTwice();
     void aFailedPressLeavesTheFetchesAhead();
     void aLoopOfOneHourIsNoLoop();
+    void aLoopKeepsItsHours_data();
+    void aLoopKeepsItsHours();
     void aRunThatEndsAtOnceEndsFromTheEventLoop_data();
     void aRunThatEndsAtOnceEndsFromTheEventLoop();
     void whileAnExportRuns_data();
@@ -590,6 +592,62 @@ void TestControlFlow::aLoopOfOneHourIsNoLoop()
     QCOMPARE(parts.view.shown, QStringList{"01 00"});
     QTest::qWait(300);
     QCOMPARE(m_archive.requests().size(), 1);
+}
+
+void TestControlFlow::aLoopKeepsItsHours_data()
+{
+    // A loop of the 6 hours that ends at 18 10 plays a while and is paused; then `then`, and
+    // Shift+Ctrl+P again. `hours` are the first and last hour of the loop that plays then.
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("started again: the same hours") << "nothing" << "18 05" << "18 10";
+    QTest::newRow("a step while paused: the same hours") << "a step back" << "18 05" << "18 10";
+    QTest::newRow("an hour chosen inside it: the same hours") << "18 07 chosen" << "18 05" << "18 10";
+    QTest::newRow("another span: a new loop ending where it did") << "12 hours" << "17 23" << "18 10";
+    QTest::newRow("a moment picked anew: a loop ending there") << "forgotten at 18 07" << "18 02" << "18 07";
+}
+
+void TestControlFlow::aLoopKeepsItsHours()
+{
+    QFETCH(QString, then);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QTemporaryDir folder;
+    Parts parts(folder.path());
+    parts.player.setLoopHours(6);
+    parts.player.setSpeed(Player::kFastest);
+    parts.pick(2008, 7, 18, 10);
+    parts.player.playLoop();
+    QVERIFY(waitUntil([&] { return parts.view.shown.size() >= 3; }));
+    parts.player.stop();
+    QVERIFY(parts.settled());
+    if (then == "a step back") {
+        parts.pick(2008, 7, 18, 9);
+        parts.stepper.step(-1);
+        QVERIFY(parts.settled());
+    } else if (then == "18 07 chosen") {
+        parts.pick(2008, 7, 18, 7);
+        parts.display.run(DisplayCommand::Kind::Step);
+        QVERIFY(parts.settled());
+    } else if (then == "12 hours") {
+        parts.player.setLoopHours(12);
+    } else if (then == "forgotten at 18 07") {
+        parts.pick(2008, 7, 18, 7);
+        parts.player.forgetLoop();
+    }
+    const auto named = [](const std::vector<Moment> &hours) {
+        return hours.empty() ? QStringList()
+                             : QStringList{FakeView::dayHour(hours.front()), FakeView::dayHour(hours.back())};
+    };
+    // Paused, the strip and the export see the loop that will play.
+    QCOMPARE(named(parts.player.span()), (QStringList{first, last}));
+    parts.player.playLoop();
+    QVERIFY(parts.player.isLooping());
+    QCOMPARE(named(parts.player.span()), (QStringList{first, last}));
+    QCOMPARE(named(parts.player.loop()), (QStringList{first, last}));
+    parts.player.stop();
+    QVERIFY(parts.settled());
 }
 
 void TestControlFlow::aRunThatEndsAtOnceEndsFromTheEventLoop_data()
