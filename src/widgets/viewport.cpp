@@ -178,9 +178,12 @@ void Viewport::showActualSize()
 
 void Viewport::fitToViewport()
 {
-    if (!m_picture2->hasPicture())
-        return;
     m_fit = true;
+    if (!m_picture2->hasPicture()) {
+        // No picture yet: the first one to come is fitted.
+        emit zoomChanged(m_picture2->zoom(), m_fit);
+        return;
+    }
     setZoom(fitZoom(), QPointF());
     m_hScroll1->setValue(0);
     m_vScroll1->setValue(0);

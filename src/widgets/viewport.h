@@ -43,7 +43,7 @@ public:
     void zoomIn();
     void zoomOut();
     void showActualSize(); // 100 %
-    void fitToViewport();  // the whole picture, and every picture after it, until a zoom
+    void fitToViewport();  // the whole picture (or the first to come), and every picture after it, until a zoom
     bool fitting() const { return m_fit; }
     double zoom() const;
 

@@ -30,6 +30,7 @@
 #include "window/statusline.h"
 #include "window/windowcommands.h"
 #include "window/player.h"
+#include "window/playersettings.h"
 #include "window/timestepper.h"
 #include "widgets/viewport.h"
 
@@ -85,12 +86,11 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     keepPicturesUnder(*m_inet1, stagingFolder.isEmpty() ? StagingFile::cacheFolder() : stagingFolder);
     m_display = std::make_unique<DisplayCommand>(*this, *m_inet1, *m_staging);
     new BusyCursor(*m_display, this);
-    // The enhancement chosen is remembered in the user's settings (beside temp.jpg when the
-    // window is given a folder of its own).
-    m_enhancer = new Enhancer(stagingFolder.isEmpty()
-                                  ? QString()
-                                  : QDir(stagingFolder).filePath(QStringLiteral("veltaro.conf")),
-                              this);
+    // The enhancement chosen and what the panel was left at are remembered in the user's
+    // settings (beside temp.jpg when the window is given a folder of its own).
+    const QString settingsFile =
+        stagingFolder.isEmpty() ? QString() : QDir(stagingFolder).filePath(QStringLiteral("veltaro.conf"));
+    m_enhancer = new Enhancer(settingsFile, this);
     connect(m_enhancer, &Enhancer::notSaved, this,
             [this](const QString &reason) { setStatus(m_label5->text(), reason); });
     m_keeper = new PictureKeeper(this, m_picture1, m_picture2);
@@ -119,6 +119,9 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     createActions();
     createPanel();
     connect(m_viewport, &Viewport::zoomChanged, m_keeper, &PictureKeeper::zoomChanged);
+    auto *remembered = new PlayerSettings(settingsFile, *m_player, *m_viewport, this);
+    connect(remembered, &PlayerSettings::notSaved, this,
+            [this](const QString &reason) { setStatus(m_label5->text(), reason); });
     setOuterWidth(kDesignClientWidth);
     setOuterHeight(kDesignClientHeight);
 }

@@ -9,12 +9,30 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace veltaro;
 
+namespace {
+
+// A window with no folder of its own keeps its settings where the user's would be: in the tests
+// that is Qt's test location, emptied first, so that no test reads what another left and none
+// touches the user's own.
+const QString &withSettingsOfItsOwn(const QString &stagingFolder)
+{
+    if (stagingFolder.isEmpty()) {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("Veltaro"), QStringLiteral("Veltaro")).clear();
+    }
+    return stagingFolder;
+}
+
+} // namespace
+
 StartedWindow::StartedWindow(const QString &stagingFolder, TwipsSize screen)
-    : Formmain(screen, stagingFolder)
+    : Formmain(screen, withSettingsOfItsOwn(stagingFolder))
 {
     Form_Load();
 }

@@ -48,6 +48,8 @@ private slots:
     void enhancementFollowsThePictures();
     void readoutNamesThePixel_data();
     void readoutNamesThePixel();
+    void whatThePanelWasLeftAtLasts_data();
+    void whatThePanelWasLeftAtLasts();
     void exportsFromTheDialog_data();
     void exportsFromTheDialog();
     void nothingIsCutOffWhenResized_data();
@@ -298,6 +300,48 @@ void TestPanel::nothingIsCutOffWhenResized()
     QVERIFY(transport.height() >= window.panel().transportRow()->minimumSizeHint().height());
     QVERIFY(window.panel().transportRow()->width() >=
             window.panel().transportRow()->minimumSizeHint().width());
+}
+
+void TestPanel::whatThePanelWasLeftAtLasts_data()
+{
+    QTest::addColumn<QByteArray>("file"); // the settings file as found at the second start; empty: as written
+    QTest::addColumn<int>("speed");
+    QTest::addColumn<int>("span");
+    QTest::addColumn<bool>("fit");
+    QTest::newRow("as it was left") << QByteArray() << 7 << 12 << true;
+    QTest::newRow("values out of range: the defaults") << QByteArray("[player]\nspeed=11\nloopHours=7\nrestMs=nan\n[view]\nfit=perhaps\n") << 4 << 24 << false;
+}
+
+void TestPanel::whatThePanelWasLeftAtLasts()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, speed);
+    QFETCH(int, span);
+    QFETCH(bool, fit);
+    QTemporaryDir dir;
+    {
+        StartedWindow first(dir.path());
+        // A first start remembers nothing: the design's 100 %, the player's defaults.
+        QVERIFY(!first.viewport()->fitting());
+        QCOMPARE(first.player().speed(), Player::kDefaultSpeed);
+        first.player().setSpeed(7);
+        first.player().setLoopHours(12);
+        first.player().setBackAndForth(true);
+        first.player().setRestMs(1500);
+        first.actions().action(Command::Fit)->trigger();
+    }
+    if (!file.isEmpty()) {
+        QFile conf(dir.filePath("veltaro.conf"));
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write(file);
+    }
+    StartedWindow again(dir.path());
+    QCOMPARE(again.player().speed(), speed);
+    QCOMPARE(again.player().loopHours(), span);
+    QCOMPARE(again.player().backAndForth(), file.isEmpty());
+    QCOMPARE(again.player().restMs(), file.isEmpty() ? 1500 : 0);
+    QCOMPARE(again.viewport()->fitting(), fit);
+    QCOMPARE(again.panel().speedLabel()->text(), QStringLiteral("%1 幅/秒").arg(speed));
 }
 
 void TestPanel::exportsFromTheDialog_data()

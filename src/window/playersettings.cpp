@@ -1,0 +1,85 @@
+#include "window/playersettings.h"
+
+#include "query/looplimits.h"
+#include "widgets/viewport.h"
+#include "window/player.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <cmath>
+
+namespace veltaro {
+
+namespace {
+
+const QString kSpeedKey = QStringLiteral("player/speed");
+const QString kBackAndForthKey = QStringLiteral("player/backAndForth");
+const QString kRestKey = QStringLiteral("player/restMs");
+const QString kSpanKey = QStringLiteral("player/loopHours");
+const QString kFitKey = QStringLiteral("view/fit");
+constexpr int kSaveAfterMs = 500;
+
+} // namespace
+
+PlayerSettings::PlayerSettings(const QString &settingsFile, Player &player, Viewport &viewport,
+                               QObject *parent)
+    : QObject(parent), m_player(player), m_viewport(viewport),
+      m_settings(settingsFile.isEmpty()
+                     ? std::make_unique<QSettings>(QStringLiteral("Veltaro"), QStringLiteral("Veltaro"))
+                     : std::make_unique<QSettings>(settingsFile, QSettings::IniFormat))
+{
+    m_save.setSingleShot(true);
+    m_save.setInterval(kSaveAfterMs);
+    m_save.callOnTimeout(this, &PlayerSettings::save);
+
+    const auto number = [this](const QString &key, int lowest, int highest) -> std::optional<int> {
+        bool ok = false;
+        const double value = m_settings->value(key).toDouble(&ok);
+        if (!ok || !std::isfinite(value) || value < lowest || value > highest || value != std::floor(value))
+            return std::nullopt;
+        return int(value);
+    };
+    m_reading = true;
+    if (const auto speed = number(kSpeedKey, loop::kSlowest, loop::kFastest))
+        m_player.setSpeed(*speed);
+    if (const auto rest = number(kRestKey, 0, loop::kLongestRestMs))
+        m_player.setRestMs(*rest);
+    if (const auto span = number(kSpanKey, loop::kSpans.front(), loop::kSpans.back());
+        span && std::find(loop::kSpans.begin(), loop::kSpans.end(), *span) != loop::kSpans.end())
+        m_player.setLoopHours(*span);
+    if (m_settings->value(kBackAndForthKey).toString() == QLatin1String("true"))
+        m_player.setBackAndForth(true);
+    if (m_settings->value(kFitKey).toString() == QLatin1String("true"))
+        m_viewport.fitToViewport();
+    m_reading = false;
+
+    connect(&m_player, &Player::changed, this, &PlayerSettings::remember);
+    connect(&m_viewport, &Viewport::zoomChanged, this, &PlayerSettings::remember);
+}
+
+PlayerSettings::~PlayerSettings()
+{
+    if (m_save.isActive())
+        save();
+}
+
+void PlayerSettings::remember()
+{
+    if (!m_reading)
+        m_save.start();
+}
+
+void PlayerSettings::save()
+{
+    m_settings->setValue(kSpeedKey, m_player.speed());
+    m_settings->setValue(kBackAndForthKey, m_player.backAndForth());
+    m_settings->setValue(kRestKey, m_player.restMs());
+    m_settings->setValue(kSpanKey, m_player.loopHours());
+    m_settings->setValue(kFitKey, m_viewport.fitting());
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError)
+        emit notSaved(QStringLiteral("无法保存设置到 %1").arg(QDir::toNativeSeparators(m_settings->fileName())));
+}
+
+} // namespace veltaro

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QSettings>
+#include <QTimer>
+
+#include <memory>
+
+namespace veltaro {
+
+class Player;
+class Viewport;
+
+// What the panel was left at lasts to the next start: the speed, back and forth, the rest on the
+// last frame, the loop's span, and whether pictures are fitted to the viewport. Read once at
+// start (a value that is not a number in its range is the default), written a moment after the
+// last change, and a failed write is said, never passed over. With nothing remembered the
+// window starts as its design does, at 100 %.
+class PlayerSettings : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `settingsFile` empty: the user's settings.
+    PlayerSettings(const QString &settingsFile, Player &player, Viewport &viewport, QObject *parent);
+    ~PlayerSettings() override;
+
+signals:
+    void notSaved(const QString &reason);
+
+private:
+    void remember();
+    void save();
+
+    Player &m_player;
+    Viewport &m_viewport;
+    std::unique_ptr<QSettings> m_settings;
+    QTimer m_save;
+    bool m_reading = false;
+};
+
+} // namespace veltaro
