@@ -64,8 +64,14 @@ void ExportController::open()
         return;
     }
     // The dialog works on what was there when it opened, whatever plays meanwhile.
-    m_dialog = new ExportDialog(start.loop, *start.picked, start.picturesPerSecond,
-                                m_enhancer.current(),
+    // A loop on screen is exported as it plays; otherwise the last export's choices stand.
+    ExportDialog::Choices choices = m_last;
+    if (!start.loop.empty()) {
+        choices.plan.picturesPerSecond = start.picturesPerSecond;
+        choices.plan.backAndForth = start.backAndForth;
+        choices.plan.restMs = start.restMs;
+    }
+    m_dialog = new ExportDialog(start.loop, *start.picked, choices, m_enhancer.current(),
                                 m_enhancer.choiceNames().value(m_enhancer.choice()), m_window);
     connect(m_dialog, &QDialog::rejected, m_dialog, &QObject::deleteLater);
     connect(m_dialog, &QDialog::accepted, this, &ExportController::accepted);
@@ -82,6 +88,7 @@ void ExportController::accepted()
                            QStringLiteral(" (*.%1)").arg(QFileInfo(proposed).suffix());
     // What the dialog's fields say, taken now: the dialog goes, the file dialog follows.
     ExportRequest request = m_dialog->request({});
+    m_last = m_dialog->choices();
     m_dialog->deleteLater();
     m_choosePath(proposed, folder, filter, [this, request, folder](const QString &path) mutable {
         if (path.isEmpty() || m_job)

@@ -28,13 +28,15 @@ class ExportController : public QObject
     Q_OBJECT
 
 public:
-    // What the dialog starts from, asked each time it opens: the loop playing (empty when none),
-    // the picked moment, the playing speed.
+    // What the dialog starts from, asked each time it opens: the loop on screen (empty when
+    // none) with how it plays, and the picked moment.
     struct Start
     {
         std::vector<Moment> loop;
         std::optional<Moment> picked;
-        int picturesPerSecond = 4;
+        int picturesPerSecond = loop::kDefaultSpeed;
+        bool backAndForth = false;
+        int restMs = 0;
     };
 
     ExportController(QWidget *window, Transfer &transfer, const Enhancer &enhancer,
@@ -73,6 +75,7 @@ private:
     LoopExport *m_job = nullptr;
     QPointer<QWidget> m_progress;
     QString m_exportedIn; // the folder exported to last
+    ExportDialog::Choices m_last; // what the last export's dialog said
 };
 
 } // namespace veltaro

@@ -16,7 +16,7 @@
 namespace veltaro {
 
 ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked,
-                           int picturesPerSecond, const Enhancement &enhancement,
+                           const Choices &start, const Enhancement &enhancement,
                            const QString &enhancementName, QWidget *parent)
     : QDialog(parent), m_loop(loop), m_picked(picked), m_enhancement(enhancement),
       m_span(new QComboBox(this)), m_every(new QComboBox(this)), m_format(new QComboBox(this)),
@@ -31,26 +31,31 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
     for (const int hours : loop::kSpans)
         m_span->addItem(QStringLiteral("到所选时刻为止的 %1 小时").arg(hours), hours);
     if (m_loop.empty())
-        m_span->setCurrentIndex(m_span->findData(loop::kDefaultSpan));
+        m_span->setCurrentIndex(std::max(0, m_span->findData(start.span)));
     for (const int every : loop::kEvery)
         m_every->addItem(every == 1 ? QStringLiteral("每小时一幅") : QStringLiteral("每 %1 小时一幅").arg(every), every);
     m_format->addItem(QStringLiteral("WebP 动画"), QStringLiteral("webp"));
     m_format->addItem(QStringLiteral("GIF 动画"), QStringLiteral("gif"));
     m_format->addItem(QStringLiteral("JPEG 原图（文件夹，按时刻命名）"), QStringLiteral("jpg"));
     m_quality->setRange(0, 100);
-    m_quality->setValue(AnimationOptions{}.quality);
+    m_every->setCurrentIndex(std::max(0, m_every->findData(start.every)));
+    m_format->setCurrentIndex(std::max(0, m_format->findData(start.format)));
+    m_quality->setValue(start.animation.quality);
+    m_lossless->setChecked(start.animation.lossless);
     m_speed->setRange(loop::kSlowest, loop::kFastest);
-    m_speed->setValue(picturesPerSecond);
+    m_speed->setValue(start.plan.picturesPerSecond);
+    m_backAndForth->setChecked(start.plan.backAndForth);
     m_speed->setSuffix(QStringLiteral(" 幅/秒"));
     m_rest->setRange(0, loop::kLongestRestMs / 1000.0);
     m_rest->setSingleStep(loop::kRestStepMs / 1000.0);
     m_rest->setSuffix(QStringLiteral(" 秒"));
+    m_rest->setValue(start.plan.restMs / 1000.0);
     m_size->addItem(QStringLiteral("原始大小"), 0);
     m_size->addItem(QStringLiteral("一半"), -2);
     m_size->addItem(QStringLiteral("最长边 1024"), 1024);
     m_size->addItem(QStringLiteral("最长边 720"), 720);
-    m_size->setCurrentIndex(m_size->findData(FramePlan{}.longestSide));
-    m_label->setChecked(true);
+    m_size->setCurrentIndex(std::max(0, m_size->findData(start.plan.longestSide)));
+    m_label->setChecked(start.plan.label);
 
     auto *form = new QFormLayout(this);
     form->addRow(QStringLiteral("范围"), m_span);
@@ -83,6 +88,18 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
     connect(m_format, &QComboBox::currentIndexChanged, this, formatChosen);
     connect(m_lossless, &QCheckBox::toggled, this, formatChosen);
     formatChosen();
+}
+
+ExportDialog::Choices ExportDialog::choices() const
+{
+    const ExportRequest made = request({});
+    Choices chosen;
+    chosen.span = m_span->currentData().toInt() > 0 ? m_span->currentData().toInt() : loop::kDefaultSpan;
+    chosen.every = m_every->currentData().toInt();
+    chosen.format = m_format->currentData().toString();
+    chosen.animation = made.animation;
+    chosen.plan = made.plan;
+    return chosen;
 }
 
 bool ExportDialog::toFolder() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/loopexport.h"
+#include "query/looplimits.h"
 
 #include <QDialog>
 
@@ -23,10 +24,23 @@ class ExportDialog : public QDialog
     Q_OBJECT
 
 public:
-    // `loop`: the hours of the loop playing, empty when none plays; `picked` the moment the
-    // lists show.
-    ExportDialog(const std::vector<Moment> &loop, const Moment &picked, int picturesPerSecond,
+    // What the fields start from: the last export's choices, or for a loop on screen its own.
+    struct Choices
+    {
+        int span = loop::kDefaultSpan;
+        int every = 1;
+        QString format = QStringLiteral("webp");
+        AnimationOptions animation;
+        FramePlan plan;
+    };
+
+    // `loop`: the hours of the loop on screen (playing or paused), empty when there is none;
+    // `picked` the moment the lists show.
+    ExportDialog(const std::vector<Moment> &loop, const Moment &picked, const Choices &start,
                  const Enhancement &enhancement, const QString &enhancementName, QWidget *parent);
+
+    // What the fields say now, to start the next dialog from.
+    Choices choices() const;
 
     // The export the dialog's fields describe, to `path`.
     ExportRequest request(const QString &path) const;

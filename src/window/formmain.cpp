@@ -113,8 +113,8 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
             m_player->forgetLoop();
         });
     m_exporter = new ExportController(this, *m_inet1, *m_enhancer, [this] {
-        return ExportController::Start{m_player->loop(),
-                                       m_stepper->picked(), m_player->speed()};
+        return ExportController::Start{m_player->loop(), m_stepper->picked(), m_player->speed(),
+                                       m_player->backAndForth(), m_player->restMs()};
     });
     createActions();
     createPanel();

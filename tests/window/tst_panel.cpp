@@ -13,6 +13,7 @@
 #include "window/actiontable.h"
 #include "window/enhancer.h"
 #include "window/exportcontroller.h"
+#include "window/exportdialog.h"
 #include "window/picturekeeper.h"
 #include "window/instrumentpanel.h"
 #include "window/picturekeeper.h"
@@ -50,6 +51,7 @@ private slots:
     void readoutNamesThePixel();
     void whatThePanelWasLeftAtLasts_data();
     void whatThePanelWasLeftAtLasts();
+    void theExportStartsFromTheLoopOrTheLastExport();
     void exportsFromTheDialog_data();
     void exportsFromTheDialog();
     void nothingIsCutOffWhenResized_data();
@@ -342,6 +344,48 @@ void TestPanel::whatThePanelWasLeftAtLasts()
     QCOMPARE(again.player().restMs(), file.isEmpty() ? 1500 : 0);
     QCOMPARE(again.viewport()->fitting(), fit);
     QCOMPARE(again.panel().speedLabel()->text(), QStringLiteral("%1 幅/秒").arg(speed));
+}
+
+void TestPanel::theExportStartsFromTheLoopOrTheLastExport()
+{
+    QTemporaryDir dir;
+    StartedWindow window(dir.path());
+    QVERIFY(window.showActive());
+    window.pick("8", "07", "18", "10");
+    window.exporter().setPathChooser([](const QString &, bool, const QString &,
+                                        std::function<void(QString)> chosen) { chosen({}); });
+    // A loop on screen, paused: the dialog starts from it and from how it plays.
+    Player &player = window.player();
+    player.setSpeed(6);
+    player.setBackAndForth(true);
+    player.setRestMs(2000);
+    player.setLoopHours(6);
+    player.playLoop();
+    player.stop();
+    QVERIFY(window.settled());
+    window.actions().action(Command::Export)->trigger();
+    ExportDialog *dialog = window.exporter().dialog();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->spanList()->currentData().toInt(), 0); // the loop on screen
+    QCOMPARE(dialog->request({}).hours.size(), size_t(6));
+    ExportDialog::Choices chosen = dialog->choices();
+    QCOMPARE(chosen.plan.picturesPerSecond, 6);
+    QVERIFY(chosen.plan.backAndForth);
+    QCOMPARE(chosen.plan.restMs, 2000);
+    // Another choice of size is kept for the next export.
+    dialog->sizeList()->setCurrentIndex(dialog->sizeList()->findData(720));
+    dialog->accept();
+    QTRY_VERIFY(!window.exporter().dialog());
+    // No loop any more (a press of 显示 picked the moment anew): the last export's choices.
+    QVERIFY(window.press());
+    window.actions().action(Command::Export)->trigger();
+    dialog = window.exporter().dialog();
+    QVERIFY(dialog);
+    chosen = dialog->choices();
+    QCOMPARE(chosen.plan.longestSide, 720);
+    QCOMPARE(chosen.plan.picturesPerSecond, 6);
+    QCOMPARE(chosen.plan.restMs, 2000);
+    dialog->reject();
 }
 
 void TestPanel::exportsFromTheDialog_data()
