@@ -194,6 +194,8 @@ void Formmain::createPanel()
     m_panel = new InstrumentPanel(this, *m_actions);
     m_panelBinding = new PanelBinding(*m_panel, *m_actions, *m_player, *m_stepper, *m_display,
                                       *m_ahead, *m_keeper, this);
+    connect(m_panelBinding, &PanelBinding::said, this,
+            [this](const QString &reason) { setStatus(m_label5->text(), reason); });
     connect(m_viewport, &Viewport::zoomChanged, m_panel, &InstrumentPanel::showZoom);
     m_panel->enhancementList()->addItems(m_enhancer->choiceNames());
     connect(m_panel, &InstrumentPanel::enhancementChosen, m_enhancer, &Enhancer::choose);

@@ -35,8 +35,30 @@ PanelBinding::PanelBinding(InstrumentPanel &panel, ActionTable &actions, Player 
         // The hour chosen on the strip is shown as a step shows it; the strip stays put.
         const Moment chosen = m_stripHours[size_t(index)];
         m_player.stop();
+        if (m_panel.strip()->mark(index) == FrameStrip::Mark::Missing) {
+            // Known to be missing: the lists name the picture still shown, and the reason says
+            // why nothing else changes.
+            if (const auto shown = momentOf(m_keeper.shownMoment()))
+                m_stepper.showInLists(*shown);
+            emit said(QStringLiteral("服务器上没有北京时间 %1 的图像")
+                          .arg(QString::fromStdString(momentText(chosen))));
+            return;
+        }
+        m_chosenOnStrip = chosen;
         m_stepper.showInLists(chosen);
         m_display.run(DisplayCommand::Kind::Step);
+    });
+    // An hour chosen on the strip that could not be shown: the lists go back to the picture
+    // still shown, so that lists, label and picture agree; the hour is marked missing.
+    connect(&m_display, &DisplayCommand::finished, this, [this](const DisplayCommand::Outcome &outcome) {
+        const auto chosen = std::exchange(m_chosenOnStrip, std::nullopt);
+        if (!chosen || outcome.shown || outcome.kind != DisplayCommand::Kind::Step ||
+            momentOf(outcome.picked) != chosen)
+            return;
+        if (!outcome.unreachable && !outcome.cancelled)
+            markMissing(*chosen);
+        if (const auto shown = momentOf(m_keeper.shownMoment()))
+            m_stepper.showInLists(*shown);
     });
     // A picture that came whole in the background is an hour ready on the strip.
     connect(&m_ahead, &PicturesAhead::arrived, this, [this](const QString &address) {
@@ -83,6 +105,7 @@ void PanelBinding::refreshStrip()
 
 void PanelBinding::pictureShown(const PictureSource &source)
 {
+    m_missingSinceShown.clear();
     m_shownText = QStringLiteral("北京时间 %1 · UTC %2:00")
                       .arg(QString::fromStdString(pickedText(source.beijing)),
                            QString::fromStdString(source.request.hour));
@@ -101,8 +124,18 @@ void PanelBinding::markReady(const Moment &moment)
 
 void PanelBinding::frameSkipped(const Moment &moment)
 {
-    // The picture before stays, and the label says so: it never names the hour it lacks.
-    m_panel.showMoment(m_shownText, QStringLiteral("%1:00 无图像").arg(moment.hour, 2, 10, QLatin1Char('0')));
+    // The picture before stays, and the label says so: it never names the hour it lacks, and
+    // names every hour missing since, in Beijing time.
+    const QString hour = QStringLiteral("%1:00").arg(moment.hour, 2, 10, QLatin1Char('0'));
+    if (!m_missingSinceShown.contains(hour))
+        m_missingSinceShown << hour;
+    m_panel.showMoment(m_shownText, QStringLiteral("北京时间 %1 无图像")
+                                        .arg(m_missingSinceShown.join(QStringLiteral("、"))));
+    markMissing(moment);
+}
+
+void PanelBinding::markMissing(const Moment &moment)
+{
     for (size_t i = 0; i < m_stripHours.size(); ++i)
         if (m_stripHours[i] == moment)
             m_panel.strip()->setMark(int(i), FrameStrip::Mark::Missing);

@@ -4,6 +4,9 @@
 #include "retrieval/displayview.h"
 
 #include <QObject>
+#include <QStringList>
+
+#include <optional>
 
 #include <vector>
 
@@ -35,7 +38,12 @@ public:
     // The hours the frame strip shows.
     const std::vector<Moment> &stripHours() const { return m_stripHours; }
 
+signals:
+    // What the panel refused to do, and why, for the status line.
+    void said(const QString &reason);
+
 private:
+    void markMissing(const Moment &moment);
     void playerChanged();
     void frameSkipped(const Moment &moment);
     void refreshStrip();
@@ -50,6 +58,8 @@ private:
     const PictureKeeper &m_keeper;
     std::vector<Moment> m_stripHours;
     QString m_shownText; // what the panel says of the picture shown
+    QStringList m_missingSinceShown; // "05:00", the hours skipped since the picture shown
+    std::optional<Moment> m_chosenOnStrip;
 };
 
 } // namespace veltaro

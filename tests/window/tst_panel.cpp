@@ -151,9 +151,15 @@ void TestPanel::namesOnlyThePictureShown()
         }));
         window.player().stop();
         QVERIFY(window.settled());
-        QCOMPARE(label->text(), QString::fromUtf16(u"北京时间 2008-07-18 08:00 · UTC 00:00 · 09:00 无图像"));
+        // The missing hour named in Beijing time, so that it never reads as UTC.
+        QCOMPARE(label->text(), QString::fromUtf16(u"北京时间 2008-07-18 08:00 · UTC 00:00 · 北京时间 09:00 无图像"));
         // The span played from 07:00: 09:00 is its third hour.
         QCOMPARE(window.panel().strip()->mark(2), FrameStrip::Mark::Missing);
+        // Chosen on the strip, the missing hour changes nothing, and the reason says why.
+        window.panel().strip()->chosen(2);
+        QCOMPARE(window.list(4)->currentText(), "08");
+        QCOMPARE(label->text(), QString::fromUtf16(u"北京时间 2008-07-18 08:00 · UTC 00:00 · 北京时间 09:00 无图像"));
+        QVERIFY2(window.reason().contains(QString::fromUtf16(u"北京时间 2008-07-18 09:00")), qPrintable(window.reason()));
     } else {
         m_archive.setScript({.delayMs = 3000});
         window.player().play();
