@@ -162,11 +162,14 @@ void InstrumentPanel::showZoom(double zoom, bool fitting)
     const int percent = int(std::lround(zoom * 100));
     m_zoom->setText(fitting ? QStringLiteral("适应窗口 %1 %").arg(percent)
                             : QStringLiteral("%1 %").arg(percent));
+    // The label is named for what it shows; its value is heard as its description.
+    m_zoom->setAccessibleDescription(m_zoom->text());
 }
 
 void InstrumentPanel::showSpeed(int picturesPerSecond)
 {
     m_speed->setText(QStringLiteral("%1 幅/秒").arg(picturesPerSecond));
+    m_speed->setAccessibleDescription(m_speed->text());
 }
 
 } // namespace veltaro

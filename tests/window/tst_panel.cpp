@@ -19,6 +19,7 @@
 #include "window/picturekeeper.h"
 #include "window/player.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -92,6 +93,13 @@ void TestPanel::reflectsThePlayerAndTheZoom()
     // The speed and the span, set from the panel or the keys, show in the panel.
     QTest::keyClick(&window, Qt::Key_BracketRight, Qt::ControlModifier);
     QCOMPARE(panel.speedLabel()->text(), QString::fromUtf16(u"5 幅/秒"));
+    // Heard too: the labels' names say what they show, their descriptions the value.
+    for (QLabel *label : {panel.speedLabel(), panel.zoomLabel()}) {
+        QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(label);
+        QVERIFY(heard);
+        QCOMPARE(heard->text(QAccessible::Description), label->text());
+        QVERIFY(!heard->text(QAccessible::Name).isEmpty());
+    }
     panel.spanList()->setCurrentIndex(panel.spanList()->findData(6));
     emit panel.spanList()->activated(panel.spanList()->currentIndex());
     QCOMPARE(window.player().loopHours(), 6);
