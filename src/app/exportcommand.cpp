@@ -69,7 +69,7 @@ int runExport(const ExportCommand &command)
     QObject::connect(&job, &LoopExport::progressed, &job, [&](int fetched, int encoded, int total) {
         // How many frames the file will hold is known once every picture is in: the bar counts
         // the pictures fetched for its first half, the frames encoded for its second.
-        const QString line = QStringLiteral("已取得 %1/%2，已编码 %3 帧").arg(fetched).arg(total).arg(encoded);
+        const QString line = progressText(fetched, job.passedOver(), encoded, total, job.toFolder());
         if (line == lastLine)
             return;
         lastLine = line;
@@ -93,10 +93,7 @@ int runExport(const ExportCommand &command)
             QCoreApplication::exit(1);
             return;
         }
-        err << QStringLiteral("已写入 %1（%2 KB，%3 帧）\n")
-                   .arg(QDir::toNativeSeparators(result.path))
-                   .arg((result.bytes + 1023) / 1024)
-                   .arg(result.frames);
+        err << writtenText(result) << '\n';
         for (const QString &line : passedOverLines(result))
             err << line << '\n';
         err.flush();

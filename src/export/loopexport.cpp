@@ -65,6 +65,27 @@ QString failureOf(const std::function<void()> &work)
 
 } // namespace
 
+QString progressText(int fetched, int passedOver, int encoded, int total, bool toFolder)
+{
+    QString text = QStringLiteral("已取得 %1/%2 幅").arg(fetched - passedOver).arg(total);
+    if (passedOver > 0)
+        text += QStringLiteral("（%1 幅跳过）").arg(passedOver);
+    return text + (toFolder ? QStringLiteral("，已存 %1 个文件").arg(encoded)
+                            : QStringLiteral("，已编码 %1 帧").arg(encoded));
+}
+
+QString writtenText(const ExportResult &result)
+{
+    const QString kb = QStringLiteral("%1 KB").arg((result.bytes + 1023) / 1024);
+    return result.toFolder ? QStringLiteral("已写入 %1（%2 个新文件，%3）")
+                                 .arg(QDir::toNativeSeparators(result.path))
+                                 .arg(result.frames)
+                                 .arg(kb)
+                           : QStringLiteral("已写入 %1（%2，%3 帧）")
+                                 .arg(QDir::toNativeSeparators(result.path), kb)
+                                 .arg(result.frames);
+}
+
 QStringList passedOverLines(const ExportResult &result)
 {
     QStringList lines;
@@ -306,6 +327,7 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
             return;
         }
         ++m_encoded;
+        m_savedBytes += body.size();
         emit progressed(m_fetched, m_encoded, total());
         advance();
         return;
@@ -376,6 +398,7 @@ void LoopExport::write()
         ExportResult result;
         result.written = true;
         result.frames = m_encoded;
+        result.bytes = m_savedBytes;
         end(result);
         return;
     }
@@ -426,6 +449,7 @@ void LoopExport::end(ExportResult result)
     m_keptBodies.clear();
     result.missing = m_missing;
     result.skipped = m_skipped;
+    result.toFolder = m_request.jpegFolder;
     if (result.path.isEmpty())
         result.path = m_request.path;
     emit progressed(m_fetched, m_encoded, total());

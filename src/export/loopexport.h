@@ -45,9 +45,17 @@ struct ExportResult
     QStringList missing;    // hours the archive lacks, "2008-07-18 09:00"
     QStringList skipped;    // hours whose picture was damaged or refused, with the reason
     int frames = 0;         // the frames the file holds, or the files the folder gained
-    qint64 bytes = 0;
+    qint64 bytes = 0;       // the file's, or those of the files the folder gained
     QString path;
+    bool toFolder = false;  // a folder of the downloaded files rather than one file
 };
+
+// What an export has done so far: "已取得 21/24 幅（3 幅跳过），已编码 21 帧" ("已存 21 个文件"
+// for a folder).
+QString progressText(int fetched, int passedOver, int encoded, int total, bool toFolder);
+// What a written export holds: "已写入 loop.webp（812 KB，24 帧）", for a folder "已写入 jpgs（6 个新文件，
+// 1080 KB）".
+QString writtenText(const ExportResult &result);
 
 // The lines that name the hours an export passed over and why, for its result's message.
 QStringList passedOverLines(const ExportResult &result);
@@ -76,6 +84,9 @@ public:
     // the write decides: stopped before the file takes its name, or written (too late to stop).
     void cancel();
     int total() const { return int(m_request.hours.size()); }
+    // The hours passed over so far: missing, damaged or refused.
+    int passedOver() const { return int(m_missing.size() + m_skipped.size()); }
+    bool toFolder() const { return m_request.jpegFolder; }
 
     // "2008-07-18_1000.jpg".
     static QString fileNameOf(const Moment &moment);
@@ -134,6 +145,7 @@ private:
     int m_backNext = -1; // the next kept picture on the way back; -1 before it begins
     int m_fetched = 0;
     int m_encoded = 0;
+    qint64 m_savedBytes = 0; // the files a folder gained
     QStringList m_missing;
     QStringList m_skipped;
     bool m_ended = false;

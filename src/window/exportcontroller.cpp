@@ -135,10 +135,11 @@ void ExportController::run()
     progress->setAutoReset(false);
     progress->setMinimumDuration(0);
     progress->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_job, &LoopExport::progressed, progress, [progress](int fetched, int encoded, int total) {
+    LoopExport *job = m_job;
+    connect(m_job, &LoopExport::progressed, progress, [progress, job](int fetched, int encoded, int total) {
         progress->setMaximum(std::max(1, total + std::max(encoded, total)));
         progress->setValue(fetched + encoded);
-        progress->setLabelText(QStringLiteral("已取得 %1/%2 幅，已编码 %3 帧").arg(fetched).arg(total).arg(encoded));
+        progress->setLabelText(progressText(fetched, job->passedOver(), encoded, total, job->toFolder()));
     });
     connect(progress, &QProgressDialog::canceled, m_job, &LoopExport::cancel);
     connect(m_job, &LoopExport::finished, this, &ExportController::ended);
@@ -154,13 +155,7 @@ void ExportController::ended(const ExportResult &result)
     emit finished(result);
     if (result.cancelled)
         return;
-    QString text = result.written
-                       ? QStringLiteral("已写入 %1\n%2 KB，%3 %4")
-                             .arg(QDir::toNativeSeparators(result.path))
-                             .arg((result.bytes + 1023) / 1024)
-                             .arg(result.frames)
-                             .arg(result.bytes > 0 ? QStringLiteral("帧") : QStringLiteral("个新文件"))
-                       : QStringLiteral("导出失败：") + result.reason;
+    QString text = result.written ? writtenText(result) : QStringLiteral("导出失败：") + result.reason;
     for (const QString &line : passedOverLines(result))
         text += QLatin1Char('\n') + line;
     say(m_window, result.written ? QMessageBox::Information : QMessageBox::Warning, text);

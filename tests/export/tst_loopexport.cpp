@@ -240,6 +240,9 @@ void TestLoopExport::folderHoldsTheDownloadedBytes()
     QCOMPARE(contents("2008-07-18_0800.jpg"), m_archive.pictureBytes("8071800"));
     QCOMPARE(contents("2008-07-18_0900.jpg"), QByteArray("kept before"));
     QCOMPARE(contents("2008-07-18_1000.jpg"), m_archive.pictureBytes("8071802"));
+    // Said as files and their size, not as frames of nothing.
+    QCOMPARE(result.bytes, m_archive.pictureBytes("8071800").size() + m_archive.pictureBytes("8071802").size());
+    QVERIFY2(writtenText(result).contains(QString::fromUtf16(u"2 个新文件")), qPrintable(writtenText(result)));
 }
 
 void TestLoopExport::endsHonestly_data()
