@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -54,7 +55,8 @@ void FrameStrip::setCurrent(int index)
 
 QSize FrameStrip::sizeHint() const
 {
-    return {std::max(240, 8 * int(m_names.size())), fontMetrics().height()};
+    // The marks, and under them the hour marks in a smaller type, in a line's height.
+    return {std::max(240, 8 * int(m_names.size())), fontMetrics().height() + 2};
 }
 
 QSize FrameStrip::minimumSizeHint() const
@@ -86,37 +88,108 @@ void FrameStrip::choose(int index)
     emit chosen(index);
 }
 
+int FrameStrip::marksHeight() const
+{
+    return std::max(4, height() / 2);
+}
+
 void FrameStrip::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QPalette &colours = palette();
     painter.fillRect(rect(), colours.color(QPalette::Base));
+    const int marks = marksHeight();
     for (int i = 0; i < m_names.size(); ++i) {
-        const QRect box = markRect(i).adjusted(1, 2, -1, -2);
+        const QRect box = markRect(i).adjusted(1, 2, -1, 0).intersected(QRect(0, 0, width(), marks));
         switch (m_marks[i]) {
         case Mark::Ready:
-            painter.fillRect(box, colours.color(QPalette::Mid));
+            // Kept: a filled box, dark enough to tell from the hours still to come.
+            painter.fillRect(box, colours.color(QPalette::Dark));
             break;
-        case Mark::Missing: {
-            // A hollow box, crossed: nothing to show for that hour.
+        case Mark::Missing:
+            // A hollow box, crossed in red: nothing to show for that hour.
             painter.setPen(QPen(QColor(200, 40, 40), 1));
             painter.drawRect(box.adjusted(0, 0, -1, -1));
             painter.drawLine(box.topLeft(), box.bottomRight());
+            painter.drawLine(box.bottomLeft(), box.topRight());
             break;
-        }
         case Mark::Unknown:
-            painter.fillRect(box, colours.color(QPalette::Midlight));
+            // Not fetched yet: an outline only.
+            painter.setPen(QPen(colours.color(QPalette::Mid), 1));
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
             break;
         }
     }
-    if (m_current >= 0) {
-        const QRect box = markRect(m_current);
-        painter.fillRect(box.adjusted(0, 0, 0, 0), colours.color(QPalette::Highlight));
-    }
+    if (m_current >= 0)
+        painter.fillRect(markRect(m_current).intersected(QRect(0, 0, width(), marks + 2)),
+                         colours.color(QPalette::Highlight));
+    paintHourMarks(painter, marks);
     if (hasFocus()) {
         painter.setPen(QPen(colours.color(QPalette::Text), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+}
+
+void FrameStrip::paintHourMarks(QPainter &painter, int top)
+{
+    // Under the marks: the hour every 3 or 6 hours, as room allows, and the day where it changes
+    // ("18日"), after a line between the days.
+    if (m_names.isEmpty())
+        return;
+    QFont small = font();
+    small.setPixelSize(std::max(8, height() - top - 2));
+    painter.setFont(small);
+    const QFontMetrics metrics(small);
+    const double each = double(width()) / m_names.size();
+    const int every = each * 3 >= metrics.horizontalAdvance(QStringLiteral("18日 ")) ? 3 : 6;
+    painter.setPen(palette().color(QPalette::Text));
+    for (int i = 0; i < m_names.size(); ++i) {
+        const QString &name = m_names[i]; // "07-18 10:00"
+        const int hour = name.mid(6, 2).toInt();
+        const QRect box = markRect(i);
+        const bool newDay = hour == 0 && i > 0;
+        if (newDay)
+            painter.drawLine(box.left(), 0, box.left(), height());
+        if (hour % every != 0 && !(i == 0 && m_names.size() < every))
+            continue;
+        const QString text = newDay ? name.mid(3, 2) + QStringLiteral("日") : name.mid(6, 2);
+        if (box.left() + metrics.horizontalAdvance(text) > width())
+            continue;
+        painter.drawText(QRect(box.left() + 1, top, metrics.horizontalAdvance(text) + 2, height() - top),
+                         Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+}
+
+QString FrameStrip::hourText(int index) const
+{
+    static const char16_t *const kMarkNames[] = {u"尚未取得", u"已保存", u"服务器上没有图像"};
+    QString text = QStringLiteral("北京时间 %1 · %2")
+                       .arg(m_names[index], QString::fromUtf16(kMarkNames[int(m_marks[index])]));
+    if (index == m_current)
+        text += QStringLiteral(" · 正在显示");
+    return text;
+}
+
+bool FrameStrip::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // The hour under the pointer, what it is, and how the marks read.
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const int index = indexAt(help->pos().x());
+        if (index >= 0)
+            QToolTip::showText(help->globalPos(),
+                               hourText(index) + QLatin1Char('\n') + legend(), this, markRect(index));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+QString FrameStrip::legend()
+{
+    return QStringLiteral("深灰：已保存 · 空框：尚未取得 · 红叉：服务器上没有 · 高亮：正在显示\n"
+                          "单击或拖动显示某一小时；有焦点时用方向键");
 }
 
 void FrameStrip::mousePressEvent(QMouseEvent *event)
@@ -172,7 +245,6 @@ void FrameStrip::describe()
     if (!missing.isEmpty())
         text += QStringLiteral("；无图像：") + missing.join(QStringLiteral("、"));
     setAccessibleDescription(text);
-    setToolTip(text + QStringLiteral("\n单击或拖动显示某一小时；有焦点时用方向键"));
 }
 
 } // namespace veltaro

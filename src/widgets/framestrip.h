@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+class QPainter;
+
 namespace veltaro {
 
 // One mark per hour of the span being played or looped: hours the archive lacks are marked
@@ -31,11 +33,16 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // "北京时间 07-18 10:00 · 已保存 · 正在显示", what the tooltip says of an hour.
+    QString hourText(int index) const;
+    // How the marks read.
+    static QString legend();
 
 signals:
     void chosen(int index);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -43,6 +50,8 @@ protected:
 
 private:
     int indexAt(int x) const;
+    int marksHeight() const;
+    void paintHourMarks(QPainter &painter, int top);
     void choose(int index);
     void describe();
 

@@ -29,7 +29,9 @@
 #include <QSignalSpy>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <QMouseEvent>
 
 #include "filecontents.h"
@@ -206,6 +208,14 @@ void TestPanel::theStripShowsAnHour()
     QVERIFY(window.settled());
     QCOMPARE(window.list(4)->currentText(), "12");
     QCOMPARE(strip->current(), 1);
+    // The tooltip names the hour under the pointer, not the one shown, and how marks read.
+    const QPoint over = strip->markRect(0).center();
+    QHelpEvent help(QEvent::ToolTip, over, strip->mapToGlobal(over));
+    QApplication::sendEvent(strip, &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY2(QToolTip::text().startsWith(QString::fromUtf16(u"北京时间 07-17 11:00 · 已保存")), qPrintable(QToolTip::text()));
+    QVERIFY(QToolTip::text().contains(FrameStrip::legend()));
+    QToolTip::hideText();
 }
 
 void TestPanel::enhancementFollowsThePictures()
