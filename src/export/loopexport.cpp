@@ -113,12 +113,7 @@ LoopExport::~LoopExport()
 
 QString LoopExport::fileNameOf(const Moment &moment)
 {
-    return QStringLiteral("%1-%2-%3_%4")
-               .arg(moment.year)
-               .arg(moment.month, 2, 10, QLatin1Char('0'))
-               .arg(moment.day, 2, 10, QLatin1Char('0'))
-               .arg(moment.hour, 2, 10, QLatin1Char('0')) +
-           QStringLiteral("00.jpg");
+    return QString::fromStdString(fileStemOf(moment)) + QStringLiteral(".jpg");
 }
 
 void LoopExport::start()

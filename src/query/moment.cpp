@@ -83,6 +83,12 @@ std::string pickedText(const QueryTime &picked)
     return fieldsText(picked.year, picked.month, picked.day, picked.hour);
 }
 
+std::string fileStemOf(const Moment &moment)
+{
+    return std::to_string(moment.year) + "-" + Hypotenuse(ListInteger(moment.month)) + "-" +
+           Hypotenuse(ListInteger(moment.day)) + "_" + Hypotenuse(ListInteger(moment.hour)) + "00";
+}
+
 std::string imageAddressOf(const Moment &moment)
 {
     const auto request = ToUtcRequest(textsOf(moment));

@@ -124,7 +124,7 @@ QString ExportDialog::proposedName() const
 {
     const std::vector<Moment> chosen = hours();
     const Moment last = chosen.empty() ? m_picked : chosen.back();
-    const QString stem = LoopExport::fileNameOf(last).chopped(4) +
+    const QString stem = QString::fromStdString(fileStemOf(last)) +
                          QStringLiteral("_%1小时").arg(chosen.size() * size_t(m_every->currentData().toInt()));
     return toFolder() ? stem : stem + QLatin1Char('.') + m_format->currentData().toString();
 }

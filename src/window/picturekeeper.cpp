@@ -167,7 +167,11 @@ void PictureKeeper::saveSeen()
     const PictureSource source = m_menuOn ? m_menuOn->first : m_source;
     if (seen.isNull())
         return;
-    const QString name = QString::fromStdString(source.request.name) + QStringLiteral("00-所见.png");
+    // Named by its moment in Beijing time, as exported frames and files are.
+    const auto moment = momentOf(source.beijing);
+    const QString name = (moment ? QString::fromStdString(fileStemOf(*moment))
+                                 : QString::fromStdString(source.request.name) + QStringLiteral("00")) +
+                         QStringLiteral("-所见.png");
     m_choosePath(QDir(folderToSaveIn(m_savedIn)).filePath(name), kPngFilter,
                  [this, seen](const QString &path) {
                      if (path.isEmpty())

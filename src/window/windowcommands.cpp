@@ -100,6 +100,10 @@ void WindowCommands::playerChanged()
     const Player &player = m_parts.player;
     m_parts.actions.action(Command::Play)->setText(player.isPlaying() ? QStringLiteral("暂停")
                                                                       : QStringLiteral("播放"));
+    // Whether a loop plays is seen on its button, and heard as its state.
+    QAction *loop = m_parts.actions.action(Command::Loop);
+    loop->setCheckable(true);
+    loop->setChecked(player.isLooping());
     m_parts.actions.action(Command::Faster)->setEnabled(player.speed() < Player::kFastest);
     m_parts.actions.action(Command::Slower)->setEnabled(player.speed() > Player::kSlowest);
 }

@@ -114,10 +114,14 @@ void TestPanel::reflectsThePlayerAndTheZoom()
     QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(window.player().isLooping());
     QCOMPARE(play->text(), QString::fromUtf16(u"暂停"));
+    // A loop playing is seen on its button, pressed in, and heard as its state.
+    QAction *loop = window.actions().action(Command::Loop);
+    QVERIFY(loop->isChecked());
     QCOMPARE(panel.strip()->count(), 6);
     QTest::keyClick(&window, Qt::Key_Escape);
     QVERIFY(window.settled());
     QCOMPARE(play->text(), QString::fromUtf16(u"播放"));
+    QVERIFY(!loop->isChecked());
 
     // The zoom in words.
     QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
