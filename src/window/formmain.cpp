@@ -119,8 +119,8 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     createActions();
     createPanel();
     connect(m_viewport, &Viewport::zoomChanged, m_keeper, &PictureKeeper::zoomChanged);
-    auto *remembered = new PlayerSettings(settingsFile, *m_player, *m_viewport, this);
-    connect(remembered, &PlayerSettings::notSaved, this,
+    m_remembered = new PlayerSettings(settingsFile, *m_player, *m_viewport, this);
+    connect(m_remembered, &PlayerSettings::notSaved, this,
             [this](const QString &reason) { setStatus(m_label5->text(), reason); });
     setOuterWidth(kDesignClientWidth);
     setOuterHeight(kDesignClientHeight);
@@ -129,9 +129,12 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
 Formmain::~Formmain()
 {
     // Whatever holds a reference goes before what it refers to: the picture shown before its
-    // box, the player and the stepper before the display command, the command and the pictures
-    // ahead before the transfer.
+    // box, the remembered settings before the player, the export before the transfer, the player
+    // and the stepper before the display command, the command and the pictures ahead before the
+    // transfer.
     delete m_shown;
+    delete m_remembered;
+    delete m_exporter;
     delete m_player;
     delete m_stepper;
     m_display.reset();

@@ -33,6 +33,7 @@ class DisplayCommand;
 class Failure;
 class PanelBinding;
 class PictureKeeper;
+class PlayerSettings;
 class ShownPicture;
 class StatusLine;
 class WindowCommands;
@@ -149,6 +150,7 @@ private:
     StatusLine *m_status = nullptr;
     WindowCommands *m_commands = nullptr;
     ExportController *m_exporter = nullptr;
+    PlayerSettings *m_remembered = nullptr;
     ShownPicture *m_shown = nullptr;
     bool m_loaded = false;
     TwipsSize m_laidOutFor{0, 0};

@@ -53,6 +53,7 @@ PlayerSettings::PlayerSettings(const QString &settingsFile, Player &player, View
     if (m_settings->value(kFitKey).toString() == QLatin1String("true"))
         m_viewport.fitToViewport();
     m_reading = false;
+    m_values = m_written = now();
 
     connect(&m_player, &Player::changed, this, &PlayerSettings::remember);
     connect(&m_viewport, &Viewport::zoomChanged, this, &PlayerSettings::remember);
@@ -64,20 +65,34 @@ PlayerSettings::~PlayerSettings()
         save();
 }
 
+PlayerSettings::Values PlayerSettings::now() const
+{
+    return {m_player.speed(), m_player.backAndForth(), m_player.restMs(), m_player.loopHours(),
+            m_viewport.fitting()};
+}
+
 void PlayerSettings::remember()
 {
-    if (!m_reading)
+    if (m_reading)
+        return;
+    // Taken now, while the player and the viewport are there; written a moment after the last
+    // change, and only when something did change (a new picture is no reason to write).
+    m_values = now();
+    if (m_values == m_written)
+        m_save.stop();
+    else
         m_save.start();
 }
 
 void PlayerSettings::save()
 {
-    m_settings->setValue(kSpeedKey, m_player.speed());
-    m_settings->setValue(kBackAndForthKey, m_player.backAndForth());
-    m_settings->setValue(kRestKey, m_player.restMs());
-    m_settings->setValue(kSpanKey, m_player.loopHours());
-    m_settings->setValue(kFitKey, m_viewport.fitting());
+    m_settings->setValue(kSpeedKey, m_values.speed);
+    m_settings->setValue(kBackAndForthKey, m_values.backAndForth);
+    m_settings->setValue(kRestKey, m_values.restMs);
+    m_settings->setValue(kSpanKey, m_values.loopHours);
+    m_settings->setValue(kFitKey, m_values.fit);
     m_settings->sync();
+    m_written = m_values;
     if (m_settings->status() != QSettings::NoError)
         emit notSaved(QStringLiteral("无法保存设置到 %1").arg(QDir::toNativeSeparators(m_settings->fileName())));
 }

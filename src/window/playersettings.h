@@ -15,7 +15,7 @@ class Viewport;
 // last frame, the loop's span, and whether pictures are fitted to the viewport. Read once at
 // start (a value that is not a number in its range is the default), written a moment after the
 // last change, and a failed write is said, never passed over. With nothing remembered the
-// window starts as its design does, at 100 %.
+// window starts as its design does, at 100 %. It goes before the player and the viewport.
 class PlayerSettings : public QObject
 {
     Q_OBJECT
@@ -29,6 +29,16 @@ signals:
     void notSaved(const QString &reason);
 
 private:
+    struct Values
+    {
+        int speed = 0;
+        bool backAndForth = false;
+        int restMs = 0;
+        int loopHours = 0;
+        bool fit = false;
+        bool operator==(const Values &) const = default;
+    };
+    Values now() const;
     void remember();
     void save();
 
@@ -37,6 +47,8 @@ private:
     std::unique_ptr<QSettings> m_settings;
     QTimer m_save;
     bool m_reading = false;
+    Values m_values;  // as last seen
+    Values m_written; // as on disk
 };
 
 } // namespace veltaro
