@@ -27,6 +27,18 @@ std::optional<Moment> following(const Moment &moment, const std::optional<Moment
     return steppedBy(moment, direction);
 }
 
+// The hours from `first` to `last`, both included; none without both.
+std::vector<Moment> hoursFrom(const std::optional<Moment> &first, const std::optional<Moment> &last)
+{
+    std::vector<Moment> hours;
+    for (std::optional<Moment> moment = first; moment && last; moment = steppedBy(*moment, 1)) {
+        hours.push_back(*moment);
+        if (*moment == *last)
+            break;
+    }
+    return hours;
+}
+
 } // namespace
 
 Player::Player(QObject *parent, TimeStepper &stepper, DisplayCommand &display, DisplayView &view)
@@ -39,13 +51,7 @@ Player::Player(QObject *parent, TimeStepper &stepper, DisplayCommand &display, D
 
 std::vector<Moment> Player::loop() const
 {
-    std::vector<Moment> hours;
-    for (std::optional<Moment> moment = m_loopStart; moment && m_loopEnd; moment = steppedBy(*moment, 1)) {
-        hours.push_back(*moment);
-        if (*moment == *m_loopEnd)
-            break;
-    }
-    return hours;
+    return hoursFrom(m_loopStart, m_loopEnd);
 }
 
 void Player::forgetLoop()
@@ -74,13 +80,7 @@ std::vector<Moment> Player::span() const
         const auto picked = m_stepper.picked();
         return picked ? hoursEndingAt(*picked, m_loopHours) : std::vector<Moment>();
     }
-    std::vector<Moment> hours;
-    for (std::optional<Moment> moment = first; moment && last; moment = steppedBy(*moment, 1)) {
-        hours.push_back(*moment);
-        if (*moment == *last)
-            break;
-    }
-    return hours;
+    return hoursFrom(first, last);
 }
 
 void Player::play()
