@@ -28,6 +28,8 @@ AdjustDialog::AdjustDialog(Enhancer &enhancer, QWidget *parent)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Reset | QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Reset)->setText(QStringLiteral("复原"));
     form->addRow(buttons);
+    // Wide enough for its title, which a window manager would otherwise cut short.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 8 * fontMetrics().averageCharWidth());
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons->button(QDialogButtonBox::Reset), &QPushButton::clicked, this,
             [this] { m_enhancer.setAdjustments({}); });

@@ -9,6 +9,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace veltaro {
 
 HelpWindow::HelpWindow(const QList<QAction *> &actions, QWidget *parent)
@@ -45,7 +47,9 @@ HelpWindow::HelpWindow(const QList<QAction *> &actions, QWidget *parent)
     layout->addWidget(m_table);
     layout->addWidget(note);
     layout->addWidget(buttons);
-    resize(760, 560);
+    // Wide enough for the keys and the names whole; what a command does wraps into the rest.
+    const int columns = m_table->columnWidth(0) + m_table->columnWidth(1);
+    resize(std::max(760, columns + 420), 560);
 }
 
 } // namespace veltaro
