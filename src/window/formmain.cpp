@@ -3,7 +3,6 @@
 #include "failure.h"
 #include "query/hypotenuse.h"
 #include "widgets/accessibility.h"
-#include "widgets/picklist.h"
 #include "widgets/picturebox.h"
 #include "widgets/scrollbar.h"
 #include "files/stagingfile.h"
@@ -16,14 +15,11 @@
 #include "window/busycursor.h"
 #include "window/designedcontrols.h"
 #include "window/designtable.h"
-#include "window/adjustdialog.h"
 #include "window/enhancer.h"
 #include "window/exportcontroller.h"
-#include "files/savedfile.h"
 #include "window/helpwindow.h"
 #include "widgets/legendbar.h"
 #include "window/instrumentpanel.h"
-#include "widgets/framestrip.h"
 #include "window/panelbinding.h"
 #include "window/picturekeeper.h"
 #include "window/shownpicture.h"
@@ -38,14 +34,10 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QAction>
-#include <QToolTip>
-#include <QMouseEvent>
-#include <QTimer>
 
 #include <algorithm>
 #include <vector>
