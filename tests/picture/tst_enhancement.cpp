@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "filecontents.h"
+
 #include <sys/stat.h>
 
 using namespace veltaro;
@@ -148,10 +150,7 @@ void TestEnhancement::entriesThatAreNoFilesAreNamed()
         QVERIFY(QFile::link(user.filePath("odd.table"), user.filePath("odd.table")));
     else
         QVERIFY(QDir().mkpath(user.filePath("odd.table")));
-    QFile good(user.filePath("good.table"));
-    QVERIFY(good.open(QIODevice::WriteOnly));
-    good.write("名称: 好\n0-255: 灰\n");
-    good.close();
+    QVERIFY(writeFile(user.filePath("good.table"), "名称: 好\n0-255: 灰\n"));
     // Returns at all (neither reading without end nor waiting on the pipe), with the good table.
     QStringList problems;
     const auto tables = loadEnhancementTables({user.path()}, &problems);

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "filecontents.h"
+
 using namespace veltaro;
 
 class TestEnhancer : public QObject
@@ -41,10 +43,7 @@ void TestEnhancer::settingsOutOfRangeFallBack()
     QFETCH(int, brightnessRead);
     QTemporaryDir dir;
     const QString path = dir.filePath("Veltaro.conf");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[enhancement]\nchoice=invert\ngamma=" + gamma + "\nbrightness=" + brightness + "\n");
-    file.close();
+    QVERIFY(writeFile(path, "[enhancement]\nchoice=invert\ngamma=" + gamma + "\nbrightness=" + brightness + "\n"));
     const Enhancer enhancer(path);
     QCOMPARE(enhancer.adjustments().gamma, gammaRead);
     QCOMPARE(enhancer.adjustments().brightness, brightnessRead);

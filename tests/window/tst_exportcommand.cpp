@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "filecontents.h"
+
 class TestExportCommand : public QObject
 {
     Q_OBJECT
@@ -80,10 +82,8 @@ void TestExportCommand::exitStatuses()
     environment.insert("XDG_DATA_HOME", dir.filePath("data"));
     // A table of the user's own that does not parse, at its third line.
     QVERIFY(QDir().mkpath(dir.filePath("data/Veltaro/enhancements")));
-    QFile broken(dir.filePath("data/Veltaro/enhancements/mine.table"));
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write("名称: 我的\n0-100: 灰\n101-255: 紫\n");
-    broken.close();
+    QVERIFY(writeFile(dir.filePath("data/Veltaro/enhancements/mine.table"),
+                      "名称: 我的\n0-100: 灰\n101-255: 紫\n"));
     QString errors;
     QProcess veltaro;
     for (int run = 0; run < runs; ++run) {

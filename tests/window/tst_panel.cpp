@@ -361,9 +361,7 @@ void TestPanel::whatThePanelWasLeftAtLasts()
         first.actions().action(Command::Fit)->trigger();
     }
     if (!file.isEmpty()) {
-        QFile conf(dir.filePath("veltaro.conf"));
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write(file);
+        QVERIFY(writeFile(dir.filePath("veltaro.conf"), file));
     }
     StartedWindow again(dir.path());
     QCOMPARE(again.player().speed(), speed);
