@@ -122,7 +122,11 @@ template <typename Step> void DisplayCommand::guarded(Step &&step)
 
 void DisplayCommand::run(Kind kind)
 {
-    const QueryTime picked = m_view.queryTime();
+    run(kind, m_view.queryTime());
+}
+
+void DisplayCommand::run(Kind kind, const QueryTime &picked)
+{
     // A run for the moment whose picture is downloading joins that download; it is told as the
     // loudest of the two would tell it.
     if (m_state == State::Fetching && m_fromNetwork) {

@@ -59,6 +59,9 @@ public:
 
     // Runs the command for the moment the lists show now.
     void run(Kind kind = Kind::Press);
+    // A run for `moment` whatever the lists show (a frame of playback): the lists are left to
+    // whoever runs it, so that they never name a picture before it is shown.
+    void run(Kind kind, const QueryTime &moment);
     // Ends the running command as a failure, "已取消"; nothing when idle.
     void cancel();
 

@@ -89,7 +89,7 @@ void Player::play()
         return;
     m_looping = false;
     m_spanStart = m_stepper.picked();
-    start();
+    start(*m_spanStart);
 }
 
 void Player::playLoop()
@@ -99,13 +99,19 @@ void Player::playLoop()
     if (picked && std::find(kept.begin(), kept.end(), *picked) != kept.end()) {
         // The loop kept, again from the frame shown.
         m_looping = true;
-        start();
+        start(*picked);
         return;
     }
     // A new loop: the hours that end at the moment the lists show now.
+    if (picked)
+        loopEndingAt(*picked);
+}
+
+void Player::loopEndingAt(const Moment &end)
+{
     m_loopStart.reset();
     m_loopEnd.reset();
-    const std::vector<Moment> hours = picked ? hoursEndingAt(*picked, m_loopHours) : std::vector<Moment>();
+    const std::vector<Moment> hours = hoursEndingAt(end, m_loopHours);
     if (hours.empty())
         return;
     if (hours.size() == 1) {
@@ -117,12 +123,12 @@ void Player::playLoop()
     m_loopStart = hours.front();
     m_loopEnd = hours.back();
     m_looping = true;
-    m_stepper.showInLists(hours.front());
-    start();
+    start(hours.front());
 }
 
-void Player::start()
+void Player::start(const Moment &first)
 {
+    m_frameAt = first;
     m_shownAny = false;
     m_resting = false;
     m_direction = 1;
@@ -186,8 +192,7 @@ void Player::setLoopHours(int hours)
         m_loopStart.reset();
         m_loopEnd.reset();
         if (looping) {
-            m_stepper.showInLists(end);
-            playLoop();
+            loopEndingAt(end);
             return;
         }
         const std::vector<Moment> hours = hoursEndingAt(end, m_loopHours);
@@ -224,7 +229,7 @@ void Player::nextFrame()
     // A frame still being fetched or prepared holds the next one back.
     if (m_display.isRunning())
         return;
-    const auto now = m_stepper.picked();
+    const auto now = m_frameAt;
     if (m_resting) {
         m_resting = false;
         applySpeed();
@@ -247,7 +252,7 @@ void Player::nextFrame()
             emit changed();
         }
     }
-    m_stepper.showInLists(*next);
+    m_frameAt = next;
     showFrame();
 }
 
@@ -256,7 +261,7 @@ void Player::wantAhead()
     if (!m_ahead)
         return;
     std::vector<Moment> next;
-    std::optional<Moment> moment = m_stepper.picked();
+    std::optional<Moment> moment = m_frameAt;
     int direction = m_direction;
     for (int i = 0; i < kFramesAhead && moment; ++i) {
         moment = following(*moment, loopStart(), loopEnd(), m_backAndForth, direction);
@@ -268,7 +273,9 @@ void Player::wantAhead()
 
 void Player::showFrame()
 {
-    m_display.run(DisplayCommand::Kind::Frame);
+    // The lists are moved once the frame is shown, never before.
+    m_listsAtFrame = m_stepper.picked();
+    m_display.run(DisplayCommand::Kind::Frame, textsOf(*m_frameAt));
 }
 
 void Player::cancelFrame()
@@ -300,6 +307,10 @@ void Player::frameEnded(const DisplayCommand::Outcome &outcome)
 {
     if (outcome.shown)
         m_shownLast = momentOf(outcome.picked);
+    // A frame shown: the lists name it, unless the user has picked another moment meanwhile.
+    if (outcome.shown && outcome.kind == DisplayCommand::Kind::Frame && m_shownLast &&
+        m_stepper.picked() == m_listsAtFrame)
+        m_stepper.showInLists(*m_shownLast);
     // Only the player's own frames count, and only while it plays: what stopped it has the
     // status line.
     if (!isPlaying() || outcome.kind != DisplayCommand::Kind::Frame || outcome.cancelled)

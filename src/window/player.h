@@ -17,7 +17,7 @@ class PicturesAhead;
 class TimeStepper;
 
 // Watching the clouds move. play() shows hour after hour from the picked moment, moving the four
-// lists as a step does; playLoop() plays the hours that end at the picked moment (24 unless
+// lists to each frame once it is shown (never ahead of the picture); playLoop() plays the hours that end at the picked moment (24 unless
 // set) over and over, forward or back and forth, resting on the last frame if asked. A loop
 // keeps its hours until the user picks another moment or span (forgetLoop(), another span):
 // stopped and started again, stepped through while paused or chosen on the frame strip, it is
@@ -83,7 +83,8 @@ signals:
     void skippedHour(const veltaro::Moment &moment);
 
 private:
-    void start();
+    void start(const Moment &first);
+    void loopEndingAt(const Moment &end);
     void nextFrame();
     void showFrame();
     void frameEnded(const DisplayCommand::Outcome &outcome);
@@ -108,6 +109,8 @@ private:
     std::optional<Moment> m_loopEnd;
     bool m_looping = false;
     std::optional<Moment> m_spanStart; // while playing on
+    std::optional<Moment> m_frameAt; // the frame being shown or last tried, while playing
+    std::optional<Moment> m_listsAtFrame; // what the lists named when that frame was asked for
     int m_direction = 1;
     bool m_resting = false;
     bool m_shownAny = false;

@@ -443,8 +443,8 @@ void TestControlFlow::everyInputInEveryState_data()
     QTest::newRow("frame shown, Esc stops") << "playing, frame shown" << "Esc" << none << "^$" << 0 << "18 10" << "18 10" << 0;
     QTest::newRow("frame shown, the network fails: one reason") << "playing, frame shown" << "network fails" << notFound << "^网络不通，已停止播放：代理服务器" << 0 << "18 10" << "*" << 0;
 
-    QTest::newRow("frame fetching, 显示 joins it") << "playing, frame fetching" << "显示" << none << "^$" << 0 << "18 11" << "18 11" << 1;
-    QTest::newRow("frame fetching, a step replaces it") << "playing, frame fetching" << "step" << none << "^$" << 0 << "18 12" << "18 12" << -1;
+    QTest::newRow("frame fetching, 显示 shows the lists' moment") << "playing, frame fetching" << "显示" << none << "^$" << 0 << "18 10" << "18 10" << -1;
+    QTest::newRow("frame fetching, a step from the picture shown replaces it") << "playing, frame fetching" << "step" << none << "^$" << 0 << "18 11" << "18 11" << -1;
     QTest::newRow("frame fetching, Ctrl+P pauses after it") << "playing, frame fetching" << "Ctrl+P" << none << "^$" << 0 << "18 11" << "18 11" << 1;
     QTest::newRow("frame fetching, Esc stops both, lists back") << "playing, frame fetching" << "Esc" << none << "^$" << 0 << "18 10" << "18 10" << 1;
 
