@@ -22,6 +22,8 @@ PicturesAhead::PicturesAhead(Transfer &transfer, QObject *parent)
             [this](const QString &address, const QByteArray &body) {
                 if (!body.isEmpty())
                     emit arrived(address);
+                else
+                    emit notArrived(address);
                 // Decoded from the bytes that came, whether or not the disk kept them.
                 if (body.isEmpty())
                     m_unavailable.insert(address); // not asked again while it is wanted
@@ -72,8 +74,12 @@ void PicturesAhead::advance()
             return;
         if (const QByteArray bytes = m_transfer.kept(address); !bytes.isEmpty())
             decode(address, bytes);
-        else if (m_transfer.fetchingAhead() < kFetchesAtOnce && !m_transfer.fetchAhead(address))
-            m_unavailable.insert(address); // asked for a short while ago: not again so soon
+        else if (m_transfer.fetchingAhead() < kFetchesAtOnce) {
+            if (m_transfer.fetchAhead(address))
+                emit fetching(address);
+            else
+                m_unavailable.insert(address); // asked for a short while ago: not again so soon
+        }
     }
 }
 

@@ -48,8 +48,12 @@ public:
     bool isKept(const Moment &moment) const;
 
 signals:
+    // The picture of `address` is being fetched in the background.
+    void fetching(const QString &address);
     // The picture of `address` arrived whole in the background.
     void arrived(const QString &address);
+    // The background fetch of `address` brought nothing whole (missing, refused or cut off).
+    void notArrived(const QString &address);
 
 
 private:

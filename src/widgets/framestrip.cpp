@@ -113,6 +113,13 @@ void FrameStrip::paintEvent(QPaintEvent *)
             painter.drawLine(box.topLeft(), box.bottomRight());
             painter.drawLine(box.bottomLeft(), box.topRight());
             break;
+        case Mark::Fetching:
+            // On its way: an outline half filled with a fine pattern.
+            painter.setPen(QPen(colours.color(QPalette::Dark), 1));
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+            painter.fillRect(box.adjusted(0, box.height() / 2, 0, 0),
+                             QBrush(colours.color(QPalette::Dark), Qt::Dense4Pattern));
+            break;
         case Mark::Unknown:
             // Not fetched yet: an outline only.
             painter.setPen(QPen(colours.color(QPalette::Mid), 1));
@@ -162,7 +169,7 @@ void FrameStrip::paintHourMarks(QPainter &painter, int top)
 
 QString FrameStrip::hourText(int index) const
 {
-    static const char16_t *const kMarkNames[] = {u"尚未取得", u"已保存", u"服务器上没有图像"};
+    static const char16_t *const kMarkNames[] = {u"尚未取得", u"已保存", u"服务器上没有图像", u"正在取得"};
     QString text = QStringLiteral("北京时间 %1 · %2")
                        .arg(m_names[index], QString::fromUtf16(kMarkNames[int(m_marks[index])]));
     if (index == m_current)
@@ -188,7 +195,7 @@ bool FrameStrip::event(QEvent *event)
 
 QString FrameStrip::legend()
 {
-    return QStringLiteral("深灰：已保存 · 空框：尚未取得 · 红叉：服务器上没有 · 高亮：正在显示\n"
+    return QStringLiteral("深灰：已保存 · 半填：正在取得 · 空框：尚未取得 · 红叉：服务器上没有 · 高亮：正在显示\n"
                           "单击或拖动显示某一小时；有焦点时用方向键");
 }
 

@@ -16,7 +16,7 @@ class FrameStrip : public QWidget
     Q_OBJECT
 
 public:
-    enum class Mark { Unknown, Ready, Missing };
+    enum class Mark { Unknown, Ready, Missing, Fetching };
 
     explicit FrameStrip(QWidget *parent = nullptr);
 

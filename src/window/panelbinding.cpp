@@ -60,12 +60,19 @@ PanelBinding::PanelBinding(InstrumentPanel &panel, ActionTable &actions, Player 
         if (const auto shown = momentOf(m_keeper.shownMoment()))
             m_stepper.showInLists(*shown);
     });
-    // A picture that came whole in the background is an hour ready on the strip.
-    connect(&m_ahead, &PicturesAhead::arrived, this, [this](const QString &address) {
-        for (size_t i = 0; i < m_stripHours.size(); ++i)
-            if (QString::fromStdString(imageAddressOf(m_stripHours[i])) == address)
-                m_panel.strip()->setMark(int(i), FrameStrip::Mark::Ready);
-    });
+    // What the background fetches do shows on the strip: an hour on its way, ready, or back
+    // to not fetched when nothing whole came (a missing hour is marked when it is played).
+    const auto follow = [this](FrameStrip::Mark mark) {
+        return [this, mark](const QString &address) {
+            for (size_t i = 0; i < m_stripHours.size(); ++i)
+                if (QString::fromStdString(imageAddressOf(m_stripHours[i])) == address &&
+                    m_panel.strip()->mark(int(i)) != FrameStrip::Mark::Missing)
+                    m_panel.strip()->setMark(int(i), mark);
+        };
+    };
+    connect(&m_ahead, &PicturesAhead::fetching, this, follow(FrameStrip::Mark::Fetching));
+    connect(&m_ahead, &PicturesAhead::arrived, this, follow(FrameStrip::Mark::Ready));
+    connect(&m_ahead, &PicturesAhead::notArrived, this, follow(FrameStrip::Mark::Unknown));
     playerChanged();
 }
 
