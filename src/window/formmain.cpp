@@ -31,6 +31,8 @@
 #include "widgets/viewport.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -40,6 +42,7 @@
 #include <QAction>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace veltaro {
@@ -52,6 +55,28 @@ float plus(double value, double offset)
 {
     return static_cast<float>(value + offset);
 }
+
+const ControlDesign &designOf(const char *name)
+{
+    for (const ControlDesign &control : designTable())
+        if (std::strcmp(control.name, name) == 0)
+            return control;
+    throw ControlFailure(std::string("控件缺失：") + name);
+}
+
+// The bottom row lies 610 twips under the viewport (as the load handler places it); from the
+// viewport's bottom to the bottom of "退出", and where "退出" ends on the right.
+double rowsBelowViewport()
+{
+    return 610 + double(designOf("Command2").height);
+}
+
+float bottomRowRight()
+{
+    return designOf("Command2").left + designOf("Command2").width;
+}
+// However small the window, this much of the picture stays in view.
+constexpr double kShortestViewport = 1500;
 
 // temp.jpg in `folder`, by default where the program keeps it.
 std::unique_ptr<StagingFile> stagingFileIn(const QString &folder)
@@ -110,6 +135,7 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     });
     createActions();
     createPanel();
+    holdEveryControl();
     connect(m_viewport, &Viewport::zoomChanged, m_keeper, &PictureKeeper::zoomChanged);
     m_remembered = new PlayerSettings(settingsFile, *m_player, *m_viewport, this);
     connect(m_remembered, &PlayerSettings::notSaved, this,
@@ -192,6 +218,11 @@ void Formmain::createPanel()
     connect(m_panelBinding, &PanelBinding::said, this,
             [this](const QString &reason) { setStatus(m_label5->text(), reason); });
     connect(m_viewport, &Viewport::zoomChanged, m_panel, &InstrumentPanel::showZoom);
+    // A longer moment or a state shown may take another line: the window is laid out anew.
+    connect(m_panel, &InstrumentPanel::resized, this, [this] {
+        if (m_loaded)
+            fitToWindow();
+    });
     m_panel->enhancementList()->addItems(m_enhancer->choiceNames());
     connect(m_panel, &InstrumentPanel::enhancementChosen, m_enhancer, &Enhancer::choose);
     connect(m_enhancer, &Enhancer::changed, this, &Formmain::enhancementChanged);
@@ -233,21 +264,32 @@ void Formmain::Form_Load()
 {
     setOuterWidth(m_screen.width);
     setOuterHeight(m_screen.height);
-    layOut(outerWidth(), outerHeight());
+    layOut(outerWidth(), outerHeight(), Room::AsDesigned);
     m_viewport->UpdateScrollRanges();
     fillLists();
     m_loaded = true;
 }
 
-void Formmain::layOut(float width, float height)
+void Formmain::layOut(float width, float height, Room room)
 {
     m_laidOutFor = {width, height};
-    // H / 5 × 4 is computed in double, dividing first; every result is handed on as float.
-    const auto fourFifths = [height] { return static_cast<double>(height) / 5 * 4; };
-
     m_picture1->setTopTwips(200);
     m_picture1->setLeftTwips(300);
     m_picture1->setWidthTwips(plus(width, -600));
+    // H / 5 × 4 is computed in double, dividing first; every result is handed on as float. The
+    // viewport ends there unless the rows under it would then pass the window's bottom, or the
+    // window gives the picture all the room the rows leave.
+    const double below = rowsBelowViewport() + twips::fromPixels(panelHeightUnderRow(panelWidth()));
+    const double designed = static_cast<double>(height) / 5 * 4;
+    const double tight = static_cast<double>(height) - below;
+    // A window smaller than the smallest that holds everything (a tiny or much magnified
+    // screen) keeps the design's places, and the panel gives way.
+    const bool holdsAll = twips::toPixels(width) >= m_smallestWhole.width() &&
+                          twips::toPixels(height) >= m_smallestWhole.height();
+    const double viewportBottom = room == Room::AllOfIt || (designed > tight && holdsAll)
+                                      ? std::max(tight, kShortestViewport)
+                                      : designed;
+    const auto fourFifths = [viewportBottom] { return viewportBottom; };
     m_picture1->setHeightTwips(plus(fourFifths(), 0));
 
     if (!m_loaded || !m_picture2->hasPicture()) {
@@ -275,21 +317,68 @@ void Formmain::layOut(float width, float height)
     placePanel();
 }
 
+int Formmain::panelWidth() const
+{
+    const int right = std::min(m_picture1->geometry().right(), width() - m_command2->height() / 2);
+    return std::max(0, right - m_picture1->geometry().left() + 1);
+}
+
+bool Formmain::momentBesideExit() const
+{
+    // Right of "退出" while even its shortest form fits there; else on a line of its own.
+    const QRect exit = m_command2->geometry();
+    const int right = m_picture1->geometry().left() + panelWidth() - 1;
+    return right - (exit.right() + 1 + twips::toPixels(240)) + 1 >=
+           m_panel->infoRow()->minimumSizeHint().width();
+}
+
+int Formmain::panelHeightUnderRow(int width) const
+{
+    const int gap = twips::toPixels(90);
+    QWidget *transport = m_panel->transportRow();
+    int height = gap + transport->heightForWidth(width) + m_command2->height() / 2;
+    if (!momentBesideExit())
+        height += m_panel->infoRow()->sizeHint().height() + gap;
+    return height;
+}
+
 void Formmain::placePanel()
 {
-    // Right of "退出" on the bottom row: the moment shown. Below the bottom row, as wide as the
-    // viewport: the transport, the zoom and the frame strip. Both end where the window's inside
-    // does, wherever the viewport reaches.
+    // Right of "退出" on the bottom row (or under it on a narrow window): the moment shown.
+    // Below, as wide as the viewport: the transport, the zoom and the frame strip, in as many
+    // lines as the width asks. Both end where the window's inside does, wherever the viewport
+    // reaches.
     const QRect exit = m_command2->geometry();
-    const int right = std::min(m_picture1->geometry().right(), width() - exit.height() / 2);
-    QWidget *info = m_panel->infoRow();
-    const int infoLeft = exit.right() + 1 + twips::toPixels(240);
-    info->setGeometry(infoLeft, exit.top(), std::max(0, right - infoLeft + 1),
-                      std::max(exit.height(), info->sizeHint().height()));
-    QWidget *transport = m_panel->transportRow();
     const int left = m_picture1->geometry().left();
-    transport->setGeometry(left, exit.bottom() + 1 + twips::toPixels(90),
-                           std::max(0, right - left + 1), transport->sizeHint().height());
+    const int width = panelWidth();
+    const int gap = twips::toPixels(90);
+    QWidget *info = m_panel->infoRow();
+    int top = exit.bottom() + 1 + gap;
+    if (momentBesideExit()) {
+        const int infoLeft = exit.right() + 1 + twips::toPixels(240);
+        info->setGeometry(infoLeft, exit.top(), left + width - infoLeft,
+                          std::max(exit.height(), info->sizeHint().height()));
+    } else {
+        info->setGeometry(left, top, width, info->sizeHint().height());
+        top += info->height() + gap;
+    }
+    QWidget *transport = m_panel->transportRow();
+    transport->setGeometry(left, top, width, transport->heightForWidth(width));
+}
+
+void Formmain::holdEveryControl()
+{
+    // The narrowest window holds the bottom row as designed with its margins, and the shortest
+    // one a little of the picture, the rows under it and the panel wrapped to that width.
+    const int width = twips::toPixels(bottomRowRight() + 300);
+    const int panel = width - 2 * twips::toPixels(300);
+    int height = twips::toPixels(200 + kShortestViewport + rowsBelowViewport()) +
+                 m_panel->transportRow()->heightForWidth(panel) + m_panel->infoRow()->sizeHint().height() +
+                 3 * twips::toPixels(90) + m_command2->height() / 2;
+    m_smallestWhole = QSize(width, height);
+    // Never more than the screen has room for.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        setMinimumSize(m_smallestWhole.boundedTo(screen->availableSize()));
 }
 
 bool Formmain::everythingInside() const
@@ -305,8 +394,12 @@ bool Formmain::everythingInside() const
 void Formmain::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (!m_loaded)
-        return;
+    if (m_loaded)
+        fitToWindow();
+}
+
+void Formmain::fitToWindow()
+{
     // Maximized, the window keeps the design's layout for the screen as long as that cuts
     // nothing off; restored, resized or full screen (or where the design's layout would cut a
     // control off), the same rules are applied to the window's inside.
@@ -315,13 +408,19 @@ void Formmain::resizeEvent(QResizeEvent *event)
     // laid out as at start.
     const bool screenSized = twips::toPixels(inside.width) == twips::toPixels(m_screen.width) &&
                              twips::toPixels(inside.height) == twips::toPixels(m_screen.height);
-    const TwipsSize wanted = (isMaximized() && !isFullScreen()) || screenSized ? m_screen : inside;
-    if (wanted.width != m_laidOutFor.width || wanted.height != m_laidOutFor.height)
-        layOut(wanted.width, wanted.height);
+    // Any other size, full screen included, gives the picture all the room the rows leave.
+    const bool designed = (isMaximized() && !isFullScreen()) || screenSized;
+    const TwipsSize wanted = designed ? m_screen : inside;
+    const Room room = designed ? Room::AsDesigned : Room::AllOfIt;
+    if (wanted.width != m_laidOutFor.width || wanted.height != m_laidOutFor.height || room != m_room)
+        layOut(wanted.width, wanted.height, room);
     else
         placePanel(); // the window's inside may still have changed
-    if (!everythingInside() && (inside.width != m_laidOutFor.width || inside.height != m_laidOutFor.height))
-        layOut(inside.width, inside.height);
+    m_room = room;
+    if (!everythingInside() && (inside.width != m_laidOutFor.width || inside.height != m_laidOutFor.height)) {
+        layOut(inside.width, inside.height, Room::AllOfIt);
+        m_room = Room::AllOfIt;
+    }
     try {
         m_viewport->UpdateScrollRanges();
     } catch (const Failure &failure) {

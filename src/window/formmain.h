@@ -118,8 +118,18 @@ private:
     void createActions();
     void createPanel();
     // Form_Load's rules for a window of `width` × `height` twips.
-    void layOut(float width, float height);
+    // As designed: the viewport four fifths of the height, less only where the rows under it
+    // would pass the bottom; all of it: the viewport down to the rows under it.
+    enum class Room { AsDesigned, AllOfIt };
+    void layOut(float width, float height, Room room);
     void placePanel();
+    int panelWidth() const;
+    bool momentBesideExit() const;
+    // From the bottom of "退出" to the panel's bottom with its margin, at `width`, in pixels.
+    int panelHeightUnderRow(int width) const;
+    void holdEveryControl();
+    // Lays the window out for its size and state (maximized, full screen, resized).
+    void fitToWindow();
     void enhancementChanged();
     void endWithFailure(const Failure &failure);
 
@@ -154,6 +164,8 @@ private:
     ShownPicture *m_shown = nullptr;
     bool m_loaded = false;
     TwipsSize m_laidOutFor{0, 0};
+    Room m_room = Room::AsDesigned;
+    QSize m_smallestWhole; // the smallest window that holds every control whole
     PicturesAhead *m_ahead = nullptr;
     Transfer *m_inet1 = nullptr;
     std::unique_ptr<StagingFile> m_staging;

@@ -2,8 +2,10 @@
 
 #include "query/looplimits.h"
 
+#include "widgets/fittedlabel.h"
 #include "widgets/framestrip.h"
 #include "widgets/legendbar.h"
+#include "widgets/wrappinglayout.h"
 #include "window/actiontable.h"
 
 #include <QAction>
@@ -42,11 +44,11 @@ QLabel *caption(const QString &text, QWidget *buddy, QWidget *parent)
 
 InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     : QObject(window), m_infoRow(new QWidget(window)), m_transportRow(new QWidget(window)),
-      m_moment(new QLabel(m_infoRow)), m_zoom(new QLabel(m_transportRow)),
+      m_moment(new FittedLabel(m_infoRow)), m_zoom(new QLabel(m_transportRow)),
       m_speed(new QLabel(m_transportRow)), m_span(new QComboBox(m_transportRow)),
       m_rest(new QDoubleSpinBox(m_transportRow)), m_strip(new FrameStrip(m_transportRow)),
       m_enhancements(new QComboBox(m_transportRow)), m_readout(new QLabel(m_transportRow)),
-      m_legend(new LegendBar(m_transportRow))
+      m_legend(new LegendBar(m_transportRow)), m_playing(new QLabel(m_transportRow))
 {
     m_infoRow->setObjectName(QStringLiteral("InfoRow"));
     m_transportRow->setObjectName(QStringLiteral("TransportRow"));
@@ -62,80 +64,80 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     info->setContentsMargins(0, 0, 0, 0);
     info->addWidget(m_moment, 1);
 
-
+    // The controls stand in groups that keep together; the groups fill lines as wide as the
+    // window allows, the frame strip under them.
+    auto *groups = new QWidget(m_transportRow);
+    auto *wrapping = new WrappingLayout(groups, 10, 3);
+    const auto group = [&](std::initializer_list<QWidget *> widgets) {
+        auto *made = new QWidget(groups);
+        auto *line = new QHBoxLayout(made);
+        line->setContentsMargins(0, 0, 0, 0);
+        line->setSpacing(4);
+        for (QWidget *widget : widgets) {
+            widget->setParent(made);
+            line->addWidget(widget);
+        }
+        wrapping->addWidget(made);
+    };
     const auto button = [&](Command command) {
         QToolButton *made = buttonFor(actions.action(command), m_transportRow);
         m_focusChain << made;
         return made;
     };
-    const auto line = [] {
-        auto *made = new QHBoxLayout;
-        made->setContentsMargins(0, 0, 0, 0);
-        made->setSpacing(4);
-        return made;
+    const auto inChain = [&](QWidget *widget) {
+        m_focusChain << widget;
+        return widget;
     };
-    // The first line: watching the clouds move.
-    QHBoxLayout *playing = line();
-    playing->addWidget(button(Command::Play));
-    playing->addWidget(button(Command::Loop));
+
+    // Watching the clouds move.
     for (const int hours : loop::kSpans)
         m_span->addItem(QStringLiteral("%1 小时").arg(hours), hours);
     m_span->setAccessibleName(QStringLiteral("循环的时长"));
     m_span->setToolTip(QStringLiteral("循环播放到所选时刻为止的几小时"));
-    playing->addWidget(m_span);
-    m_focusChain << m_span;
-    playing->addWidget(button(Command::BackAndForth));
-    playing->addSpacing(8);
-    playing->addWidget(button(Command::Slower));
+    QToolButton *play = button(Command::Play);
+    QToolButton *loop = button(Command::Loop);
+    QLabel *spanCaption = caption(QStringLiteral("时长"), m_span, m_transportRow);
+    group({play, loop, spanCaption, inChain(m_span), button(Command::BackAndForth)});
     m_speed->setAccessibleName(QStringLiteral("播放速度"));
     m_speed->setMinimumWidth(m_speed->fontMetrics().horizontalAdvance(QStringLiteral("10 幅/秒 ")));
     m_speed->setAlignment(Qt::AlignCenter);
-    playing->addWidget(m_speed);
-    playing->addWidget(button(Command::Faster));
-    playing->addSpacing(8);
+    QToolButton *slower = button(Command::Slower);
+    group({slower, m_speed, button(Command::Faster)});
     m_rest->setRange(0, loop::kLongestRestMs / 1000.0);
     m_rest->setSingleStep(loop::kRestStepMs / 1000.0);
     m_rest->setDecimals(1);
     m_rest->setSuffix(QStringLiteral(" 秒"));
     m_rest->setAccessibleName(QStringLiteral("末帧停留"));
     m_rest->setToolTip(QStringLiteral("循环播放时最后一幅停留的时间"));
-    playing->addWidget(caption(QStringLiteral("末帧停留"), m_rest, m_transportRow));
-    playing->addWidget(m_rest);
-    m_focusChain << m_rest;
-    playing->addStretch(1);
-    playing->addWidget(button(Command::Export));
-    playing->addWidget(button(Command::Help));
+    group({caption(QStringLiteral("末帧停留"), m_rest, m_transportRow), inChain(m_rest)});
+    // What plays, seen and heard: "循环 07-17 11:00 – 07-18 10:00，24 小时".
+    m_playing->setObjectName(QStringLiteral("PlayingState"));
+    m_playing->setAccessibleName(QStringLiteral("播放状态"));
+    group({m_playing});
+    group({button(Command::Export), button(Command::Help)});
 
-    // The second line: how the picture is seen.
-    QHBoxLayout *seeing = line();
+    // How the picture is seen.
     m_enhancements->setAccessibleName(QStringLiteral("增强"));
-    seeing->addWidget(caption(QStringLiteral("增强"), m_enhancements, m_transportRow));
-    seeing->addWidget(m_enhancements);
-    m_focusChain << m_enhancements;
-    seeing->addWidget(button(Command::Adjust));
-    seeing->addSpacing(8);
-    seeing->addWidget(button(Command::ZoomOut));
-    seeing->addWidget(button(Command::Fit));
-    seeing->addWidget(button(Command::ActualSize));
-    seeing->addWidget(button(Command::ZoomIn));
+    QLabel *enhancementCaption = caption(QStringLiteral("增强"), m_enhancements, m_transportRow);
+    group({enhancementCaption, inChain(m_enhancements), button(Command::Adjust)});
     m_zoom->setAccessibleName(QStringLiteral("缩放"));
     m_zoom->setMinimumWidth(m_zoom->fontMetrics().horizontalAdvance(QStringLiteral("适应窗口 100 % ")));
-    seeing->addWidget(m_zoom);
-    seeing->addSpacing(8);
+    QToolButton *zoomOut = button(Command::ZoomOut);
+    QToolButton *fit = button(Command::Fit);
+    QToolButton *actual = button(Command::ActualSize);
+    group({zoomOut, fit, actual, button(Command::ZoomIn), m_zoom});
     m_readout->setAccessibleName(QStringLiteral("指针处的像素"));
     m_readout->setMinimumWidth(
         m_readout->fontMetrics().horizontalAdvance(QStringLiteral("像素 (8888, 8888) · 灰度 888")));
-    seeing->addWidget(m_readout);
-    seeing->addStretch(1);
-    // At the end of the line: the enhancement in use as a colour bar.
+    group({m_readout});
+    // The enhancement in use as a colour bar.
     m_legend->setObjectName(QStringLiteral("Legend"));
-    seeing->addWidget(m_legend);
+    group({m_legend});
 
     auto *rows = new QVBoxLayout(m_transportRow);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(3);
-    rows->addLayout(playing);
-    rows->addLayout(seeing);
+    rows->addWidget(groups);
     rows->addWidget(m_strip);
     m_focusChain << m_strip;
 
@@ -146,15 +148,26 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
             [this](double seconds) { emit restChosen(int(std::lround(seconds * 1000))); });
     showMoment({});
     showZoom(1, false);
+    showPlaying({});
 }
 
-void InstrumentPanel::showMoment(const QString &moment, const QString &missing)
+void InstrumentPanel::showMoment(const QStringList &forms)
 {
-    const QString text = missing.isEmpty() || moment.isEmpty()
-                             ? moment
-                             : moment + QStringLiteral(" · ") + missing;
-    m_moment->setText(text);
-    m_moment->setAccessibleDescription(text.isEmpty() ? QStringLiteral("尚未显示图像") : text);
+    const QSize before = m_moment->minimumSizeHint();
+    m_moment->setForms(forms, QStringLiteral("尚未显示图像"));
+    if (m_moment->minimumSizeHint() != before)
+        emit resized();
+}
+
+void InstrumentPanel::showPlaying(const QString &state)
+{
+    const bool resizes = m_playing->text().isEmpty() != state.isEmpty() ||
+                         m_playing->sizeHint().width() < m_playing->fontMetrics().horizontalAdvance(state);
+    m_playing->setText(state);
+    m_playing->setVisible(!state.isEmpty());
+    if (resizes)
+        emit resized();
+    m_playing->setAccessibleDescription(state.isEmpty() ? QStringLiteral("未在播放") : state);
 }
 
 void InstrumentPanel::showZoom(double zoom, bool fitting)

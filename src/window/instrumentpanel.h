@@ -11,14 +11,17 @@ class QWidget;
 namespace veltaro {
 
 class ActionTable;
+class FittedLabel;
 class FrameStrip;
 class LegendBar;
 
 // What the window shows of what it can do, beside the design's own controls: the moment of the
-// picture on screen (right of "退出"), and below the bottom row the transport (play, loop and
-// its span, back and forth, speed, a rest on the last frame), export and help; the enhancement
-// with its colour bar, the zoom and the value under the pointer; and the frame strip. Every button is a command's action; the lists and boxes set the player. The window
-// places the two rows (infoRow, transportRow) and wires them to what they show.
+// picture on screen (right of "退出" where there is room), and below the bottom row the
+// transport (play, loop and its span, back and forth, speed, a rest on the last frame, what
+// plays), export and help; the enhancement with its colour bar, the zoom and the value under
+// the pointer, in groups that wrap to the window's width; and the frame strip. Every button is
+// a command's action; the lists and boxes set the player. The window places the two rows
+// (infoRow, transportRow) and wires them to what they show.
 class InstrumentPanel : public QObject
 {
     Q_OBJECT
@@ -30,7 +33,8 @@ public:
     QWidget *infoRow() const { return m_infoRow; }
     QWidget *transportRow() const { return m_transportRow; }
 
-    QLabel *momentLabel() const { return m_moment; }
+    FittedLabel *momentLabel() const { return m_moment; }
+    QLabel *playingLabel() const { return m_playing; }
     QLabel *zoomLabel() const { return m_zoom; }
     QLabel *speedLabel() const { return m_speed; }
     QComboBox *spanList() const { return m_span; }
@@ -43,12 +47,17 @@ public:
     // The panel's controls that take the focus, in order.
     QList<QWidget *> focusChain() const { return m_focusChain; }
 
-    // "北京时间 2008-07-18 10:00 · UTC 02:00", with what is missing after it ("09:00 无图像").
-    void showMoment(const QString &moment, const QString &missing = {});
+    // The moment shown, from its longest form ("北京时间 2008-07-18 10:00 · UTC 02:00 · 北京时间
+    // 09:00 无图像") to its shortest ("07-18 10:00 · UTC 02"): the label shows what fits.
+    void showMoment(const QStringList &forms);
+    // What plays: "循环 07-17 11:00 – 07-18 10:00，24 小时", or nothing.
+    void showPlaying(const QString &state);
     void showZoom(double zoom, bool fitting);
     void showSpeed(int picturesPerSecond);
 
 signals:
+    // What the panel shows takes another room: the window places it anew.
+    void resized();
     void spanChosen(int hours);
     void enhancementChosen(int index);
     void restChosen(int ms);
@@ -56,7 +65,7 @@ signals:
 private:
     QWidget *m_infoRow;
     QWidget *m_transportRow;
-    QLabel *m_moment;
+    FittedLabel *m_moment;
     QLabel *m_zoom;
     QLabel *m_speed;
     QComboBox *m_span;
@@ -65,6 +74,7 @@ private:
     QComboBox *m_enhancements;
     QLabel *m_readout;
     LegendBar *m_legend;
+    QLabel *m_playing;
     QList<QWidget *> m_focusChain;
 };
 

@@ -79,6 +79,20 @@ PanelBinding::PanelBinding(InstrumentPanel &panel, ActionTable &actions, Player 
 void PanelBinding::playerChanged()
 {
     m_panel.showSpeed(m_player.speed());
+    // What plays, in words: the loop kept with its hours, or playing on.
+    const std::vector<Moment> loop = m_player.loop();
+    QString playing;
+    if (!loop.empty()) {
+        playing = QStringLiteral("循环 %1 – %2，%3 小时")
+                      .arg(QString::fromStdString(momentText(loop.front())).mid(5),
+                           QString::fromStdString(momentText(loop.back())).mid(5))
+                      .arg(loop.size());
+        if (!m_player.isLooping())
+            playing += QStringLiteral("（已暂停）");
+    } else if (m_player.isPlaying()) {
+        playing = QStringLiteral("正在播放");
+    }
+    m_panel.showPlaying(playing);
     m_panel.spanList()->setCurrentIndex(m_panel.spanList()->findData(m_player.loopHours()));
     m_actions.action(Command::BackAndForth)->setChecked(m_player.backAndForth());
     refreshStrip();
@@ -113,10 +127,14 @@ void PanelBinding::refreshStrip()
 void PanelBinding::pictureShown(const PictureSource &source)
 {
     m_missingSinceShown.clear();
-    m_shownText = QStringLiteral("北京时间 %1 · UTC %2:00")
-                      .arg(QString::fromStdString(pickedText(source.beijing)),
-                           QString::fromStdString(source.request.hour));
-    m_panel.showMoment(m_shownText);
+    // From the longest form to the shortest: "北京时间 2008-07-18 10:00 · UTC 02:00",
+    // "07-18 10:00 · UTC 02:00", "07-18 10:00 · UTC 02".
+    const QString beijing = QString::fromStdString(pickedText(source.beijing));
+    const QString utcHour = QString::fromStdString(source.request.hour);
+    m_shownForms = {QStringLiteral("北京时间 %1 · UTC %2:00").arg(beijing, utcHour),
+                    QStringLiteral("%1 · UTC %2:00").arg(beijing.mid(5), utcHour),
+                    QStringLiteral("%1 · UTC %2").arg(beijing.mid(5), utcHour)};
+    m_panel.showMoment(m_shownForms);
     refreshStrip();
     if (const auto moment = momentOf(source.beijing))
         markReady(*moment);
@@ -136,9 +154,14 @@ void PanelBinding::frameSkipped(const Moment &moment)
     const QString hour = QStringLiteral("%1:00").arg(moment.hour, 2, 10, QLatin1Char('0'));
     if (!m_missingSinceShown.contains(hour))
         m_missingSinceShown << hour;
-    m_panel.showMoment(m_shownText, QStringLiteral("北京时间 %1 无图像")
-                                        .arg(m_missingSinceShown.join(QStringLiteral("、"))));
     markMissing(moment);
+    if (m_shownForms.isEmpty())
+        return; // nothing shown yet: the status line names the hour
+    // Said whole while there is room; the shorter forms keep the hours, then only the moment.
+    const QString hours = m_missingSinceShown.join(QStringLiteral("、"));
+    m_panel.showMoment({m_shownForms[0] + QStringLiteral(" · 北京时间 %1 无图像").arg(hours),
+                        m_shownForms[1] + QStringLiteral(" · %1 无图像").arg(hours), m_shownForms[1],
+                        m_shownForms[2]});
 }
 
 void PanelBinding::markMissing(const Moment &moment)

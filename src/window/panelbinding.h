@@ -57,7 +57,7 @@ private:
     const PicturesAhead &m_ahead;
     const PictureKeeper &m_keeper;
     std::vector<Moment> m_stripHours;
-    QString m_shownText; // what the panel says of the picture shown
+    QStringList m_shownForms; // what the panel says of the picture shown, longest first
     QStringList m_missingSinceShown; // "05:00", the hours skipped since the picture shown
     std::optional<Moment> m_chosenOnStrip;
 };

@@ -16,6 +16,8 @@
 #include "window/exportdialog.h"
 #include "window/picturekeeper.h"
 #include "window/instrumentpanel.h"
+#include "widgets/fittedlabel.h"
+#include "widgets/twips.h"
 #include "window/picturekeeper.h"
 #include "window/player.h"
 
@@ -103,6 +105,12 @@ void TestPanel::reflectsThePlayerAndTheZoom()
         QCOMPARE(heard->text(QAccessible::Description), label->text());
         QVERIFY(!heard->text(QAccessible::Name).isEmpty());
     }
+    // Every list of the panel has a label that names it.
+    for (QComboBox *list : {panel.spanList(), panel.enhancementList()}) {
+        QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(list);
+        QVERIFY(heard);
+        QVERIFY(!heard->relations(QAccessible::Label).isEmpty());
+    }
     panel.spanList()->setCurrentIndex(panel.spanList()->findData(6));
     emit panel.spanList()->activated(panel.spanList()->currentIndex());
     QCOMPARE(window.player().loopHours(), 6);
@@ -119,10 +127,15 @@ void TestPanel::reflectsThePlayerAndTheZoom()
     QAction *loop = window.actions().action(Command::Loop);
     QVERIFY(loop->isChecked());
     QCOMPARE(panel.strip()->count(), 6);
+    // The loop's hours named in the panel, seen and heard; paused, it says so.
+    const QString looping = QString::fromUtf16(u"循环 07-18 05:00 – 07-18 10:00，6 小时");
+    QCOMPARE(panel.playingLabel()->text(), looping);
+    QCOMPARE(QAccessible::queryAccessibleInterface(panel.playingLabel())->text(QAccessible::Description), looping);
     QTest::keyClick(&window, Qt::Key_Escape);
     QVERIFY(window.settled());
     QCOMPARE(play->text(), QString::fromUtf16(u"播放"));
     QVERIFY(!loop->isChecked());
+    QCOMPARE(panel.playingLabel()->text(), looping + QString::fromUtf16(u"（已暂停）"));
 
     // The zoom in words.
     QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
@@ -343,26 +356,72 @@ void TestPanel::readoutNamesThePixel()
 
 void TestPanel::nothingIsCutOffWhenResized_data()
 {
-    QTest::addColumn<QSize>("size");
-    QTest::newRow("1100 × 700") << QSize(1100, 700);
-    QTest::newRow("1366 × 700") << QSize(1366, 700);
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QSize>("size"); // the window's inside, or the work area it is maximized in
+    QTest::newRow("1100 × 700") << "resized" << QSize(1100, 700);
+    QTest::newRow("1366 × 700") << "resized" << QSize(1366, 700);
+    QTest::newRow("800 × 560") << "resized" << QSize(800, 560);
+    QTest::newRow("950 × 1040") << "resized" << QSize(950, 1040);
+    QTest::newRow("maximized on 800 × 600 under a 44-pixel panel") << "maximized" << QSize(800, 556);
+    QTest::newRow("maximized on 1366 × 768 at 120 dpi") << "maximized at 120 dpi" << QSize(1366, 768);
+    QTest::newRow("800 × 600 at 120 dpi") << "resized at 120 dpi" << QSize(800, 600);
+    QTest::newRow("full screen") << "full screen" << QSize();
 }
 
 void TestPanel::nothingIsCutOffWhenResized()
 {
+    QFETCH(QString, how);
     QFETCH(QSize, size);
-    StartedWindow window;
+    // The type a 120 dpi desktop gives: a quarter larger.
+    const QFont usual = QApplication::font();
+    const auto restore = qScopeGuard([usual] { QApplication::setFont(usual); });
+    if (how.endsWith("at 120 dpi")) {
+        QFont larger = usual;
+        larger.setPointSizeF(usual.pointSizeF() * 1.25);
+        QApplication::setFont(larger);
+    }
+    QTemporaryDir dir;
+    StartedWindow window(dir.path(), how.startsWith("maximized") ? TwipsSize{twips::fromPixels(size.width()),
+                                                                   twips::fromPixels(size.height())}
+                                                        : StartedWindow::kScreen);
     QVERIFY(window.showActive());
-    window.showNormal();
-    window.resize(size);
-    QVERIFY(waitUntil([&] { return window.size() == size; }));
+    window.pick("8", "07", "18", "10");
+    QVERIFY(window.press());
+    if (how.startsWith("resized")) {
+        window.showNormal();
+        window.resize(size);
+        QVERIFY(waitUntil([&] { return window.size() == size; }));
+    } else if (how == "full screen") {
+        QTest::keyClick(&window, Qt::Key_F11);
+        QVERIFY(waitUntil([&] { return window.isFullScreen(); }));
+    }
     QVERIFY(window.everythingInside());
-    // Not only inside: no control overlaps another, and the panel's controls are whole.
-    const QRect transport = window.panel().transportRow()->geometry();
-    QVERIFY(!transport.intersects(window.control("Command2")->geometry()));
-    QVERIFY(transport.height() >= window.panel().transportRow()->minimumSizeHint().height());
-    QVERIFY(window.panel().transportRow()->width() >=
-            window.panel().transportRow()->minimumSizeHint().width());
+    // Every control of the panel whole inside the window, none over another or over "退出".
+    QList<QWidget *> controls;
+    for (QWidget *row : {window.panel().infoRow(), window.panel().transportRow()})
+        for (QWidget *child : row->findChildren<QWidget *>())
+            if (child->isVisible() && !child->layout() && child->parentWidget()->layout())
+                controls << child; // a control, not a part of one (a spin box's line)
+    controls << window.control("Command2");
+    for (QWidget *control : controls) {
+        const QRect place(control->mapTo(&window, QPoint(0, 0)), control->size());
+        QVERIFY2(window.rect().contains(place), qPrintable(control->objectName() + control->accessibleName()));
+        QVERIFY2(control == window.control("Command2") || control->width() >= control->minimumSizeHint().width(), qPrintable(control->accessibleName() + control->metaObject()->className()));
+        for (QWidget *other : controls)
+            if (other != control && !control->isAncestorOf(other) && !other->isAncestorOf(control))
+                QVERIFY2(!place.intersects(QRect(other->mapTo(&window, QPoint(0, 0)), other->size())),
+                         qPrintable(control->accessibleName() + " / " + other->accessibleName()));
+    }
+    // The moment label never cut: one of its forms, whole.
+    FittedLabel *moment = window.panel().momentLabel();
+    QVERIFY(moment->forms().contains(moment->text()));
+    QVERIFY(moment->fontMetrics().horizontalAdvance(moment->text()) <= moment->contentsRect().width());
+    // The picture takes the room there is: at most a margin stays under the panel.
+    if (!how.startsWith("maximized")) {
+        const QRect panel = window.panel().transportRow()->geometry();
+        QVERIFY2(window.height() - panel.bottom() <= window.control("Command2")->height(),
+                 qPrintable(QString::number(window.height() - panel.bottom())));
+    }
 }
 
 void TestPanel::whatThePanelWasLeftAtLasts_data()
