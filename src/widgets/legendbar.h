@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <array>
@@ -18,6 +19,10 @@ public:
     void setColours(const std::array<QRgb, 256> &colours);
     QRgb colourAt(int level) const { return m_colours[size_t(level)]; }
 
+    // The levels numbered under the bar at its width, and where each number's middle stands.
+    QList<int> numberedLevels() const;
+    int numberCentre(int level) const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -25,6 +30,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    int margin() const;
+
+    static constexpr int kBarHeight = 6;
+    static constexpr int kTickLength = 3;
+
     std::array<QRgb, 256> m_colours{};
 };
 

@@ -17,12 +17,16 @@ ShownPicture::ShownPicture(PictureBox *imageBox, QObject *parent)
     // The value under the pointer, live, also while the frames change under it.
     m_area->setMouseTracking(true);
     m_area->installEventFilter(this);
+    // A zoom or a scroll moves the picture under the still pointer: read anew.
+    m_box->installEventFilter(this);
 }
 
 ShownPicture::~ShownPicture()
 {
     if (m_area)
         m_area->removeEventFilter(this);
+    if (m_box)
+        m_box->removeEventFilter(this);
 }
 
 QImage ShownPicture::show(QImage picture, QImage seen)
@@ -98,13 +102,21 @@ bool ShownPicture::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_area) {
         if (event->type() == QEvent::MouseMove) {
-            m_pointer = static_cast<QMouseEvent *>(event)->position();
+            const auto *moved = static_cast<QMouseEvent *>(event);
+            m_pointer = moved->position();
+            m_pointerOnScreen = moved->globalPosition();
             m_pointerOver = true;
             updateReadout();
         } else if (event->type() == QEvent::Leave) {
             m_pointerOver = false;
             updateReadout();
         }
+    }
+    if ((watched == m_box || watched == m_area) && m_area && m_pointerOver &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        m_pointer = m_area->mapFromGlobal(m_pointerOnScreen);
+        m_pointerOver = m_area->rect().contains(m_pointer.toPoint());
+        updateReadout();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -54,6 +54,7 @@ private:
     QImage m_original;
     quint64 m_generation = 0;
     QPointF m_pointer;
+    QPointF m_pointerOnScreen; // where it stays while the picture moves under it
     bool m_pointerOver = false;
     QString m_readout;
 };

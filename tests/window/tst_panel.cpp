@@ -320,16 +320,40 @@ void TestPanel::readoutNamesThePixel_data()
     QTest::addColumn<double>("zoom");
     QTest::newRow("100 %") << 1.0;
     QTest::newRow("200 %") << 2.0;
+    QTest::newRow("zoomed by key under the still pointer") << -2.0;
 }
 
 void TestPanel::readoutNamesThePixel()
 {
     QFETCH(double, zoom);
+    const bool byKey = zoom < 0;
+    zoom = std::abs(zoom);
     QTemporaryDir dir;
     StartedWindow window(dir.path());
     QVERIFY(window.showActive());
     window.pick("8", "07", "18", "10");
     QVERIFY(window.press());
+    if (byKey) {
+        // The pointer rests over a pixel; a key zooms: the readout names the pixel now under it.
+        QWidget *surface = window.picture2()->innerArea();
+        const QPointF at(76, 43); // whole pixels of the screen, off the picture's pixel edges
+        QMouseEvent moved(QEvent::MouseMove, at, surface->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(surface, &moved);
+        const QString before = window.readout();
+        QVERIFY(before.startsWith(QStringLiteral("像素 (76, 43)")));
+        const QPointF global = surface->mapToGlobal(at);
+        QTest::keyClick(&window, Qt::Key_Equal, Qt::ControlModifier);
+        const double now = window.picture2()->zoom();
+        QVERIFY(now > 1);
+        const QPointF under = surface->mapFromGlobal(global) * surface->devicePixelRatioF() / now;
+        QVERIFY2(window.readout().startsWith(QStringLiteral("像素 (%1, %2)")
+                                                 .arg(int(std::floor(under.x())))
+                                                 .arg(int(std::floor(under.y())))),
+                 qPrintable(window.readout()));
+        QVERIFY(window.readout() != before);
+        return;
+    }
     window.viewport()->setZoom(zoom, QPointF());
     QWidget *surface = window.picture2()->innerArea();
     const QImage picture = window.picture2()->picture();
