@@ -38,7 +38,8 @@ HelpWindow::HelpWindow(const QList<QAction *> &actions, QWidget *parent)
     m_table->horizontalHeader()->setStretchLastSection(true);
 
     auto *note = new QLabel(
-        mouseHint() + QStringLiteral("面板上的按钮与这些命令相同。"),
+        mouseHint() + QStringLiteral("面板上的按钮与这些命令相同。速度、往返、末帧停留、循环时长和“适应窗口”"
+                                     "在下次启动时沿用；循环在另选时刻或时长之前保持同一段小时。"),
         this);
     note->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
