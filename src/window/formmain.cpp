@@ -220,8 +220,10 @@ void Formmain::createPanel()
     connect(m_viewport, &Viewport::zoomChanged, m_panel, &InstrumentPanel::showZoom);
     // A longer moment or a state shown may take another line: the window is laid out anew.
     connect(m_panel, &InstrumentPanel::resized, this, [this] {
-        if (m_loaded)
-            fitToWindow();
+        if (!m_loaded)
+            return;
+        m_laidOutFor = {0, 0}; // laid out anew, the viewport's height included
+        fitToWindow();
     });
     m_panel->enhancementList()->addItems(m_enhancer->choiceNames());
     connect(m_panel, &InstrumentPanel::enhancementChosen, m_enhancer, &Enhancer::choose);

@@ -110,10 +110,6 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     m_rest->setAccessibleName(QStringLiteral("末帧停留"));
     m_rest->setToolTip(QStringLiteral("循环播放时最后一幅停留的时间"));
     group({caption(QStringLiteral("末帧停留"), m_rest, m_transportRow), inChain(m_rest)});
-    // What plays, seen and heard: "循环 07-17 11:00 – 07-18 10:00，24 小时".
-    m_playing->setObjectName(QStringLiteral("PlayingState"));
-    m_playing->setAccessibleName(QStringLiteral("播放状态"));
-    group({m_playing});
     group({button(Command::Export), button(Command::Help)});
 
     // How the picture is seen.
@@ -134,11 +130,22 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     m_legend->setObjectName(QStringLiteral("Legend"));
     group({m_legend});
 
+    // The frame strip, and at the end of its line what plays, seen and heard ("循环 07-17 11:00
+    // – 07-18 10:00，24 小时"); its room is kept while nothing plays, so that nothing moves
+    // when a loop starts or stops.
+    m_playing->setObjectName(QStringLiteral("PlayingState"));
+    m_playing->setAccessibleName(QStringLiteral("播放状态"));
+    m_playing->setMinimumWidth(m_playing->fontMetrics().horizontalAdvance(
+        QStringLiteral("循环 07-17 11:00 – 07-18 10:00，48 小时（已暂停）")));
     auto *rows = new QVBoxLayout(m_transportRow);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(3);
     rows->addWidget(groups);
-    rows->addWidget(m_strip);
+    auto *last = new QHBoxLayout;
+    last->setSpacing(10);
+    last->addWidget(m_strip, 1);
+    last->addWidget(m_playing);
+    rows->addLayout(last);
     m_focusChain << m_strip;
 
     connect(m_span, &QComboBox::activated, this,
@@ -161,10 +168,8 @@ void InstrumentPanel::showMoment(const QStringList &forms)
 
 void InstrumentPanel::showPlaying(const QString &state)
 {
-    const bool resizes = m_playing->text().isEmpty() != state.isEmpty() ||
-                         m_playing->sizeHint().width() < m_playing->fontMetrics().horizontalAdvance(state);
+    const bool resizes = m_playing->sizeHint().width() < m_playing->fontMetrics().horizontalAdvance(state);
     m_playing->setText(state);
-    m_playing->setVisible(!state.isEmpty());
     if (resizes)
         emit resized();
     m_playing->setAccessibleDescription(state.isEmpty() ? QStringLiteral("未在播放") : state);
