@@ -53,11 +53,6 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     m_infoRow->setObjectName(QStringLiteral("InfoRow"));
     m_transportRow->setObjectName(QStringLiteral("TransportRow"));
 
-    // The moment, readable at a glance.
-    QFont heading = m_moment->font();
-    heading.setPointSizeF(heading.pointSizeF() * 1.25);
-    heading.setBold(true);
-    m_moment->setFont(heading);
     m_moment->setObjectName(QStringLiteral("MomentLabel"));
     m_moment->setAccessibleName(QStringLiteral("所显示的时刻"));
     auto *info = new QHBoxLayout(m_infoRow);
@@ -161,6 +156,14 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
 void InstrumentPanel::showMoment(const QStringList &forms)
 {
     const QSize before = m_moment->minimumSizeHint();
+    if (!forms.isEmpty() && !m_moment->font().bold()) {
+        // The moment, readable at a glance: its larger, bold type is loaded with the first
+        // picture, not while the window opens.
+        QFont heading = m_moment->font();
+        heading.setPointSizeF(heading.pointSizeF() * 1.25);
+        heading.setBold(true);
+        m_moment->setFont(heading);
+    }
     m_moment->setForms(forms, QStringLiteral("尚未显示图像"));
     if (m_moment->minimumSizeHint() != before)
         emit resized();
