@@ -51,7 +51,6 @@ private slots:
     void namesOnlyThePictureShown_data();
     void namesOnlyThePictureShown();
     void theStripShowsAnHour();
-    void theStripShowsHoursOnTheirWay();
     void enhancementFollowsThePictures();
     void readoutNamesThePixel_data();
     void readoutNamesThePixel();
@@ -242,16 +241,7 @@ void TestPanel::theStripShowsAnHour()
     QVERIFY2(QToolTip::text().startsWith(QString::fromUtf16(u"北京时间 07-17 11:00 · 已保存")), qPrintable(QToolTip::text()));
     QVERIFY(QToolTip::text().contains(FrameStrip::legend()));
     QToolTip::hideText();
-}
 
-void TestPanel::theStripShowsHoursOnTheirWay()
-{
-    QTemporaryDir dir;
-    StartedWindow window(dir.path());
-    QVERIFY(window.showActive());
-    window.pick("8", "07", "18", "10");
-    QVERIFY(window.press());
-    FrameStrip *strip = window.panel().strip();
     // On a slow archive, the hours fetched ahead of a loop are marked on their way, then kept.
     m_archive.setScript({.delayMs = 1500});
     QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
