@@ -13,6 +13,7 @@
 #include "window/actiontable.h"
 #include "window/appicon.h"
 #include "window/busycursor.h"
+#include "window/comparer.h"
 #include "window/designedcontrols.h"
 #include "window/designtable.h"
 #include "window/enhancer.h"
@@ -104,6 +105,16 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     createActions();
     createPanel();
     holdEveryControl();
+    m_comparer = new Comparer({*m_actions, *m_panel, *m_shown, *m_player, *m_stepper, *m_display,
+                               *m_inet1, *m_picture2},
+                              this);
+    connect(m_comparer, &Comparer::said, this,
+            [this](const QString &reason) { setStatus(m_label5->text(), reason); });
+    // A composite of another size (side by side) is placed and fitted as a new picture is.
+    connect(m_shown, &ShownPicture::sizeChanged, m_viewport, &Viewport::pictureReplaced);
+    connect(m_enhancer, &Enhancer::changed, m_comparer,
+            [this] { m_comparer->setEnhancement(m_enhancer->current()); });
+    m_comparer->setEnhancement(m_enhancer->current());
     connect(m_viewport, &Viewport::zoomChanged, m_keeper, &PictureKeeper::zoomChanged);
     m_remembered = new PlayerSettings(settingsFile, *m_player, *m_viewport, this);
     connect(m_remembered, &PlayerSettings::notSaved, this,
@@ -118,6 +129,7 @@ Formmain::~Formmain()
     // box, the remembered settings before the player, the export before the transfer, the player
     // and the stepper before the display command, the command and the pictures ahead before the
     // transfer.
+    delete m_comparer;
     delete m_shown;
     delete m_remembered;
     delete m_exporter;
@@ -334,6 +346,7 @@ QImage Formmain::showPicture(QImage picture, QImage seen, const PictureSource &s
     m_viewport->pictureReplaced(sizeBefore);
     m_keeper->pictureShown(source, size);
     m_panelBinding->pictureShown(source);
+    m_comparer->pictureShown(momentOf(source.beijing));
     for (const Command command : {Command::Copy, Command::Save, Command::SaveSeen})
         m_actions->action(command)->setEnabled(true);
     return before;

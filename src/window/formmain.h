@@ -24,6 +24,7 @@ class QPushButton;
 namespace veltaro {
 
 class ActionTable;
+class Comparer;
 class Enhancer;
 class ExportController;
 class HelpWindow;
@@ -80,6 +81,7 @@ public:
     Viewport *viewport() const { return m_viewport; }
     PictureKeeper &pictureKeeper() const { return *m_keeper; }
     Player &player() const { return *m_player; }
+    Comparer &comparer() const { return *m_comparer; }
     DisplayCommand &displayCommand() const { return *m_display; }
     ActionTable &actions() const { return *m_actions; }
     // The help window F1 opens; null until it first is.
@@ -164,6 +166,7 @@ private:
     ShownPicture *m_shown = nullptr;
     bool m_loaded = false;
     TwipsSize m_laidOutFor{0, 0};
+    Comparer *m_comparer = nullptr;
     Room m_room = Room::AsDesigned;
     QSize m_smallestWhole; // the smallest window that holds every control whole
     PicturesAhead *m_ahead = nullptr;

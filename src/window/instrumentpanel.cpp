@@ -13,6 +13,9 @@
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -48,7 +51,9 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
       m_speed(new QLabel(m_transportRow)), m_span(new QComboBox(m_transportRow)),
       m_rest(new QDoubleSpinBox(m_transportRow)), m_strip(new FrameStrip(m_transportRow)),
       m_enhancements(new QComboBox(m_transportRow)), m_readout(new QLabel(m_transportRow)),
-      m_legend(new LegendBar(m_transportRow)), m_playing(new QLabel(m_transportRow))
+      m_legend(new LegendBar(m_transportRow)), m_playing(new QLabel(m_transportRow)),
+      m_compareControls(nullptr), m_compareModes(new QComboBox(m_transportRow)),
+      m_compareAmount(new QSlider(Qt::Horizontal, m_transportRow)), m_comparing(new FittedLabel(m_transportRow))
 {
     m_infoRow->setObjectName(QStringLiteral("InfoRow"));
     m_transportRow->setObjectName(QStringLiteral("TransportRow"));
@@ -124,6 +129,17 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     // The enhancement in use as a colour bar.
     m_legend->setObjectName(QStringLiteral("Legend"));
     group({m_legend});
+    // Comparing two moments: its switch, and while it is on, the mode and the slider.
+    group({button(Command::Compare)});
+    m_compareModes->setAccessibleName(QStringLiteral("比较方式"));
+    m_compareAmount->setRange(0, 100);
+    m_compareAmount->setAccessibleName(QStringLiteral("分界线 / 不透明度"));
+    m_compareAmount->setToolTip(QStringLiteral("卷帘：分界线的位置；渐变：B 的不透明度"));
+    m_compareAmount->setFixedWidth(m_compareAmount->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+    group({caption(QStringLiteral("方式"), m_compareModes, m_transportRow), inChain(m_compareModes),
+           inChain(m_compareAmount), button(Command::SwapCompared), button(Command::CompareMoment)});
+    m_compareControls = m_compareModes->parentWidget();
+    m_compareControls->hide();
 
     // The frame strip, and at the end of its line what plays, seen and heard ("循环 07-17 11:00
     // – 07-18 10:00，24 小时"); its room is kept while nothing plays, so that nothing moves
@@ -140,6 +156,11 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     last->setSpacing(10);
     last->addWidget(m_strip, 1);
     last->addWidget(m_playing);
+    // While comparing, the two moments: "A 北京时间 2008-07-18 10:00 · B 北京时间 2008-07-17 10:00 · 卷帘".
+    m_comparing->setObjectName(QStringLiteral("ComparingLabel"));
+    m_comparing->setAccessibleName(QStringLiteral("比较"));
+    m_comparing->hide();
+    last->addWidget(m_comparing);
     rows->addLayout(last);
     m_focusChain << m_strip;
 
@@ -166,6 +187,26 @@ void InstrumentPanel::showMoment(const QStringList &forms)
     }
     m_moment->setForms(forms, QStringLiteral("尚未显示图像"));
     if (m_moment->minimumSizeHint() != before)
+        emit resized();
+}
+
+void InstrumentPanel::showComparing(bool on, const QString &moments, const QString &mode, int amount)
+{
+    const bool resizes = on != m_compareControls->isVisibleTo(m_transportRow);
+    m_compareControls->setVisible(on);
+    m_comparing->setVisible(on);
+    // From the whole to the moments alone ("A 07-18 10:00 · B 07-17 10:00").
+    QStringList forms{moments};
+    static const QRegularExpression beijing(QStringLiteral("北京时间 \\d{4}-"));
+    QString shorter = moments;
+    shorter.replace(beijing, QString());
+    if (shorter != moments)
+        forms << shorter;
+    m_comparing->setForms(on && !moments.isEmpty() ? forms : QStringList{}, QStringLiteral("未在比较"));
+    m_compareModes->setCurrentIndex(m_compareModes->findText(mode));
+    const QSignalBlocker quiet(m_compareAmount);
+    m_compareAmount->setValue(amount);
+    if (resizes)
         emit resized();
 }
 

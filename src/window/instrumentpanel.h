@@ -5,6 +5,7 @@
 
 class QComboBox;
 class QDoubleSpinBox;
+class QSlider;
 class QLabel;
 class QWidget;
 
@@ -35,6 +36,9 @@ public:
 
     FittedLabel *momentLabel() const { return m_moment; }
     QLabel *playingLabel() const { return m_playing; }
+    QComboBox *compareModes() const { return m_compareModes; }
+    QSlider *compareAmount() const { return m_compareAmount; }
+    FittedLabel *comparingLabel() const { return m_comparing; }
     QLabel *zoomLabel() const { return m_zoom; }
     QLabel *speedLabel() const { return m_speed; }
     QComboBox *spanList() const { return m_span; }
@@ -52,6 +56,9 @@ public:
     void showMoment(const QStringList &forms);
     // What plays: "循环 07-17 11:00 – 07-18 10:00，24 小时", or nothing.
     void showPlaying(const QString &state);
+    // Comparing: the two moments and the mode, the mode's list and the slider (the divider in
+    // per cent of the width, or B's opacity); hidden while off.
+    void showComparing(bool on, const QString &moments, const QString &mode, int amount);
     void showZoom(double zoom, bool fitting);
     void showSpeed(int picturesPerSecond);
 
@@ -75,6 +82,10 @@ private:
     QLabel *m_readout;
     LegendBar *m_legend;
     QLabel *m_playing;
+    QWidget *m_compareControls;
+    QComboBox *m_compareModes;
+    QSlider *m_compareAmount;
+    FittedLabel *m_comparing;
     QList<QWidget *> m_focusChain;
 };
 

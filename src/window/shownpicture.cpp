@@ -32,6 +32,14 @@ ShownPicture::~ShownPicture()
 QImage ShownPicture::show(QImage picture, QImage seen)
 {
     ++m_generation; // a picture seen anew for the one before is no longer wanted
+    if (m_compositing) {
+        // The box keeps what is made of the two until the next one is made with this picture.
+        m_original = seen.isNull() ? QImage() : std::move(picture);
+        m_seenA = seen.isNull() ? std::move(picture) : std::move(seen);
+        updateReadout();
+        emit seenChanged();
+        return {}; // its memory may still be read where the two are made into one
+    }
     QImage originalBefore = std::exchange(m_original, QImage());
     QImage shownBefore;
     if (seen.isNull()) {
@@ -41,12 +49,54 @@ QImage ShownPicture::show(QImage picture, QImage seen)
         m_original = std::move(picture);
     }
     updateReadout();
+    emit seenChanged();
     return originalBefore.isNull() ? shownBefore : originalBefore;
 }
 
 QImage ShownPicture::picture() const
 {
-    return m_original.isNull() ? m_box->picture() : m_original;
+    return m_original.isNull() ? seen() : m_original;
+}
+
+QImage ShownPicture::seen() const
+{
+    return m_compositing ? m_seenA : m_box->picture();
+}
+
+void ShownPicture::showComposite(QImage composite, std::function<QString(QPoint)> readout)
+{
+    if (!m_compositing)
+        m_seenA = m_box->picture();
+    m_compositing = true;
+    m_compositeReadout = std::move(readout);
+    const QSize before = m_box->pictureSize();
+    m_box->setPicture(std::move(composite));
+    if (m_box->pictureSize() != before)
+        emit sizeChanged(before);
+    updateReadout();
+}
+
+void ShownPicture::endComposite()
+{
+    if (!m_compositing)
+        return;
+    m_compositing = false;
+    m_compositeReadout = nullptr;
+    const QSize before = m_box->pictureSize();
+    m_box->setPicture(std::exchange(m_seenA, QImage()));
+    if (m_box->pictureSize() != before)
+        emit sizeChanged(before);
+    updateReadout();
+}
+
+void ShownPicture::setSeen(QImage seen)
+{
+    if (m_compositing) {
+        m_seenA = std::move(seen);
+        emit seenChanged();
+    } else {
+        m_box->setPicture(std::move(seen));
+    }
 }
 
 void ShownPicture::setEnhancement(const Enhancement &enhancement)
@@ -57,8 +107,8 @@ void ShownPicture::setEnhancement(const Enhancement &enhancement)
     const QImage original = picture();
     const quint64 generation = ++m_generation;
     if (enhancement.isNone()) {
-        m_box->setPicture(original);
         m_original = QImage();
+        setSeen(original);
         return;
     }
     QtConcurrent::run([enhancement, original]() -> std::pair<QImage, QString> {
@@ -74,15 +124,21 @@ void ShownPicture::setEnhancement(const Enhancement &enhancement)
             emit enhancementFailed(seen.second); // the picture stays as it is seen now
             return;
         }
-        m_box->setPicture(std::move(seen.first));
         m_original = original;
+        setSeen(std::move(seen.first));
     });
 }
 
 void ShownPicture::updateReadout()
 {
     QString text;
-    if (m_pointerOver && m_box->hasPicture()) {
+    if (m_pointerOver && m_box->hasPicture() && m_compositing) {
+        // What is made of two pictures reads both, where the pointer is on it.
+        const double scale = m_box->devicePixelRatioF() / m_box->zoom();
+        const QPoint pixel(int(std::floor(m_pointer.x() * scale)), int(std::floor(m_pointer.y() * scale)));
+        if (m_compositeReadout && m_box->picture().rect().contains(pixel))
+            text = m_compositeReadout(pixel);
+    } else if (m_pointerOver && m_box->hasPicture()) {
         // The picture's own pixel under the pointer, whatever the zoom; its grey level as the
         // enhancement reads it.
         const QImage original = picture();

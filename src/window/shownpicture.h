@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace veltaro {
 
 class PictureBox;
@@ -31,6 +33,15 @@ public:
     QImage show(QImage picture, QImage seen);
     // The picture itself, enhanced or not.
     QImage picture() const;
+    // The picture as it is seen (enhanced), whatever the box shows instead of it.
+    QImage seen() const;
+    // The box shows `composite`, made of the picture and another one, until endComposite();
+    // the pixel under the pointer is read by `readout`, in the composite's pixels. Pictures
+    // shown and enhancements chosen meanwhile are kept as the picture, and seenChanged() says
+    // so, for the composite to be made anew.
+    void showComposite(QImage composite, std::function<QString(QPoint)> readout);
+    void endComposite();
+    bool isCompositing() const { return m_compositing; }
     void setEnhancement(const Enhancement &enhancement);
 
     // "像素 (812, 440) · 灰度 201" for the pointer over the picture; empty elsewhere.
@@ -38,6 +49,10 @@ public:
 
 signals:
     void readoutChanged(const QString &text);
+    // Another picture or another way of seeing it: seen() has changed.
+    void seenChanged();
+    // A composite of another size took the picture's place, or gave it back.
+    void sizeChanged(QSize before);
     // The picture on screen could not be seen anew with the enhancement chosen.
     void enhancementFailed(const QString &reason);
 
@@ -46,6 +61,7 @@ protected:
 
 private:
     void updateReadout();
+    void setSeen(QImage seen);
 
     PictureBox *m_box;
     QPointer<QWidget> m_area; // the box's inside, where the pointer is followed
@@ -57,6 +73,10 @@ private:
     QPointF m_pointerOnScreen; // where it stays while the picture moves under it
     bool m_pointerOver = false;
     QString m_readout;
+    // While the box shows a composite: the picture as seen, and how the composite is read.
+    bool m_compositing = false;
+    QImage m_seenA;
+    std::function<QString(QPoint)> m_compositeReadout;
 };
 
 } // namespace veltaro
