@@ -6,6 +6,7 @@
 #include "picture/comparison.h"
 #include "picture/picturedecoder.h"
 #include "retrieval/displaycommand.h"
+#include "widgets/legendbar.h"
 #include "widgets/picturebox.h"
 #include "window/actiontable.h"
 #include "window/comparemomentdialog.h"
@@ -252,6 +253,8 @@ void Comparer::pictureShown(const std::optional<Moment> &moment)
 void Comparer::setEnhancement(const Enhancement &enhancement)
 {
     m_enhancement = enhancement;
+    m_enhancementTip = m_parts.panel.legend()->toolTip();
+    describe();
     if (!m_bPicture.isNull()) {
         m_bLoaded.reset(); // seen anew
         fetchB();
@@ -423,6 +426,15 @@ void Comparer::describe()
         actions.action(command)->setEnabled(m_on);
     m_parts.panel.showComparing(m_on, description(), modeName(m_mode),
                                 m_mode == Mode::Fade ? m_opacity : m_divider / 10);
+    // The colour bar tells how the difference reads while it is shown.
+    LegendBar *legend = m_parts.panel.legend();
+    const bool difference = m_on && m_mode == Mode::Difference;
+    legend->setColours(difference ? comparison::differenceTable() : m_enhancement.lookupFor());
+    if (difference)
+        legend->setToolTip(QStringLiteral("差值 B − A（灰度）：128 为不变，向蓝 B 较亮，向红 B 较暗"));
+    else if (std::exchange(m_legendTold, false))
+        legend->setToolTip(m_enhancementTip);
+    m_legendTold = m_legendTold || difference;
     emit changed();
 }
 

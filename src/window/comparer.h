@@ -116,6 +116,8 @@ private:
     QTimer m_blink;
     bool m_blinkShowsB = false;
     Qt::Orientation m_across = Qt::Horizontal;
+    bool m_legendTold = false; // the colour bar says how the difference reads
+    QString m_enhancementTip;
     QPointer<QWidget> m_area; // the image box's inside, where a drag moves the divider
 };
 

@@ -8,6 +8,7 @@
 #include "picture/enhancement.h"
 #include "picture/picturedecoder.h"
 #include "widgets/fittedlabel.h"
+#include "widgets/legendbar.h"
 #include "widgets/picturebox.h"
 #include "window/comparer.h"
 #include "window/instrumentpanel.h"
@@ -127,6 +128,10 @@ void TestComparer::eachModeIsMadeOfAAndB()
         });
     }
     QVERIFY2(made, qPrintable(mode));
+    // The colour bar reads the difference while it is shown (white for no change), else the enhancement.
+    const bool difference = mode == QString::fromUtf16(u"差值");
+    QCOMPARE(QColor(window.panel().legend()->colourAt(128)),
+             difference ? QColor(Qt::white) : QColor(128, 128, 128));
     // The two moments named, on screen and to a screen reader, and written into what is saved.
     const QString named = QString::fromUtf16(u"A 北京时间 2008-07-18 10:00 · B 北京时间 2008-07-17 10:00 · ") + mode;
     FittedLabel *label = window.panel().comparingLabel();
