@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSlider>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -359,9 +360,39 @@ void Comparer::compose()
             emit said(made.second);
             return;
         }
+        markSides(made.first);
         made.first.setText(QStringLiteral("Description"), description());
         m_parts.shown.showComposite(std::move(made.first), [this](QPoint pixel) { return readout(pixel); });
     });
+}
+
+void Comparer::markSides(QImage &composite) const
+{
+    // Swipe and side by side: "A" and "B" on their sides, drawn here on the window's thread.
+    if (m_mode != Mode::Swipe && m_mode != Mode::SideBySide)
+        return;
+    const QImage a = m_parts.shown.seen();
+    QPoint aAt(0, 0);
+    QPoint bAt;
+    if (m_mode == Mode::Swipe)
+        bAt = {a.width() * m_divider / 1000, 0};
+    else
+        bAt = m_across == Qt::Horizontal ? QPoint(a.width() + kSideBySideGap, 0) : QPoint(0, a.height() + kSideBySideGap);
+    QPainter painter(&composite);
+    QFont font = painter.font();
+    font.setPixelSize(std::max(12, a.height() / 30));
+    font.setBold(true);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    const int pad = metrics.height() / 4;
+    for (const auto &[text, at] : {std::pair{QStringLiteral("A"), aAt}, std::pair{QStringLiteral("B"), bAt}}) {
+        const QRect box(at + QPoint(pad, pad), QSize(metrics.horizontalAdvance(text) + 2 * pad, metrics.height()));
+        if (m_mode == Mode::Swipe && text == QLatin1String("B") && box.right() >= a.width())
+            continue; // the divider at the right edge: no B to mark
+        painter.fillRect(box, QColor(0, 0, 0, 160));
+        painter.setPen(Qt::white);
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
 }
 
 void Comparer::blink()

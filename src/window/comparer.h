@@ -94,6 +94,7 @@ private:
     void compose();
     void blink();
     void showBlinkFrame();
+    void markSides(QImage &composite) const;
     void describe();
     QString readout(QPoint pixel) const;
 

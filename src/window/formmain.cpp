@@ -108,6 +108,8 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     m_comparer = new Comparer({*m_actions, *m_panel, *m_shown, *m_player, *m_stepper, *m_display,
                                *m_inet1, *m_picture2},
                               this);
+    connect(m_comparer, &Comparer::changed, m_keeper,
+            [this] { m_keeper->setComparing(m_comparer->description()); });
     connect(m_comparer, &Comparer::said, this,
             [this](const QString &reason) { setStatus(m_label5->text(), reason); });
     // A composite of another size (side by side) is placed and fitted as a new picture is.

@@ -112,9 +112,17 @@ void PictureKeeper::describe()
     if (m_shown.isEmpty())
         return;
     m_description = m_zoom.isEmpty() ? m_shown : m_shown + QStringLiteral(" · ") + m_zoom;
+    if (!m_comparing.isEmpty())
+        m_description += QStringLiteral(" · 比较 ") + m_comparing;
     m_imageBox->setToolTip(m_description);
     m_imageBox->setAccessibleDescription(m_description);
     m_viewport->setAccessibleDescription(m_description);
+}
+
+void PictureKeeper::setComparing(const QString &moments)
+{
+    if (std::exchange(m_comparing, moments) != moments)
+        describe();
 }
 
 void PictureKeeper::copy()

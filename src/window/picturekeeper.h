@@ -34,6 +34,8 @@ public:
     // "北京时间 2008-07-18 10:00 · UTC 2008-07-18 02:00 · 807180200.jpg · 1400 × 1100 · 100 %",
     // the zoom last "适应窗口 63 %" in fit mode.
     QString description() const { return m_description; }
+    // While comparing, the two moments and the mode, heard with the picture; empty when not.
+    void setComparing(const QString &moments);
 
     // The viewport shows the picture at another zoom.
     void zoomChanged(double zoom, bool fitting);
@@ -68,6 +70,7 @@ private:
     QString m_shown; // the moment, the name and the size
     QString m_zoom;
     QString m_description;
+    QString m_comparing;
     QString m_savedIn; // the folder the user saved in last, since the program started
     std::function<void(const QString &, const QString &, std::function<void(QString)>)> m_choosePath;
 };

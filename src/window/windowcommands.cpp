@@ -83,7 +83,8 @@ void WindowCommands::makeMenusAndHints()
                          actions.action(Command::PreviousEnhancement), actions.action(Command::Adjust)});
         box->addActions({actions.action(Command::Play), actions.action(Command::Loop),
                          actions.action(Command::Faster), actions.action(Command::Slower),
-                         actions.action(Command::Export)});
+                         actions.action(Command::Export), actions.action(Command::Compare),
+                         actions.action(Command::CompareMoment)});
     }
     const QString stepHint = hintFor({Command::HourEarlier, Command::HourLater, Command::DayLater,
                                       Command::DayEarlier});
