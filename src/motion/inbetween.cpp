@@ -1,0 +1,174 @@
+#include "motion/inbetween.h"
+
+#include "failure.h"
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+#include <opencv2/video/tracking.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace veltaro::motion {
+
+namespace {
+
+// The picture's grey levels as a matrix of its own.
+cv::Mat greyOf(const QImage &picture)
+{
+    const QImage grey = picture.format() == QImage::Format_Grayscale8
+                            ? picture
+                            : picture.convertToFormat(QImage::Format_Grayscale8);
+    if (grey.isNull())
+        throw EncodeFailure("内存不足，无法计算插值帧");
+    cv::Mat wrapped(grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.constBits()),
+                    size_t(grey.bytesPerLine()));
+    return wrapped.clone();
+}
+
+QImage imageOf(const cv::Mat &grey)
+{
+    QImage made(grey.cols, grey.rows, QImage::Format_Grayscale8);
+    if (made.isNull())
+        throw EncodeFailure("内存不足，无法计算插值帧");
+    for (int row = 0; row < grey.rows; ++row)
+        std::copy_n(grey.ptr<uchar>(row), grey.cols, made.scanLine(row));
+    return made;
+}
+
+cv::Mat flowBetween(const cv::Mat &from, const cv::Mat &to)
+{
+    cv::Ptr<cv::DISOpticalFlow> dis = cv::DISOpticalFlow::create(cv::DISOpticalFlow::PRESET_FAST);
+    cv::Mat flow;
+    dis->calc(from, to, flow);
+    return flow;
+}
+
+// `picture` sampled at each pixel minus `share` of `flow` there.
+cv::Mat carried(const cv::Mat &picture, const cv::Mat &flow, float share)
+{
+    cv::Mat map(flow.size(), CV_32FC2);
+    for (int y = 0; y < flow.rows; ++y) {
+        const auto *f = flow.ptr<cv::Vec2f>(y);
+        auto *m = map.ptr<cv::Vec2f>(y);
+        for (int x = 0; x < flow.cols; ++x)
+            m[x] = cv::Vec2f(float(x) - share * f[x][0], float(y) - share * f[x][1]);
+    }
+    cv::Mat made;
+    cv::remap(picture, made, map, cv::noArray(), cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+    return made;
+}
+
+} // namespace
+
+struct FramePair::Flows
+{
+    cv::Mat first, second;       // grey levels
+    cv::Mat forward, backward;   // first → second, second → first
+    cv::Mat trusted;             // 255 where the two agree
+};
+
+FramePair::FramePair(const QImage &first, const QImage &second) : m_flows(std::make_unique<Flows>())
+{
+    if (first.size() != second.size() || first.isNull())
+        throw PictureFailure("两幅图像大小不同，无法计算插值帧");
+    try {
+        Flows &f = *m_flows;
+        f.first = greyOf(first);
+        f.second = greyOf(second);
+        f.forward = flowBetween(f.first, f.second);
+        f.backward = flowBetween(f.second, f.first);
+        // Forward, then back from where it landed: a trusted point returns to where it began.
+        cv::Mat landed(f.forward.size(), CV_32FC2);
+        for (int y = 0; y < landed.rows; ++y) {
+            const auto *fw = f.forward.ptr<cv::Vec2f>(y);
+            auto *l = landed.ptr<cv::Vec2f>(y);
+            for (int x = 0; x < landed.cols; ++x)
+                l[x] = cv::Vec2f(float(x) + fw[x][0], float(y) + fw[x][1]);
+        }
+        cv::Mat back;
+        cv::remap(f.backward, back, landed, cv::noArray(), cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+        // And where it landed, the second picture shows what the first showed.
+        cv::Mat seen;
+        cv::remap(f.second, seen, landed, cv::noArray(), cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+        f.trusted = cv::Mat(landed.size(), CV_8UC1);
+        for (int y = 0; y < landed.rows; ++y) {
+            const auto *fw = f.forward.ptr<cv::Vec2f>(y);
+            const auto *bw = back.ptr<cv::Vec2f>(y);
+            const uchar *before = f.first.ptr<uchar>(y);
+            const uchar *after = seen.ptr<uchar>(y);
+            auto *t = f.trusted.ptr<uchar>(y);
+            for (int x = 0; x < landed.cols; ++x) {
+                const float ex = fw[x][0] + bw[x][0];
+                const float ey = fw[x][1] + bw[x][1];
+                const float moved = std::hypot(fw[x][0], fw[x][1]);
+                const float allowed = std::max(kLeastDisagreement, kDisagreementShare * moved);
+                const bool alike = std::abs(int(before[x]) - int(after[x])) <= kLargestMismatch;
+                t[x] = std::hypot(ex, ey) <= allowed && alike ? 255 : 0;
+            }
+        }
+    } catch (const cv::Exception &failure) {
+        // Out of memory inside OpenCV, or a size it refuses: said, never passed on as OpenCV's.
+        throw EncodeFailure(std::string("无法计算插值帧：") + failure.what());
+    }
+}
+
+FramePair::~FramePair() = default;
+FramePair::FramePair(FramePair &&) noexcept = default;
+FramePair &FramePair::operator=(FramePair &&) noexcept = default;
+
+QImage FramePair::frameAt(double t) const
+{
+    const Flows &f = *m_flows;
+    const float time = float(std::clamp(t, 0.0, 1.0));
+    try {
+        // Each picture carried toward the time asked for, then the two blended by distance.
+        const cv::Mat fromFirst = carried(f.first, f.forward, time);
+        const cv::Mat fromSecond = carried(f.second, f.backward, 1.0f - time);
+        cv::Mat made(f.first.size(), CV_8UC1);
+        for (int y = 0; y < made.rows; ++y) {
+            const uchar *a = fromFirst.ptr<uchar>(y);
+            const uchar *b = fromSecond.ptr<uchar>(y);
+            const uchar *plainA = f.first.ptr<uchar>(y);
+            const uchar *plainB = f.second.ptr<uchar>(y);
+            const uchar *trusted = f.trusted.ptr<uchar>(y);
+            uchar *out = made.ptr<uchar>(y);
+            for (int x = 0; x < made.cols; ++x) {
+                const bool warp = trusted[x] != 0;
+                const float first = warp ? a[x] : plainA[x];
+                const float second = warp ? b[x] : plainB[x];
+                out[x] = uchar(std::lround((1.0f - time) * first + time * second));
+            }
+        }
+        return imageOf(made);
+    } catch (const cv::Exception &failure) {
+        throw EncodeFailure(std::string("无法计算插值帧：") + failure.what());
+    }
+}
+
+double FramePair::trustedShare() const
+{
+    return cv::countNonZero(m_flows->trusted) / double(m_flows->trusted.total());
+}
+
+QImage crossFade(const QImage &first, const QImage &second, double t)
+{
+    if (first.size() != second.size())
+        throw PictureFailure("两幅图像大小不同，无法计算插值帧");
+    const QImage a = first.convertToFormat(QImage::Format_Grayscale8);
+    const QImage b = second.convertToFormat(QImage::Format_Grayscale8);
+    QImage made(a.size(), QImage::Format_Grayscale8);
+    if (made.isNull() || a.isNull() || b.isNull())
+        throw EncodeFailure("内存不足，无法计算插值帧");
+    const double time = std::clamp(t, 0.0, 1.0);
+    for (int y = 0; y < made.height(); ++y) {
+        const uchar *pa = a.constScanLine(y);
+        const uchar *pb = b.constScanLine(y);
+        uchar *out = made.scanLine(y);
+        for (int x = 0; x < made.width(); ++x)
+            out[x] = uchar(std::lround((1.0 - time) * pa[x] + time * pb[x]));
+    }
+    return made;
+}
+
+} // namespace veltaro::motion
