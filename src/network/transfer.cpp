@@ -17,6 +17,19 @@ namespace veltaro {
 
 namespace {
 
+// Qt's disk cache, held to its bound after every body kept: on its own it trims only before
+// the next one, so the folder could stay over its bound by the last picture.
+class BoundedDiskCache : public QNetworkDiskCache
+{
+public:
+    void insert(QIODevice *device) override
+    {
+        QNetworkDiskCache::insert(device);
+        if (cacheSize() > maximumCacheSize())
+            expire();
+    }
+};
+
 std::string sizeInMiB(qint64 bytes)
 {
     return std::to_string(bytes / (1024 * 1024)) + " MiB";
@@ -83,7 +96,7 @@ void Transfer::useDiskCache(const QString &folder, qint64 maxBytes)
 {
     // Qt's disk cache as a store the transfer fills and reads itself: set on the network
     // manager, Qt's own use of it leaves some error answers unfinished.
-    m_cache = std::make_unique<QNetworkDiskCache>();
+    m_cache = std::make_unique<BoundedDiskCache>();
     m_cache->setCacheDirectory(folder);
     m_cache->setMaximumCacheSize(maxBytes);
 }

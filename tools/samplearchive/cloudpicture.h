@@ -14,7 +14,9 @@ inline constexpr QSize kPictureSize{1400, 1100};
 QString utcLabel(const QString &name);
 
 // A synthetic cloud picture for an image name: the same name always gives the same picture,
-// with the UTC time it stands for written in its corner.
+// with the UTC time it stands for written in its corner. The pictures of neighbouring hours are
+// related as real ones are: one cloud field carried by a wind that changes across the picture
+// and slowly over the days, with cells that grow and decay over a few hours.
 QImage cloudPicture(const QString &name, QSize size = kPictureSize);
 
 // The picture as JPEG bytes, baseline or progressive.
