@@ -1,17 +1,36 @@
 #pragma once
 
 // The animation folder turns frames into one file, a frame at a time: animated WebP with
-// libwebp's animation encoder (webpencoder) and GIF with giflib (gifencoder). What the frames
+// libwebp's animation encoder (webpencoder), GIF with giflib (gifencoder) and H.264 video in MP4
+// with FFmpeg's libraries (mp4encoder). What the frames
 // are (their order, size and the moment written on them) is the export folder's business.
 
 #include <QByteArray>
 #include <QImage>
 
+#include <QString>
+
 #include <memory>
+#include <optional>
 
 namespace veltaro {
 
-enum class AnimationFormat { WebP, Gif };
+enum class AnimationFormat { WebP, Gif, Mp4 };
+
+// Each format's name on the command line and as a file's suffix, and its name in the dialog.
+struct AnimationFormatName
+{
+    AnimationFormat format;
+    const char *name;
+    const char16_t *label;
+};
+inline constexpr AnimationFormatName kAnimationFormats[] = {
+    {AnimationFormat::WebP, "webp", u"WebP 动画"},
+    {AnimationFormat::Gif, "gif", u"GIF 动画"},
+    {AnimationFormat::Mp4, "mp4", u"MP4 视频（H.264）"},
+};
+// The format of that name ("webp", "gif", "mp4"); nothing for another.
+std::optional<AnimationFormat> animationFormatNamed(const QString &name);
 
 struct AnimationOptions
 {

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "animation/animationencoder.h"
 #include "window/commandtable.h"
 
 #include <QFileInfo>
@@ -39,7 +40,7 @@ QString usageLine(const QString &program)
 {
     return QStringLiteral("用法：%1 [时刻 [--loop 小时数] [--fps 幅数]] [Qt 的选项，如 -platform 名称]\n"
                           "      %1 --export 文件 --moment 时刻 [--hours 24] [--every 1] [--fps 4]\n"
-                          "         [--size original|half|像素] [--format webp|gif|jpg] [--enhance 名称]\n"
+                          "         [--size original|half|像素] [--format webp|gif|mp4|jpg] [--enhance 名称]\n"
                           "         [--quality 80] [--lossless] [--back-and-forth] [--no-label]\n"
                           "      %1 --help | --version\n").arg(program);
 }
@@ -59,7 +60,7 @@ QString helpText(const QString &program)
                "  --loop N       启动后循环播放到该时刻为止的 N 小时（6、12、24 或 48）；\n"
                "                 --fps N 每秒 N 幅（1 到 10）\n"
                "  --export 文件  不开窗口，把到 --moment 为止的 --hours 小时（默认 24）导出为动画：\n"
-               "                 --every 1|2|3 每隔几小时一幅；--format webp|gif|jpg（默认按文件后缀，\n"
+               "                 --every 1|2|3 每隔几小时一幅；--format webp|gif|mp4|jpg（默认按文件后缀，\n"
                "                 jpg 为一个文件夹，存下载时的原样图像，如 2008-07-18_1000.jpg，已有的不再下载）；\n"
                "                 --size original|half|最长边像素；--enhance 增强表名；--quality 0-100；\n"
                "                 --lossless；--back-and-forth 往返；--no-label 不写时刻。\n"
@@ -263,9 +264,8 @@ CommandLine handleCommandLine(const QStringList &arguments)
         command.format = QStringLiteral("jpg");
     if (command.format.isEmpty() && !parser.isSet(format))
         command.format = QStringLiteral("jpg"); // a folder
-    if (command.format != QStringLiteral("webp") && command.format != QStringLiteral("gif") &&
-        command.format != QStringLiteral("jpg"))
-        return refuse(QStringLiteral("--format 应为 webp、gif 或 jpg"));
+    if (!animationFormatNamed(command.format) && command.format != QStringLiteral("jpg"))
+        return refuse(QStringLiteral("--format 应为 webp、gif、mp4 或 jpg"));
     command.enhance = parser.value(enhance);
     command.label = !parser.isSet(noLabel);
     command.lossless = parser.isSet(lossless);

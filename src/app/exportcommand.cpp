@@ -49,8 +49,7 @@ int runExport(const ExportCommand &command)
     ExportRequest request;
     request.hours = hoursEndingAt(command.moment, command.hours, command.every);
     request.jpegFolder = command.format == QStringLiteral("jpg");
-    request.animation.format =
-        command.format == QStringLiteral("gif") ? AnimationFormat::Gif : AnimationFormat::WebP;
+    request.animation.format = animationFormatNamed(command.format).value_or(AnimationFormat::WebP);
     request.animation.lossless = command.lossless;
     request.animation.quality = command.quality;
     request.plan.picturesPerSecond = command.fps;

@@ -33,7 +33,7 @@ constexpr CommandDesign kCommands[] = {
     {Command::Copy, u"复制图像", "Ctrl+C", Key::Copy, u"复制所见的图像（含增强）"},
     {Command::Save, u"另存为…", "Ctrl+S", Key::Save, u"把所显示图像下载时的原样字节存为文件"},
     {Command::SaveSeen, u"另存为所见图像…", "Ctrl+Shift+S", Key::UnknownKey, u"把屏幕上所见的图像（含增强）存为 PNG"},
-    {Command::Export, u"导出动画…", "Ctrl+Shift+X", Key::UnknownKey, u"把正在播放的循环或所选时刻前的几小时导出为 WebP、GIF 动画或 JPEG 原图文件夹"},
+    {Command::Export, u"导出动画…", "Ctrl+Shift+X", Key::UnknownKey, u"把正在播放的循环或所选时刻前的几小时导出为 WebP、GIF 动画、MP4 视频或 JPEG 原图文件夹"},
     {Command::Compare, u"比较", "Ctrl+K", Key::UnknownKey, u"比较所显示的时刻（A）和另一个时刻（B，默认前一天同一小时）：开 / 关"},
     {Command::CompareMoment, u"比较时刻…", "Ctrl+Shift+K", Key::UnknownKey, u"选定 B：相对 A 的小时数（跟随 A），或固定的时刻（北京时间）"},
     {Command::SwapCompared, u"交换", "Ctrl+J", Key::UnknownKey, u"交换 A 和 B"},

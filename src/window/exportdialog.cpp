@@ -34,8 +34,8 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
         m_span->setCurrentIndex(std::max(0, m_span->findData(start.span)));
     for (const int every : loop::kEvery)
         m_every->addItem(every == 1 ? QStringLiteral("每小时一幅") : QStringLiteral("每 %1 小时一幅").arg(every), every);
-    m_format->addItem(QStringLiteral("WebP 动画"), QStringLiteral("webp"));
-    m_format->addItem(QStringLiteral("GIF 动画"), QStringLiteral("gif"));
+    for (const AnimationFormatName &format : kAnimationFormats)
+        m_format->addItem(QString::fromUtf16(format.label), QString::fromLatin1(format.name));
     m_format->addItem(QStringLiteral("JPEG 原图（文件夹，按时刻命名）"), QStringLiteral("jpg"));
     m_quality->setRange(0, 100);
     m_every->setCurrentIndex(std::max(0, m_every->findData(start.every)));
@@ -134,9 +134,8 @@ ExportRequest ExportDialog::request(const QString &path) const
     ExportRequest request;
     request.hours = hours();
     request.jpegFolder = toFolder();
-    request.animation.format = m_format->currentData().toString() == QStringLiteral("gif")
-                                   ? AnimationFormat::Gif
-                                   : AnimationFormat::WebP;
+    request.animation.format =
+        animationFormatNamed(m_format->currentData().toString()).value_or(AnimationFormat::WebP);
     request.animation.lossless = m_lossless->isChecked();
     request.animation.quality = m_quality->value();
     request.plan.picturesPerSecond = m_speed->value();

@@ -47,6 +47,7 @@ void TestExportCommand::exitStatuses_data()
     QTest::newRow("every other hour") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18 10", "--hours", "6", "--every", "2", "--size", "80"} << "archive" << 1 << 0 << "3 帧" << 3;
     QTest::newRow("an hour missing: named, status 3") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18T10", "--hours", "3", "--size", "80"} << "missing" << 1 << 3 << "2008-07-18 09:00" << 2;
     QTest::newRow("an hour damaged: named with why, status 3") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18T10", "--hours", "3", "--size", "80"} << "damaged" << 1 << 3 << "2008-07-18 09:00（" << 2;
+    QTest::newRow("an MP4 by its suffix, said whole, no encoder chatter") << QStringList{"--export", "%1/loop.mp4", "--moment", "2008-07-18T10", "--hours", "4", "--size", "80"} << "archive" << 1 << 0 << "4 帧" << -1;
     QTest::newRow("a folder that holds every file ends at once") << QStringList{"--export", "%1/jpgs", "--format", "jpg", "--moment", "2008-07-18T10", "--hours", "3"} << "archive" << 2 << 0 << "（0 个新文件" << -1;
     QTest::newRow("no network: status 1") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--hours", "3"} << "closed" << 1 << 1 << "导出失败：网络不通" << -1;
     QTest::newRow("an enhancement of no such name") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--enhance", "purple"} << "archive" << 1 << 2 << "没有名为“purple”的增强" << -1;
@@ -105,6 +106,13 @@ void TestExportCommand::exitStatuses()
         QCOMPARE(reader.size(), QSize(80, 60));
     } else {
         QVERIFY(!QFile::exists(dir.filePath("loop.webp")) || status == 0);
+    }
+    if (arguments.first().endsWith(".mp4") || arguments.value(1).endsWith(".mp4")) {
+        // An MP4 file, and the encoder's own statistics kept off the terminal.
+        QFile video(dir.filePath("loop.mp4"));
+        QVERIFY(video.open(QIODevice::ReadOnly));
+        QCOMPARE(video.read(8).mid(4), QByteArray("ftyp"));
+        QVERIFY2(!errors.contains("x264"), qPrintable(errors));
     }
 }
 
