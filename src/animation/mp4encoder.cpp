@@ -91,8 +91,6 @@ void Mp4Encoder::open(QSize size)
     // Every frame for its own time: milliseconds.
     c.context->time_base = AVRational{1, 1000};
     c.context->framerate = AVRational{0, 1};
-    // Frames in the order they are shown, so that the last one written is the last one shown.
-    c.context->max_b_frames = 0;
     if (c.format->oformat->flags & AVFMT_GLOBALHEADER)
         c.context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     av_opt_set(c.context->priv_data, "crf", std::to_string(kQuality).c_str(), 0);
