@@ -44,6 +44,7 @@ constexpr CommandDesign kCommands[] = {
     {Command::SideBySide, u"并排", "Alt+5", Key::UnknownKey, u"比较时 A、B 左右并排（窗口较高时上下排列）"},
     {Command::MoreOfB, u"多显示 B", "Alt+Right", Key::UnknownKey, u"卷帘时分界线左移，渐变时 B 更不透明"},
     {Command::MoreOfA, u"多显示 A", "Alt+Left", Key::UnknownKey, u"卷帘时分界线右移，渐变时 B 更透明"},
+    {Command::Smooth, u"平滑播放", "Ctrl+M", Key::UnknownKey, u"播放时在相邻两个整点之间用光流插出 1 到 3 幅过渡帧（标为“插值”）：开 / 关"},
     {Command::Reason, u"说明状态", "Ctrl+I", Key::UnknownKey, u"在状态栏旁说明：“无法找到”的原因、下载进度或所显示的图像"},
     {Command::Help, u"帮助", "F1", Key::HelpContents, u"列出全部命令和按键"},
     {Command::Exit, u"退出", "Ctrl+Q", Key::Quit, u"结束程序"},

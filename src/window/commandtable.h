@@ -47,6 +47,7 @@ enum class Command {
     SideBySide,
     MoreOfB,
     MoreOfA,
+    Smooth,
     Reason,
     Help,
     Exit,

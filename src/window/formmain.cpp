@@ -14,6 +14,7 @@
 #include "window/appicon.h"
 #include "window/busycursor.h"
 #include "window/comparer.h"
+#include "window/smoother.h"
 #include "window/designedcontrols.h"
 #include "window/designtable.h"
 #include "window/enhancer.h"
@@ -117,6 +118,7 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     connect(m_enhancer, &Enhancer::changed, m_comparer,
             [this] { m_comparer->setEnhancement(m_enhancer->current()); });
     m_comparer->setEnhancement(m_enhancer->current());
+    createSmoothing();
     connect(m_viewport, &Viewport::zoomChanged, m_keeper, &PictureKeeper::zoomChanged);
     m_remembered = new PlayerSettings(settingsFile, *m_player, *m_viewport, this);
     connect(m_remembered, &PlayerSettings::notSaved, this,
@@ -136,6 +138,7 @@ Formmain::~Formmain()
     delete m_remembered;
     delete m_exporter;
     delete m_player;
+    delete m_smoother;
     delete m_stepper;
     m_display.reset();
     delete m_ahead;
@@ -221,6 +224,37 @@ void Formmain::createPanel()
         QWidget::setTabOrder(before, next);
         before = next;
     }
+}
+
+void Formmain::createSmoothing()
+{
+    m_smoother = new Smoother(*m_inet1, this);
+    m_player->setSmoother(m_smoother);
+    QAction *smooth = m_actions->action(Command::Smooth);
+    smooth->setCheckable(true);
+    connect(smooth, &QAction::toggled, m_smoother, &Smoother::setOn);
+    connect(m_panel->smoothSteps(), &QComboBox::activated, m_smoother, [this](int index) {
+        m_smoother->setSteps(m_panel->smoothSteps()->itemData(index).toInt());
+    });
+    connect(m_smoother, &Smoother::changed, this, [this] {
+        m_actions->action(Command::Smooth)->setChecked(m_smoother->isOn());
+        m_panel->showSmoothing(m_smoother->isOn(), m_smoother->steps());
+    });
+    connect(m_player, &Player::smoothFrom, m_smoother,
+            [this](const Moment &shown, const std::optional<Moment> &next) {
+                m_smoother->prepare(shown, m_shown->picture(), next, m_enhancer->current());
+            });
+    // A made frame takes the picture's place as a frame of playback does, but is never staged,
+    // and everything that names it says it was made.
+    connect(m_smoother, &Smoother::frameMade, this,
+            [this](const QImage &picture, const QImage &seen, const QString &moment) {
+                if (m_comparer->isOn())
+                    return; // comparing pairs real pictures only
+                m_shown->show(picture, seen.isNull() || seen.cacheKey() == picture.cacheKey() ? QImage() : seen);
+                m_shown->setReadoutNote(QStringLiteral(" · 插值"));
+                m_keeper->madeFrameShown(moment);
+                m_panelBinding->madeFrameShown(moment);
+            });
 }
 
 void Formmain::enhancementChanged()

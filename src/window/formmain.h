@@ -25,6 +25,7 @@ namespace veltaro {
 
 class ActionTable;
 class Comparer;
+class Smoother;
 class Enhancer;
 class ExportController;
 class HelpWindow;
@@ -82,6 +83,7 @@ public:
     PictureKeeper &pictureKeeper() const { return *m_keeper; }
     Player &player() const { return *m_player; }
     Comparer &comparer() const { return *m_comparer; }
+    Smoother &smoother() const { return *m_smoother; }
     DisplayCommand &displayCommand() const { return *m_display; }
     ActionTable &actions() const { return *m_actions; }
     // The help window F1 opens; null until it first is.
@@ -130,6 +132,7 @@ private:
     // From the bottom of "退出" to the panel's bottom with its margin, at `width`, in pixels.
     int panelHeightUnderRow(int width) const;
     void holdEveryControl();
+    void createSmoothing();
     // Lays the window out for its size and state (maximized, full screen, resized).
     void fitToWindow();
     void enhancementChanged();
@@ -167,6 +170,7 @@ private:
     bool m_loaded = false;
     TwipsSize m_laidOutFor{0, 0};
     Comparer *m_comparer = nullptr;
+    Smoother *m_smoother = nullptr;
     Room m_room = Room::AsDesigned;
     QSize m_smallestWhole; // the smallest window that holds every control whole
     PicturesAhead *m_ahead = nullptr;

@@ -53,6 +53,7 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
       m_enhancements(new QComboBox(m_transportRow)), m_readout(new QLabel(m_transportRow)),
       m_legend(new LegendBar(m_transportRow)), m_playing(new QLabel(m_transportRow)),
       m_compareControls(nullptr), m_compareModes(new QComboBox(m_transportRow)),
+      m_smoothSteps(new QComboBox(m_transportRow)),
       m_compareAmount(new QSlider(Qt::Horizontal, m_transportRow)), m_comparing(new FittedLabel(m_transportRow))
 {
     m_infoRow->setObjectName(QStringLiteral("InfoRow"));
@@ -140,6 +141,13 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
            inChain(m_compareAmount), button(Command::SwapCompared), button(Command::CompareMoment)});
     m_compareControls = m_compareModes->parentWidget();
     m_compareControls->hide();
+    // Smooth playing, and while it is on, into how many steps an hour is cut.
+    for (int steps = 2; steps <= 4; ++steps)
+        m_smoothSteps->addItem(QStringLiteral("每小时 %1 步").arg(steps), steps);
+    m_smoothSteps->setAccessibleName(QStringLiteral("平滑播放的细分"));
+    m_smoothSteps->setToolTip(QStringLiteral("相邻两个整点之间插出几步：2 步插 1 幅，4 步插 3 幅"));
+    group({button(Command::Smooth), inChain(m_smoothSteps)});
+    m_smoothSteps->hide();
 
     // The frame strip, and at the end of its line what plays, seen and heard ("循环 07-17 11:00
     // – 07-18 10:00，24 小时"); its room is kept while nothing plays, so that nothing moves
@@ -206,6 +214,15 @@ void InstrumentPanel::showComparing(bool on, const QString &moments, const QStri
     m_compareModes->setCurrentIndex(m_compareModes->findText(mode));
     const QSignalBlocker quiet(m_compareAmount);
     m_compareAmount->setValue(amount);
+    if (resizes)
+        emit resized();
+}
+
+void InstrumentPanel::showSmoothing(bool on, int steps)
+{
+    const bool resizes = on != m_smoothSteps->isVisibleTo(m_transportRow);
+    m_smoothSteps->setVisible(on);
+    m_smoothSteps->setCurrentIndex(m_smoothSteps->findData(steps));
     if (resizes)
         emit resized();
 }

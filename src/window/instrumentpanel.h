@@ -37,6 +37,7 @@ public:
     FittedLabel *momentLabel() const { return m_moment; }
     QLabel *playingLabel() const { return m_playing; }
     QComboBox *compareModes() const { return m_compareModes; }
+    QComboBox *smoothSteps() const { return m_smoothSteps; }
     QSlider *compareAmount() const { return m_compareAmount; }
     FittedLabel *comparingLabel() const { return m_comparing; }
     QLabel *zoomLabel() const { return m_zoom; }
@@ -59,6 +60,8 @@ public:
     // Comparing: the two moments and the mode, the mode's list and the slider (the divider in
     // per cent of the width, or B's opacity); hidden while off.
     void showComparing(bool on, const QString &moments, const QString &mode, int amount);
+    // Smooth playing: on or off, and into how many steps each hour is cut.
+    void showSmoothing(bool on, int steps);
     void showZoom(double zoom, bool fitting);
     void showSpeed(int picturesPerSecond);
 
@@ -84,6 +87,7 @@ private:
     QLabel *m_playing;
     QWidget *m_compareControls;
     QComboBox *m_compareModes;
+    QComboBox *m_smoothSteps;
     QSlider *m_compareAmount;
     FittedLabel *m_comparing;
     QList<QWidget *> m_focusChain;

@@ -140,6 +140,12 @@ void PanelBinding::pictureShown(const PictureSource &source)
         markReady(*moment);
 }
 
+void PanelBinding::madeFrameShown(const QString &moment)
+{
+    // The label names the frame made, and says so; the strip stays on the hour it follows.
+    m_panel.showMoment({moment, moment.mid(QStringLiteral("北京时间 2008-").size())});
+}
+
 void PanelBinding::markReady(const Moment &moment)
 {
     for (size_t i = 0; i < m_stripHours.size(); ++i)

@@ -89,6 +89,7 @@ void PictureKeeper::setSavePathChooser(
 
 void PictureKeeper::pictureShown(const PictureSource &source, QSize size)
 {
+    m_made = false;
     m_source = source;
     m_shown =
         QStringLiteral("北京时间 %1 · UTC %2 · %3 · %4 × %5")
@@ -119,6 +120,14 @@ void PictureKeeper::describe()
     m_viewport->setAccessibleDescription(m_description);
 }
 
+void PictureKeeper::madeFrameShown(const QString &moment)
+{
+    m_made = true;
+    m_source = {};
+    m_shown = moment;
+    describe();
+}
+
 void PictureKeeper::setComparing(const QString &moments)
 {
     if (std::exchange(m_comparing, moments) != moments)
@@ -136,6 +145,12 @@ void PictureKeeper::saveAs()
 {
     // The picture shown now: playback may show others while the dialog is open.
     const PictureSource source = m_menuOn ? m_menuOn->first : m_source;
+    if (source.bytes.isEmpty() && m_made) {
+        sayFailure(m_window, QStringLiteral("另存为"),
+                   QStringLiteral("这一帧是两个整点之间插出来的，没有下载的原样字节；"
+                                  "可以用“另存为所见图像…”保存所见的这一帧"));
+        return;
+    }
     if (source.bytes.isEmpty())
         return;
     const QString name =

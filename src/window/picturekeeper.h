@@ -36,6 +36,8 @@ public:
     QString description() const { return m_description; }
     // While comparing, the two moments and the mode, heard with the picture; empty when not.
     void setComparing(const QString &moments);
+    // A frame made between two hours is shown: described so, and never saved as downloaded.
+    void madeFrameShown(const QString &moment);
 
     // The viewport shows the picture at another zoom.
     void zoomChanged(double zoom, bool fitting);
@@ -71,6 +73,7 @@ private:
     QString m_zoom;
     QString m_description;
     QString m_comparing;
+    bool m_made = false;
     QString m_savedIn; // the folder the user saved in last, since the program started
     std::function<void(const QString &, const QString &, std::function<void(QString)>)> m_choosePath;
 };

@@ -2,6 +2,7 @@
 
 #include "retrieval/displayview.h"
 #include "retrieval/picturesahead.h"
+#include "window/smoother.h"
 #include "window/timestepper.h"
 
 #include <algorithm>
@@ -129,6 +130,7 @@ void Player::loopEndingAt(const Moment &end)
 void Player::start(const Moment &first)
 {
     m_frameAt = first;
+    m_madeStep = 0;
     m_shownAny = false;
     m_resting = false;
     m_direction = 1;
@@ -229,6 +231,12 @@ void Player::nextFrame()
     // A frame still being fetched or prepared holds the next one back.
     if (m_display.isRunning())
         return;
+    // Smoothing: the ticks between two real frames show the frames made between them.
+    if (m_smoother && m_smoother->isOn() && m_madeStep > 0 && m_madeStep < m_smoother->steps()) {
+        m_smoother->show(m_madeStep++);
+        return;
+    }
+    m_madeStep = 0;
     const auto now = m_frameAt;
     if (m_resting) {
         m_resting = false;
@@ -324,6 +332,14 @@ void Player::frameEnded(const DisplayCommand::Outcome &outcome)
     }
     if (outcome.shown) {
         m_shownAny = true;
+        // Frames are made only forward in time, between an hour and the next.
+        if (m_smoother && m_smoother->isOn() && m_shownLast && !m_resting) {
+            int direction = m_direction;
+            const auto next = following(*m_shownLast, loopStart(), loopEnd(), m_backAndForth, direction);
+            const bool forward = next && next == steppedBy(*m_shownLast, 1);
+            m_madeStep = forward ? 1 : 0;
+            emit smoothFrom(*m_shownLast, forward ? next : std::nullopt);
+        }
     } else if (const auto moment = momentOf(outcome.picked)) {
         const QString hour = QString::fromStdString(momentText(*moment));
         if (!m_skipped.contains(hour))

@@ -14,6 +14,7 @@ namespace veltaro {
 
 class DisplayView;
 class PicturesAhead;
+class Smoother;
 class TimeStepper;
 
 // Watching the clouds move. play() shows hour after hour from the picked moment, moving the four
@@ -72,6 +73,8 @@ public:
     void setRestMs(int ms);
 
     void setPicturesAhead(PicturesAhead *ahead) { m_ahead = ahead; }
+    // Frames made between the hours, shown on the ticks between real frames while it is on.
+    void setSmoother(Smoother *smoother) { m_smoother = smoother; }
 
     // Stops playing and the frame being fetched: the lists go back to the picture still shown.
     void cancelFrame();
@@ -81,6 +84,8 @@ signals:
     void changed();
     // An hour of the span could not be shown.
     void skippedHour(const veltaro::Moment &moment);
+    // A real frame was shown while smoothing: the frames between it and `next` may be made.
+    void smoothFrom(const veltaro::Moment &shown, const std::optional<veltaro::Moment> &next);
 
 private:
     void start(const Moment &first);
@@ -116,6 +121,8 @@ private:
     bool m_shownAny = false;
     QStringList m_skipped;
     PicturesAhead *m_ahead = nullptr;
+    Smoother *m_smoother = nullptr;
+    int m_madeStep = 0; // the made frame the next tick shows; 0 for a real one
 };
 
 // What Esc does before it leaves full screen: cancels a running download, and stops the

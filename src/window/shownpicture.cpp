@@ -29,9 +29,16 @@ ShownPicture::~ShownPicture()
         m_box->removeEventFilter(this);
 }
 
+void ShownPicture::setReadoutNote(const QString &note)
+{
+    m_readoutNote = note;
+    updateReadout();
+}
+
 QImage ShownPicture::show(QImage picture, QImage seen)
 {
     ++m_generation; // a picture seen anew for the one before is no longer wanted
+    m_readoutNote.clear();
     if (m_compositing) {
         // The box keeps what is made of the two until the next one is made with this picture.
         m_original = seen.isNull() ? QImage() : std::move(picture);
@@ -150,6 +157,8 @@ void ShownPicture::updateReadout()
                        .arg(pixel.y())
                        .arg(greyLevel(original.pixel(pixel)));
     }
+    if (!text.isEmpty())
+        text += m_readoutNote;
     if (std::exchange(m_readout, text) != text)
         emit readoutChanged(text);
 }

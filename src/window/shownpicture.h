@@ -41,6 +41,9 @@ public:
     // so, for the composite to be made anew.
     void showComposite(QImage composite, std::function<QString(QPoint)> readout);
     void endComposite();
+    // Said after the value under the pointer while the picture shown is one made, not
+    // downloaded (" · 插值"); show() clears it.
+    void setReadoutNote(const QString &note);
     bool isCompositing() const { return m_compositing; }
     void setEnhancement(const Enhancement &enhancement);
 
@@ -73,6 +76,7 @@ private:
     QPointF m_pointerOnScreen; // where it stays while the picture moves under it
     bool m_pointerOver = false;
     QString m_readout;
+    QString m_readoutNote;
     // While the box shows a composite: the picture as seen, and how the composite is read.
     bool m_compositing = false;
     QImage m_seenA;

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "picture/enhancement.h"
+#include "query/moment.h"
+
+#include <QImage>
+#include <QObject>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace veltaro {
+
+class Transfer;
+
+// Smooth playing: between two real hours of playback, N − 1 frames made by optical flow (N is
+// 2, 3 or 4), so that the speed counts every frame shown. When a real frame has been shown, the
+// next hour's picture is taken from the kept copies (the pictures fetched ahead put it there),
+// and the flows and the frames between are made off the window's thread, enhanced as the
+// pictures are. Playing never waits for them: a frame not made in time is passed over and the
+// real one stands (counted in missed()). A made frame is never staged as temp.jpg nor saved as
+// downloaded; what shows it marks it "插值". A pair asked for after another drops the other.
+class Smoother : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kFewestSteps = 2;
+    static constexpr int kMostSteps = 4;
+
+    explicit Smoother(Transfer &transfer, QObject *parent = nullptr);
+
+    bool isOn() const { return m_on; }
+    int steps() const { return m_steps; }
+    void setOn(bool on);
+    void setSteps(int steps);
+
+    // A real frame was shown: its moment and picture as decoded; `next` is the hour after it.
+    void prepare(const Moment &shown, const QImage &picture, const std::optional<Moment> &next,
+                 const Enhancement &enhancement);
+    // Shows made frame `step` (1 .. steps() − 1) of the pair prepared; false when it was not
+    // made in time (the real frame stands).
+    bool show(int step);
+    int missed() const { return m_missed; }
+    int shown() const { return m_shown; }
+
+    // "北京时间 2008-07-18 08:30 · 插值", the moment a made frame stands for.
+    static QString madeText(const Moment &from, int step, int steps);
+
+signals:
+    void changed();
+    // A made frame to show in the picture's place: grey as made, `seen` enhanced.
+    void frameMade(const QImage &picture, const QImage &seen, const QString &moment);
+
+private:
+    Transfer &m_transfer;
+    bool m_on = false;
+    int m_steps = kFewestSteps;
+    quint64 m_generation = 0;
+    std::optional<Moment> m_from;
+    // The frames made for the pair prepared, grey and seen, for steps 1 .. steps() − 1.
+    std::vector<std::pair<QImage, QImage>> m_frames;
+    int m_missed = 0;
+    int m_shown = 0;
+};
+
+} // namespace veltaro
