@@ -7,6 +7,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <utility>
 
 namespace veltaro {
 
@@ -43,11 +44,23 @@ FrameStrip::Mark FrameStrip::mark(int index) const
     return index >= 0 && index < m_marks.size() ? m_marks[index] : Mark::Unknown;
 }
 
+void FrameStrip::setBetween(int index, double fraction)
+{
+    m_betweenIndex = index >= 0 && index < m_names.size() ? index : -1;
+    m_between = m_betweenIndex >= 0 ? fraction : 0;
+    update();
+}
+
 void FrameStrip::setCurrent(int index)
 {
     index = index >= 0 && index < m_names.size() ? index : -1;
-    if (index == m_current)
+    const bool wasBetween = std::exchange(m_betweenIndex, -1) >= 0;
+    m_between = 0;
+    if (index == m_current) {
+        if (wasBetween)
+            update();
         return;
+    }
     m_current = index;
     describe();
     update();
@@ -130,6 +143,14 @@ void FrameStrip::paintEvent(QPaintEvent *)
     if (m_current >= 0)
         painter.fillRect(markRect(m_current).intersected(QRect(0, 0, width(), marks + 2)),
                          colours.color(QPalette::Highlight));
+    if (m_betweenIndex >= 0) {
+        // A made frame: a thin mark in the highlight's colour, as far past its hour as it stands,
+        // over a hollow of the strip's base so that it never reads as an hour's box.
+        const QRect box = markRect(m_betweenIndex);
+        const int x = box.left() + int(box.width() * (0.5 + m_between));
+        painter.fillRect(QRect(x - 2, 0, 5, marks + 2), colours.color(QPalette::Base));
+        painter.fillRect(QRect(x - 1, 0, 3, marks + 2), colours.color(QPalette::Highlight));
+    }
     paintHourMarks(painter, marks);
     if (hasFocus()) {
         painter.setPen(QPen(colours.color(QPalette::Text), 1, Qt::DotLine));

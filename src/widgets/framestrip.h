@@ -27,6 +27,10 @@ public:
     Mark mark(int index) const;
     // The hour shown; -1 for none of the span.
     void setCurrent(int index);
+    // A frame made between hour `index` and the next is shown, `fraction` of the way (0 < f <
+    // 1): drawn apart from the hours, as a thin mark between them; a negative index for none.
+    void setBetween(int index, double fraction);
+    double between() const { return m_between; }
     int current() const { return m_current; }
     // Where the mark of `index` is drawn, for a click to choose it.
     QRect markRect(int index) const;
@@ -58,6 +62,8 @@ private:
     QStringList m_names;
     QList<Mark> m_marks;
     int m_current = -1;
+    int m_betweenIndex = -1;
+    double m_between = 0;
     int m_dragged = -1;
 };
 

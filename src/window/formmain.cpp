@@ -247,13 +247,13 @@ void Formmain::createSmoothing()
     // A made frame takes the picture's place as a frame of playback does, but is never staged,
     // and everything that names it says it was made.
     connect(m_smoother, &Smoother::frameMade, this,
-            [this](const QImage &picture, const QImage &seen, const QString &moment) {
+            [this](const QImage &picture, const QImage &seen, const QString &moment, double fraction) {
                 if (m_comparer->isOn())
                     return; // comparing pairs real pictures only
                 m_shown->show(picture, seen.isNull() || seen.cacheKey() == picture.cacheKey() ? QImage() : seen);
                 m_shown->setReadoutNote(QStringLiteral(" · 插值"));
                 m_keeper->madeFrameShown(moment);
-                m_panelBinding->madeFrameShown(moment);
+                m_panelBinding->madeFrameShown(moment, fraction);
             });
 }
 

@@ -140,10 +140,11 @@ void PanelBinding::pictureShown(const PictureSource &source)
         markReady(*moment);
 }
 
-void PanelBinding::madeFrameShown(const QString &moment)
+void PanelBinding::madeFrameShown(const QString &moment, double fraction)
 {
-    // The label names the frame made, and says so; the strip stays on the hour it follows.
+    // The label names the frame made, and says so; the strip marks it between its hours.
     m_panel.showMoment({moment, moment.mid(QStringLiteral("北京时间 2008-").size())});
+    m_panel.strip()->setBetween(m_panel.strip()->current(), fraction);
 }
 
 void PanelBinding::markReady(const Moment &moment)

@@ -36,7 +36,7 @@ public:
     // The display command showed the picture of `source`.
     void pictureShown(const PictureSource &source);
     // A frame made between two hours: "北京时间 2008-07-18 08:30 · 插值".
-    void madeFrameShown(const QString &moment);
+    void madeFrameShown(const QString &moment, double fraction);
     // The hours the frame strip shows.
     const std::vector<Moment> &stripHours() const { return m_stripHours; }
 

@@ -86,7 +86,7 @@ bool Smoother::show(int step)
     }
     const auto &[picture, seen] = m_frames[size_t(step - 1)];
     ++m_shown;
-    emit frameMade(picture, seen, madeText(*m_from, step, m_steps));
+    emit frameMade(picture, seen, madeText(*m_from, step, m_steps), double(step) / m_steps);
     return true;
 }
 

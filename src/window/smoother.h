@@ -51,7 +51,8 @@ public:
 signals:
     void changed();
     // A made frame to show in the picture's place: grey as made, `seen` enhanced.
-    void frameMade(const QImage &picture, const QImage &seen, const QString &moment);
+    // `fraction` of the way from its hour to the next.
+    void frameMade(const QImage &picture, const QImage &seen, const QString &moment, double fraction);
 
 private:
     Transfer &m_transfer;

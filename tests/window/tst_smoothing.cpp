@@ -6,6 +6,7 @@
 #include "startedwindow.h"
 #include "waituntil.h"
 #include "widgets/fittedlabel.h"
+#include "widgets/framestrip.h"
 #include "window/instrumentpanel.h"
 #include "window/picturekeeper.h"
 #include "window/player.h"
@@ -72,14 +73,17 @@ void TestSmoothing::madeFramesAreMarked()
     FittedLabel *label = window.panel().momentLabel();
     QStringList labels;
     QString madeDescription;
+    double madeOnStrip = 0; // how far between two hours the strip marks a made frame
     window.player().setSpeed(Player::kFastest);
     window.player().play();
     QVERIFY(waitUntil([&] {
         const QString text = label->forms().value(0);
         if (labels.isEmpty() || labels.last() != text)
             labels << text;
-        if (text.endsWith(QString::fromUtf16(u"· 插值")) && madeDescription.isEmpty())
+        if (text.endsWith(QString::fromUtf16(u"· 插值")) && madeDescription.isEmpty()) {
             madeDescription = window.pictureKeeper().description();
+            madeOnStrip = window.panel().strip()->between();
+        }
         return smoother.shown() >= 3;
     }));
     window.player().stop();
@@ -90,6 +94,7 @@ void TestSmoothing::madeFramesAreMarked()
         sawMade = labels.contains(made.arg(hour));
     QVERIFY2(sawMade, qPrintable(labels.join('\n')));
     QVERIFY2(madeDescription.contains(QString::fromUtf16(u"插值")), qPrintable(madeDescription));
+    QVERIFY(madeOnStrip > 0 && madeOnStrip < 1);
     // temp.jpg only ever holds a real hour's downloaded bytes.
     QFile staged(dir.filePath("temp.jpg"));
     QVERIFY(staged.open(QIODevice::ReadOnly));
