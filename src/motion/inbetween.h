@@ -21,6 +21,8 @@ public:
     static constexpr float kLeastDisagreement = 1.0f;
     // ... or this share of how far the point moved, when that is more.
     static constexpr float kDisagreementShare = 0.25f;
+    // The flow is worked out on pictures this large at most (their longer side).
+    static constexpr int kFlowSide = 800;
     // How far apart, in grey levels, a point and where the flow carries it may look.
     static constexpr int kLargestMismatch = 40;
 
