@@ -40,6 +40,8 @@ private slots:
 private:
     // The picture of `name` as the program decodes it.
     QImage decoded(const QString &name);
+    // The window shows 2008-07-18 10:00, pressed for as a person would.
+    [[nodiscard]] static bool showTheMoment(StartedWindow &window);
 
     sample::SampleArchive m_archive;
 };
@@ -63,6 +65,25 @@ QImage TestComparer::decoded(const QString &name)
     return decoder.decode(m_archive.pictureBytes(name));
 }
 
+bool TestComparer::showTheMoment(StartedWindow &window)
+{
+    if (!window.showActive())
+        return false;
+    window.pick("8", "07", "18", "10");
+    return window.press();
+}
+
+namespace {
+
+// `seen` is B − A through the difference's table, where it was checked.
+bool showsDifference(const QImage &seen, const QImage &a, const QImage &b)
+{
+    const int level = comparison::differenceLevel(greyLevel(b.pixel(7, 9)) - greyLevel(a.pixel(7, 9)));
+    return seen.size() == a.size() && seen.pixel(7, 9) == comparison::differenceTable()[size_t(level)];
+}
+
+} // namespace
+
 void TestComparer::eachModeIsMadeOfAAndB_data()
 {
     QTest::addColumn<int>("key"); // Alt+1 .. Alt+5
@@ -80,9 +101,7 @@ void TestComparer::eachModeIsMadeOfAAndB()
     QFETCH(QString, mode);
     QTemporaryDir dir;
     StartedWindow window(dir.path());
-    QVERIFY(window.showActive());
-    window.pick("8", "07", "18", "10");
-    QVERIFY(window.press());
+    QVERIFY(showTheMoment(window));
     const QImage a = decoded("8071802");
     const QImage b = decoded("8071702"); // the same hour a day earlier
     QCOMPARE(window.shownPicture().picture(), a);
@@ -116,8 +135,7 @@ void TestComparer::eachModeIsMadeOfAAndB()
     } else if (mode == QString::fromUtf16(u"差值")) {
         made = waitUntil([&] {
             const QImage seen = box->picture();
-            const int level = comparison::differenceLevel(greyLevel(b.pixel(7, 9)) - greyLevel(a.pixel(7, 9)));
-            return seen.size() == a.size() && seen.pixel(7, 9) == comparison::differenceTable()[size_t(level)];
+            return showsDifference(seen, a, b);
         });
     } else {
         // Across the wide viewport: A, a gap, then B.
@@ -167,9 +185,7 @@ void TestComparer::bFollowsAOrStays()
     QFETCH(bool, held);
     QTemporaryDir dir;
     StartedWindow window(dir.path());
-    QVERIFY(window.showActive());
-    window.pick("8", "07", "18", "10");
-    QVERIFY(window.press());
+    QVERIFY(showTheMoment(window));
     Comparer &comparer = window.comparer();
     if (held)
         comparer.holdAt({2008, 7, 15, 6});
@@ -202,9 +218,7 @@ void TestComparer::aMissingBIsSaidAndAStays()
 {
     QTemporaryDir dir;
     StartedWindow window(dir.path());
-    QVERIFY(window.showActive());
-    window.pick("8", "07", "18", "10");
-    QVERIFY(window.press());
+    QVERIFY(showTheMoment(window));
     m_archive.setMissing({"8071702"}); // 2008-07-17 10:00 Beijing time
     QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier);
     QVERIFY(waitUntil([&] { return window.reason().contains(QString::fromUtf16(u"B：服务器上没有")); }));
@@ -219,9 +233,7 @@ void TestComparer::swapAndTurnOff()
 {
     QTemporaryDir dir;
     StartedWindow window(dir.path());
-    QVERIFY(window.showActive());
-    window.pick("8", "07", "18", "10");
-    QVERIFY(window.press());
+    QVERIFY(showTheMoment(window));
     QTest::keyClick(&window, Qt::Key_4, Qt::AltModifier);
     QVERIFY(waitUntil([&] { return window.shownPicture().isCompositing(); }));
     QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier);
@@ -236,8 +248,7 @@ void TestComparer::swapAndTurnOff()
     const QImage b = decoded("8071802");
     QVERIFY(waitUntil([&] {
         const QImage seen = window.picture2()->picture();
-        const int level = comparison::differenceLevel(greyLevel(b.pixel(7, 9)) - greyLevel(a.pixel(7, 9)));
-        return seen.size() == a.size() && seen.pixel(7, 9) == comparison::differenceTable()[size_t(level)];
+        return showsDifference(seen, a, b);
     }));
     // Off: A as it is seen, and the label gone.
     QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier);
