@@ -26,14 +26,27 @@ cv::Mat greyOf(const QImage &picture)
     return wrapped.clone();
 }
 
-QImage imageOf(const cv::Mat &grey)
+// The picture's colours as a matrix of its own, four bytes a pixel as RGB32 holds them.
+cv::Mat colourOf(const QImage &picture)
 {
-    QImage made(grey.cols, grey.rows, QImage::Format_Grayscale8);
-    if (made.isNull())
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    if (rgb.isNull())
         throw EncodeFailure("内存不足，无法计算插值帧");
-    for (int row = 0; row < grey.rows; ++row)
-        std::copy_n(grey.ptr<uchar>(row), grey.cols, made.scanLine(row));
-    return made;
+    cv::Mat wrapped(rgb.height(), rgb.width(), CV_8UC4, const_cast<uchar *>(rgb.constBits()),
+                    size_t(rgb.bytesPerLine()));
+    return wrapped.clone();
+}
+
+QImage imageOf(const cv::Mat &made)
+{
+    const bool grey = made.channels() == 1;
+    QImage image(made.cols, made.rows, grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    if (image.isNull())
+        throw EncodeFailure("内存不足，无法计算插值帧");
+    const size_t rowBytes = size_t(made.cols) * size_t(made.channels());
+    for (int row = 0; row < made.rows; ++row)
+        std::copy_n(made.ptr<uchar>(row), rowBytes, image.scanLine(row));
+    return image;
 }
 
 // The flow from `from` to `to`, worked out on pictures no larger than kFlowSide on their longer
@@ -77,6 +90,7 @@ cv::Mat carried(const cv::Mat &picture, const cv::Mat &flow, float share)
 struct FramePair::Flows
 {
     cv::Mat first, second;       // grey levels
+    cv::Mat shownFirst, shownSecond; // what is carried: the grey levels, or the colours
     cv::Mat forward, backward;   // first → second, second → first
     cv::Mat trusted;             // 255 where the two agree
 };
@@ -89,6 +103,10 @@ FramePair::FramePair(const QImage &first, const QImage &second) : m_flows(std::m
         Flows &f = *m_flows;
         f.first = greyOf(first);
         f.second = greyOf(second);
+        // Grey pictures make grey frames; any other is carried in its colours.
+        const bool grey = first.format() == QImage::Format_Grayscale8 && second.format() == QImage::Format_Grayscale8;
+        f.shownFirst = grey ? f.first : colourOf(first);
+        f.shownSecond = grey ? f.second : colourOf(second);
         f.forward = flowBetween(f.first, f.second);
         f.backward = flowBetween(f.second, f.first);
         // Forward, then back from where it landed: a trusted point returns to where it began.
@@ -136,24 +154,37 @@ QImage FramePair::frameAt(double t) const
     const float time = float(std::clamp(t, 0.0, 1.0));
     try {
         // Each picture carried toward the time asked for, then the two blended by distance.
-        const cv::Mat fromFirst = carried(f.first, f.forward, time);
-        const cv::Mat fromSecond = carried(f.second, f.backward, 1.0f - time);
-        cv::Mat made(f.first.size(), CV_8UC1);
+        const cv::Mat fromFirst = carried(f.shownFirst, f.forward, time);
+        const cv::Mat fromSecond = carried(f.shownSecond, f.backward, 1.0f - time);
+        const int channels = f.shownFirst.channels();
+        cv::Mat made(f.first.size(), f.shownFirst.type());
         for (int y = 0; y < made.rows; ++y) {
             const uchar *a = fromFirst.ptr<uchar>(y);
             const uchar *b = fromSecond.ptr<uchar>(y);
-            const uchar *plainA = f.first.ptr<uchar>(y);
-            const uchar *plainB = f.second.ptr<uchar>(y);
+            const uchar *plainA = f.shownFirst.ptr<uchar>(y);
+            const uchar *plainB = f.shownSecond.ptr<uchar>(y);
             const uchar *trusted = f.trusted.ptr<uchar>(y);
             uchar *out = made.ptr<uchar>(y);
             for (int x = 0; x < made.cols; ++x) {
                 const bool warp = trusted[x] != 0;
-                const float first = warp ? a[x] : plainA[x];
-                const float second = warp ? b[x] : plainB[x];
-                out[x] = uchar(std::lround((1.0f - time) * first + time * second));
+                for (int c = 0; c < channels; ++c) {
+                    const int at = x * channels + c;
+                    const float first = warp ? a[at] : plainA[at];
+                    const float second = warp ? b[at] : plainB[at];
+                    out[at] = uchar(std::lround((1.0f - time) * first + time * second));
+                }
             }
         }
-        return imageOf(made);
+        QImage image = imageOf(made);
+        if (channels == 4) {
+            // Opaque, as RGB32 wants its unused byte.
+            for (int y = 0; y < image.height(); ++y) {
+                auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+                for (int x = 0; x < image.width(); ++x)
+                    line[x] |= 0xff000000u;
+            }
+        }
+        return image;
     } catch (const cv::Exception &failure) {
         throw EncodeFailure(std::string("无法计算插值帧：") + failure.what());
     }

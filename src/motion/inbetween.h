@@ -11,8 +11,9 @@ namespace veltaro::motion {
 // asked for, and the two are blended by their distance in time. Where the two flows disagree
 // (a point carried forward does not come back to where it started), or where a point and the
 // place it is carried to look unlike (clouds that hide each other, that grow or vanish), the
-// frame takes a cross-fade of the two pictures there instead. The
-// pictures are worked on as grey levels; the frames made are grey (Format_Grayscale8).
+// frame takes a cross-fade of the two pictures there instead. The flow is worked out on grey
+// levels; grey pictures (Format_Grayscale8) make grey frames, any other is carried in its
+// colours and makes RGB32 frames.
 // Heavy: made off the window's thread. Pictures of two sizes raise PictureFailure.
 class FramePair
 {

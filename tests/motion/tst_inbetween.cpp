@@ -18,6 +18,7 @@ private slots:
     void closeToTheTruthWhereCloudsDrift_data();
     void closeToTheTruthWhereCloudsDrift();
     void crossFadesWhereTheFlowsDisagree();
+    void colourPicturesMakeColourFrames();
     void picturesOfAnotherSizeAreRefused();
 };
 
@@ -113,6 +114,45 @@ void TestInBetween::crossFadesWhereTheFlowsDisagree()
             same += std::abs(int(made.constScanLine(y)[x]) - int(faded.constScanLine(y)[x])) <= 1;
     QVERIFY2(same > inside.width() * inside.height() / 2,
              qPrintable(QString("%1 of %2").arg(same).arg(inside.width() * inside.height())));
+}
+
+void TestInBetween::colourPicturesMakeColourFrames()
+{
+    // Tinted as the sample archive's pictures are: blue apart from red and green.
+    const auto tinted = [](const QImage &grey) {
+        QImage made(grey.size(), QImage::Format_RGB32);
+        for (int y = 0; y < grey.height(); ++y)
+            for (int x = 0; x < grey.width(); ++x) {
+                const int g = grey.constScanLine(y)[x];
+                made.setPixel(x, y, qRgb(g, g, 40 + g * 3 / 4));
+            }
+        return made;
+    };
+    const auto blueOf = [](const QImage &colour) {
+        QImage blue(colour.size(), QImage::Format_Grayscale8);
+        for (int y = 0; y < colour.height(); ++y)
+            for (int x = 0; x < colour.width(); ++x)
+                blue.scanLine(y)[x] = uchar(qBlue(colour.pixel(x, y)));
+        return blue;
+    };
+    const QImage clouds = field();
+    const QImage first = tinted(moved(clouds, 0, 0));
+    const QImage second = tinted(moved(clouds, 8, 4));
+    const QImage truth = tinted(moved(clouds, 4, 2));
+    const motion::FramePair pair(first, second);
+    const QImage made = pair.frameAt(0.5);
+    QCOMPARE(made.format(), QImage::Format_RGB32);
+    QCOMPARE(qAlpha(made.pixel(3, 3)), 255);
+    // The colours carried along the flow, not only the grey: blue is as close as grey is.
+    const double flowed = psnr(blueOf(made), blueOf(truth));
+    QImage faded(first.size(), QImage::Format_RGB32);
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            const QRgb a = first.pixel(x, y), b = second.pixel(x, y);
+            faded.setPixel(x, y, qRgb((qRed(a) + qRed(b)) / 2, (qGreen(a) + qGreen(b)) / 2, (qBlue(a) + qBlue(b)) / 2));
+        }
+    const double crossFaded = psnr(blueOf(faded), blueOf(truth));
+    QVERIFY2(flowed > crossFaded + 6, qPrintable(QString("flow %1 dB, cross-fade %2 dB").arg(flowed).arg(crossFaded)));
 }
 
 void TestInBetween::picturesOfAnotherSizeAreRefused()
