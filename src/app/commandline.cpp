@@ -41,7 +41,7 @@ QString usageLine(const QString &program)
     return QStringLiteral("用法：%1 [时刻 [--loop 小时数] [--fps 幅数]] [Qt 的选项，如 -platform 名称]\n"
                           "      %1 --export 文件 --moment 时刻 [--hours 24] [--every 1] [--fps 4]\n"
                           "         [--size original|half|像素] [--format webp|gif|mp4|jpg] [--enhance 名称]\n"
-                          "         [--quality 80] [--lossless] [--back-and-forth] [--no-label]\n"
+                          "         [--quality 80] [--lossless] [--back-and-forth] [--smooth 2|3|4] [--no-label]\n"
                           "      %1 --help | --version\n").arg(program);
 }
 
@@ -63,7 +63,8 @@ QString helpText(const QString &program)
                "                 --every 1|2|3 每隔几小时一幅；--format webp|gif|mp4|jpg（默认按文件后缀，\n"
                "                 jpg 为一个文件夹，存下载时的原样图像，如 2008-07-18_1000.jpg，已有的不再下载）；\n"
                "                 --size original|half|最长边像素；--enhance 增强表名；--quality 0-100；\n"
-               "                 --lossless；--back-and-forth 往返；--no-label 不写时刻。\n"
+               "                 --lossless；--back-and-forth 往返；--no-label 不写时刻；\n"
+               "                 --smooth 2|3|4 平滑：相邻两小时之间用光流插出 1 到 3 帧，标为“插值”。\n"
                "                 退出状态：0 全部帧都在，3 跳过了缺的或损坏的小时（会列出），1 失败\n"
                "  -h, --help     显示本说明后退出\n"
                "  -v, --version  显示版本后退出\n"
@@ -153,12 +154,12 @@ CommandLine handleCommandLine(const QStringList &arguments)
                              moment = valued("moment"), hours = valued("hours"),
                              every = valued("every"), size = valued("size"),
                              format = valued("format"), enhance = valued("enhance"),
-                             quality = valued("quality");
+                             quality = valued("quality"), smooth = valued("smooth");
     const QCommandLineOption noLabel(QStringLiteral("no-label"));
     const QCommandLineOption lossless(QStringLiteral("lossless"));
     const QCommandLineOption backAndForth(QStringLiteral("back-and-forth"));
     parser.addOptions({helpOption, version, loopOption, fps, exportTo, moment, hours, every, size, format,
-                       enhance, quality, noLabel, lossless, backAndForth});
+                       enhance, quality, smooth, noLabel, lossless, backAndForth});
     for (const QtOption &option : kQtOptions) {
         QCommandLineOption qtOption(QString::fromLatin1(option.name));
         if (option.takesValue)
@@ -243,7 +244,8 @@ CommandLine handleCommandLine(const QStringList &arguments)
     if (!number(hours, 1, loop::kLongestExportHours, loop::kDefaultSpan, &command.hours) ||
         !number(every, loop::kEvery.front(), loop::kEvery.back(), loop::kEvery.front(), &command.every) ||
         !number(fps, loop::kSlowest, loop::kFastest, loop::kDefaultSpeed, &command.fps) ||
-        !number(quality, 0, 100, AnimationOptions{}.quality, &command.quality))
+        !number(quality, 0, 100, AnimationOptions{}.quality, &command.quality) ||
+        !number(smooth, loop::kFewestSmoothSteps, loop::kMostSmoothSteps, 1, &command.smooth))
         return line;
     if (parser.isSet(size)) {
         const QString value = parser.value(size);

@@ -27,6 +27,7 @@ struct ExportCommand
     bool label = true;
     bool lossless = false;
     bool backAndForth = false;
+    int smooth = 1; // steps an hour is cut into; 1 for none
 };
 
 struct CommandLine

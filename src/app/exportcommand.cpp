@@ -53,6 +53,7 @@ int runExport(const ExportCommand &command)
     request.animation.lossless = command.lossless;
     request.animation.quality = command.quality;
     request.plan.picturesPerSecond = command.fps;
+    request.plan.smoothSteps = command.smooth;
     request.plan.backAndForth = command.backAndForth;
     request.plan.longestSide = command.size;
     request.plan.label = command.label;

@@ -3,6 +3,7 @@
 #include "failure.h"
 #include "files/savedfile.h"
 #include "network/transfer.h"
+#include "motion/inbetween.h"
 #include "picture/picturedecoder.h"
 #include "retrieval/picturesahead.h"
 
@@ -25,6 +26,7 @@ QString momentName(const Moment &moment)
 struct Prepared
 {
     QImage frame;
+    QImage plain; // before the enhancement, for the frames made between the hours
     QString failure;
     bool damaged = false; // not a whole picture, as against the memory running out
 };
@@ -43,6 +45,8 @@ Prepared prepareOffThread(const QByteArray &body, const ExportRequest &request, 
         if (!size.isEmpty() && frame.size() != size)
             frame = frame.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         prepared.frame = request.enhancement.apply(frame);
+        if (request.plan.smoothSteps > 1)
+            prepared.plain = std::move(frame);
     } catch (const PictureFailure &failure) {
         prepared.failure = QString::fromUtf8(failure.what());
         prepared.damaged = true;
@@ -287,14 +291,14 @@ void LoopExport::prepareNext()
                     return;
                 }
                 this->prepared(index, body, fromCache, std::move(prepared.frame),
-                               prepared.failure, prepared.damaged);
+                               std::move(prepared.plain), prepared.failure, prepared.damaged);
             });
         return;
     }
 }
 
 void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QImage frame,
-                          const QString &failure, bool damaged)
+                          QImage plain, const QString &failure, bool damaged)
 {
     const Moment &moment = m_request.hours[size_t(index)];
     if (damaged && fromCache && !m_refetched.count(index)) {
@@ -337,8 +341,48 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
         m_keptBodies.push_back(body);
         m_keptHours.push_back(index);
     }
-    m_ready.push_back({std::move(frame), true});
-    advance();
+    // Smooth: the frames between the hour before and this one come first, when the two follow
+    // each other (across a missing hour the loop jumps, as it plays).
+    const int steps = m_request.plan.smoothSteps;
+    const bool between = steps > 1 && m_lastMoment && steppedBy(*m_lastMoment, 1) == moment && !plain.isNull();
+    const QImage before = std::exchange(m_lastPlain, plain);
+    const std::optional<Moment> from = std::exchange(m_lastMoment, moment);
+    if (!between) {
+        m_ready.push_back({std::move(frame), true});
+        advance();
+        return;
+    }
+    m_preparing = true;
+    QtConcurrent::run([before, plain, steps, enhancement = m_request.enhancement]() {
+        std::vector<QImage> made;
+        QString failure;
+        try {
+            const motion::FramePair pair(before, plain);
+            for (int step = 1; step < steps; ++step)
+                made.push_back(enhancement.apply(pair.frameAt(double(step) / steps)));
+        } catch (const std::exception &error) {
+            failure = QString::fromUtf8(error.what());
+        }
+        return std::pair{std::move(made), failure};
+    }).then(this, [this, frame = std::move(frame), from = *from, steps](std::pair<std::vector<QImage>, QString> made) mutable {
+        m_preparing = false;
+        if (m_ended)
+            return;
+        if (!made.second.isEmpty()) {
+            fail(made.second);
+            return;
+        }
+        int step = 1;
+        for (QImage &between : made.first) {
+            if (m_request.plan.label)
+                burnMoment(between, QStringLiteral("北京时间 %1 · 插值")
+                                        .arg(QString::fromStdString(betweenText(from, step, steps))));
+            m_ready.push_back({std::move(between), true});
+            ++step;
+        }
+        m_ready.push_back({std::move(frame), true});
+        advance();
+    });
 }
 
 bool LoopExport::forwardDone() const

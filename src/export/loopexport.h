@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <deque>
+#include <optional>
 #include <map>
 #include <memory>
 #include <set>
@@ -115,7 +116,7 @@ private:
     void fetch(int index, bool fromNetwork);
     void fetched(int index, TransferRequest *request);
     void prepareNext();
-    void prepared(int index, const QByteArray &body, bool fromCache, QImage frame,
+    void prepared(int index, const QByteArray &body, bool fromCache, QImage frame, QImage plain,
                   const QString &failure, bool damaged);
     void encodeNext();
     void write();
@@ -138,6 +139,9 @@ private:
     bool m_encoding = false;
     bool m_writing = false;
     std::deque<ReadyFrame> m_ready;
+    // Smooth: the last picture of the way forward before enhancement, and its hour.
+    QImage m_lastPlain;
+    std::optional<Moment> m_lastMoment;
     QSize m_frameSize;
     // Going back and forth: the bytes of the pictures kept, for the way back.
     std::vector<QByteArray> m_keptBodies;

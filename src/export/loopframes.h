@@ -21,6 +21,9 @@ struct FramePlan
     // a size that a messenger or a page shows whole.
     int longestSide = 1024;
     bool label = true;
+    // Smooth: each hour cut into this many steps, the frames between two consecutive hours of
+    // the way forward made by optical flow and labelled "插值"; 1 for none.
+    int smoothSteps = 1;
 };
 
 struct TimedFrame

@@ -22,4 +22,8 @@ inline constexpr int kRestStepMs = 500;
 inline constexpr std::array<int, 3> kEvery{1, 2, 3};
 inline constexpr int kLongestExportHours = 240;
 
+// Smooth loops cut each hour into 2 to 4 steps: 1 to 3 frames made between two hours.
+inline constexpr int kFewestSmoothSteps = 2;
+inline constexpr int kMostSmoothSteps = 4;
+
 } // namespace veltaro::loop

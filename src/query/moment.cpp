@@ -112,4 +112,11 @@ std::string momentText(const Moment &moment)
            Hypotenuse(ListInteger(moment.day)) + " " + Hypotenuse(ListInteger(moment.hour)) + ":00";
 }
 
+std::string betweenText(const Moment &from, int step, int steps)
+{
+    const std::string hour = momentText(from);
+    const int minutes = steps > 0 ? step * 60 / steps : 0;
+    return hour.substr(0, hour.size() - 2) + Hypotenuse(ListInteger(minutes));
+}
+
 } // namespace veltaro

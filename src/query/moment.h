@@ -42,6 +42,9 @@ std::string fieldsText(const std::string &yearDigit, const std::string &month,
 // The picked texts as a moment's text where they make one, else as they stand.
 std::string pickedText(const QueryTime &picked);
 
+// The time `step` steps of `steps` past `from`'s hour: "2008-07-18 08:30" for 1 of 2.
+std::string betweenText(const Moment &from, int step, int steps);
+
 // The moment as a file's name is made of it, "2008-07-18_1000": exported frames, folders of
 // downloaded files and pictures saved as seen are all named so.
 std::string fileStemOf(const Moment &moment);

@@ -19,7 +19,8 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
                            const Choices &start, const Enhancement &enhancement,
                            const QString &enhancementName, QWidget *parent)
     : QDialog(parent), m_loop(loop), m_picked(picked), m_enhancement(enhancement),
-      m_span(new QComboBox(this)), m_every(new QComboBox(this)), m_format(new QComboBox(this)),
+      m_span(new QComboBox(this)), m_every(new QComboBox(this)), m_smooth(new QComboBox(this)),
+      m_format(new QComboBox(this)),
       m_quality(new QSpinBox(this)), m_lossless(new QCheckBox(QStringLiteral("无损"), this)),
       m_speed(new QSpinBox(this)), m_backAndForth(new QCheckBox(QStringLiteral("往返"), this)),
       m_rest(new QDoubleSpinBox(this)), m_size(new QComboBox(this)),
@@ -39,6 +40,10 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
     m_format->addItem(QStringLiteral("JPEG 原图（文件夹，按时刻命名）"), QStringLiteral("jpg"));
     m_quality->setRange(0, 100);
     m_every->setCurrentIndex(std::max(0, m_every->findData(start.every)));
+    m_smooth->addItem(QStringLiteral("不插值"), 1);
+    for (int steps = loop::kFewestSmoothSteps; steps <= loop::kMostSmoothSteps; ++steps)
+        m_smooth->addItem(QStringLiteral("每小时 %1 步（插 %2 帧，标为“插值”）").arg(steps).arg(steps - 1), steps);
+    m_smooth->setCurrentIndex(std::max(0, m_smooth->findData(start.plan.smoothSteps)));
     m_format->setCurrentIndex(std::max(0, m_format->findData(start.format)));
     m_quality->setValue(start.animation.quality);
     m_lossless->setChecked(start.animation.lossless);
@@ -67,6 +72,7 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
     form->addRow(QStringLiteral("质量"), quality);
     form->addRow(QStringLiteral("速度"), m_speed);
     form->addRow(QString(), m_backAndForth);
+    form->addRow(QStringLiteral("平滑"), m_smooth);
     form->addRow(QStringLiteral("末帧停留"), m_rest);
     form->addRow(QStringLiteral("尺寸"), m_size);
     form->addRow(QString(), m_label);
@@ -80,7 +86,7 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
     const auto formatChosen = [this] {
         const QString format = m_format->currentData().toString();
         const bool frames = format != QStringLiteral("jpg");
-        for (QWidget *field : std::initializer_list<QWidget *>{m_speed, m_backAndForth, m_rest, m_size, m_label})
+        for (QWidget *field : std::initializer_list<QWidget *>{m_speed, m_backAndForth, m_smooth, m_rest, m_size, m_label})
             field->setEnabled(frames);
         m_quality->setEnabled(format == QStringLiteral("webp") && !m_lossless->isChecked());
         m_lossless->setEnabled(format == QStringLiteral("webp"));
@@ -139,6 +145,7 @@ ExportRequest ExportDialog::request(const QString &path) const
     request.animation.lossless = m_lossless->isChecked();
     request.animation.quality = m_quality->value();
     request.plan.picturesPerSecond = m_speed->value();
+    request.plan.smoothSteps = m_smooth->currentData().toInt();
     request.plan.backAndForth = m_backAndForth->isChecked();
     request.plan.restMs = int(std::lround(m_rest->value() * 1000));
     request.plan.longestSide = m_size->currentData().toInt();

@@ -60,6 +60,7 @@ private:
     Enhancement m_enhancement;
     QComboBox *m_span;
     QComboBox *m_every;
+    QComboBox *m_smooth;
     QComboBox *m_format;
     QSpinBox *m_quality;
     QCheckBox *m_lossless;

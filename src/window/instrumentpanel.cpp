@@ -142,7 +142,7 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     m_compareControls = m_compareModes->parentWidget();
     m_compareControls->hide();
     // Smooth playing, and while it is on, into how many steps an hour is cut.
-    for (int steps = 2; steps <= 4; ++steps)
+    for (int steps = loop::kFewestSmoothSteps; steps <= loop::kMostSmoothSteps; ++steps)
         m_smoothSteps->addItem(QStringLiteral("每小时 %1 步").arg(steps), steps);
     m_smoothSteps->setAccessibleName(QStringLiteral("平滑播放的细分"));
     m_smoothSteps->setToolTip(QStringLiteral("相邻两个整点之间插出几步：2 步插 1 幅，4 步插 3 幅"));

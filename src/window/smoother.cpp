@@ -35,13 +35,7 @@ void Smoother::setSteps(int steps)
 
 QString Smoother::madeText(const Moment &from, int step, int steps)
 {
-    const int minutes = step * 60 / steps;
-    return QStringLiteral("北京时间 %1-%2-%3 %4:%5 · 插值")
-        .arg(from.year)
-        .arg(from.month, 2, 10, QLatin1Char('0'))
-        .arg(from.day, 2, 10, QLatin1Char('0'))
-        .arg(from.hour, 2, 10, QLatin1Char('0'))
-        .arg(minutes, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("北京时间 %1 · 插值").arg(QString::fromStdString(betweenText(from, step, steps)));
 }
 
 void Smoother::prepare(const Moment &shown, const QImage &picture, const std::optional<Moment> &next,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "picture/enhancement.h"
+#include "query/looplimits.h"
 #include "query/moment.h"
 
 #include <QImage>
@@ -26,8 +27,8 @@ class Smoother : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kFewestSteps = 2;
-    static constexpr int kMostSteps = 4;
+    static constexpr int kFewestSteps = loop::kFewestSmoothSteps;
+    static constexpr int kMostSteps = loop::kMostSmoothSteps;
 
     explicit Smoother(Transfer &transfer, QObject *parent = nullptr);
 

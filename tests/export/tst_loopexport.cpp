@@ -76,6 +76,8 @@ private slots:
     void animationsReadBack_data();
     void animationsReadBack();
     void missingHoursAreSkippedAndNamed();
+    void smoothFramesBetweenConsecutiveHours_data();
+    void smoothFramesBetweenConsecutiveHours();
     void cancelLeavesNoFile();
     void folderHoldsTheDownloadedBytes();
     void endsHonestly_data();
@@ -193,6 +195,40 @@ void TestLoopExport::missingHoursAreSkippedAndNamed()
     QFile file(request.path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(readWebp(file.readAll()).frames, 2);
+}
+
+void TestLoopExport::smoothFramesBetweenConsecutiveHours_data()
+{
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QStringList>("missing"); // UTC names the archive lacks
+    QTest::addColumn<int>("frames");
+    QTest::newRow("three hours, two steps: a frame between each") << 2 << QStringList{} << 5;
+    QTest::newRow("three hours, four steps: three between each") << 4 << QStringList{} << 9;
+    QTest::newRow("a missing hour: nothing made across it") << 2 << QStringList{"8071801"} << 2;
+}
+
+void TestLoopExport::smoothFramesBetweenConsecutiveHours()
+{
+    QFETCH(int, steps);
+    QFETCH(QStringList, missing);
+    QFETCH(int, frames);
+    m_archive.setMissing(missing);
+    ExportRequest request;
+    for (int hour = 8; hour <= 10; ++hour)
+        request.hours.push_back({2008, 7, 18, hour});
+    request.animation.format = AnimationFormat::Gif;
+    request.plan.longestSide = 80;
+    request.plan.smoothSteps = steps;
+    request.plan.restMs = 500;
+    request.path = m_dir.filePath(QStringLiteral("smooth%1.gif").arg(steps));
+    const ExportResult result = run(request);
+    QVERIFY2(result.written, qPrintable(result.reason));
+    const ReadBack back = readGif(request.path);
+    QCOMPARE(back.frames, frames);
+    QCOMPARE(result.frames, frames);
+    // Every frame at the speed; the rest on the last real one only.
+    QCOMPARE(back.delaysMs.count(750), 1);
+    QCOMPARE(back.delaysMs.last(), 750);
 }
 
 void TestLoopExport::cancelLeavesNoFile()

@@ -48,6 +48,8 @@ void TestExportCommand::exitStatuses_data()
     QTest::newRow("an hour missing: named, status 3") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18T10", "--hours", "3", "--size", "80"} << "missing" << 1 << 3 << "2008-07-18 09:00" << 2;
     QTest::newRow("an hour damaged: named with why, status 3") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18T10", "--hours", "3", "--size", "80"} << "damaged" << 1 << 3 << "2008-07-18 09:00（" << 2;
     QTest::newRow("an MP4 by its suffix, said whole, no encoder chatter") << QStringList{"--export", "%1/loop.mp4", "--moment", "2008-07-18T10", "--hours", "4", "--size", "80"} << "archive" << 1 << 0 << "4 帧" << -1;
+    QTest::newRow("smooth: a frame made between each two hours") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18T10", "--hours", "4", "--size", "80", "--smooth", "2"} << "archive" << 1 << 0 << "7 帧" << 7;
+    QTest::newRow("smooth in more steps than offered") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18T10", "--smooth", "5"} << "archive" << 1 << 2 << "--smooth 应为 2 到 4 之间的整数" << -1;
     QTest::newRow("a folder that holds every file ends at once") << QStringList{"--export", "%1/jpgs", "--format", "jpg", "--moment", "2008-07-18T10", "--hours", "3"} << "archive" << 2 << 0 << "（0 个新文件" << -1;
     QTest::newRow("no network: status 1") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--hours", "3"} << "closed" << 1 << 1 << "导出失败：网络不通" << -1;
     QTest::newRow("an enhancement of no such name") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--enhance", "purple"} << "archive" << 1 << 2 << "没有名为“purple”的增强" << -1;
