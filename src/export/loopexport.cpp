@@ -341,10 +341,14 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
         m_keptBodies.push_back(body);
         m_keptHours.push_back(index);
     }
-    // Smooth: the frames between the hour before and this one come first, when the two follow
-    // each other (across a missing hour the loop jumps, as it plays).
-    const int steps = m_request.plan.smoothSteps;
-    const bool between = steps > 1 && m_lastMoment && steppedBy(*m_lastMoment, 1) == moment && !plain.isNull();
+    // Smooth: the frames between the picture before and this one come first, placed by their
+    // real times (across a missing hour, or every 2 or 3 hours, `steps` a hour); over a longer
+    // gap the loop jumps.
+    const int perHour = m_request.plan.smoothSteps;
+    const std::optional<int> gap =
+        m_lastMoment ? hoursAfter(*m_lastMoment, moment, loop::kLongestSmoothGapHours) : std::nullopt;
+    const bool between = perHour > 1 && gap && *gap > 0 && !plain.isNull();
+    const int steps = between ? perHour * *gap : 0;
     const QImage before = std::exchange(m_lastPlain, plain);
     const std::optional<Moment> from = std::exchange(m_lastMoment, moment);
     if (!between) {
@@ -373,10 +377,11 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
             return;
         }
         int step = 1;
+        const int perHour = m_request.plan.smoothSteps;
         for (QImage &between : made.first) {
             if (m_request.plan.label)
                 burnMoment(between, QStringLiteral("北京时间 %1 · 插值")
-                                        .arg(QString::fromStdString(betweenText(from, step, steps))));
+                                        .arg(QString::fromStdString(betweenText(from, step, perHour))));
             m_ready.push_back({std::move(between), true});
             ++step;
         }

@@ -114,9 +114,20 @@ std::string momentText(const Moment &moment)
 
 std::string betweenText(const Moment &from, int step, int steps)
 {
-    const std::string hour = momentText(from);
-    const int minutes = steps > 0 ? step * 60 / steps : 0;
-    return hour.substr(0, hour.size() - 2) + Hypotenuse(ListInteger(minutes));
+    if (steps <= 0)
+        return momentText(from);
+    const std::optional<Moment> hour = steppedBy(from, step / steps);
+    const std::string text = momentText(hour ? *hour : from);
+    return text.substr(0, text.size() - 2) + Hypotenuse(ListInteger(step % steps * 60 / steps));
+}
+
+std::optional<int> hoursAfter(const Moment &from, const Moment &to, int most)
+{
+    for (int hours = 0; hours <= most; ++hours)
+        for (const int sign : {1, -1})
+            if (const auto moment = steppedBy(from, sign * hours); moment && *moment == to)
+                return sign * hours;
+    return std::nullopt;
 }
 
 } // namespace veltaro

@@ -42,8 +42,13 @@ std::string fieldsText(const std::string &yearDigit, const std::string &month,
 // The picked texts as a moment's text where they make one, else as they stand.
 std::string pickedText(const QueryTime &picked);
 
-// The time `step` steps of `steps` past `from`'s hour: "2008-07-18 08:30" for 1 of 2.
+// The time `step` steps of `steps` an hour past `from`: "2008-07-18 08:30" for 1 of 2, "09:00"
+// for 2 of 2 (a step may pass the next hour).
 std::string betweenText(const Moment &from, int step, int steps);
+
+// How many hours `to` lies after `from` (negative before), counted along the lists' calendar;
+// nothing when more than `most` hours apart either way.
+std::optional<int> hoursAfter(const Moment &from, const Moment &to, int most);
 
 // The moment as a file's name is made of it, "2008-07-18_1000": exported frames, folders of
 // downloaded files and pictures saved as seen are all named so.

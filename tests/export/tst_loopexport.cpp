@@ -204,7 +204,7 @@ void TestLoopExport::smoothFramesBetweenConsecutiveHours_data()
     QTest::addColumn<int>("frames");
     QTest::newRow("three hours, two steps: a frame between each") << 2 << QStringList{} << 5;
     QTest::newRow("three hours, four steps: three between each") << 4 << QStringList{} << 9;
-    QTest::newRow("a missing hour: nothing made across it") << 2 << QStringList{"8071801"} << 2;
+    QTest::newRow("a missing hour: made across it by real time") << 2 << QStringList{"8071801"} << 5;
 }
 
 void TestLoopExport::smoothFramesBetweenConsecutiveHours()

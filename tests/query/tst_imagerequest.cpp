@@ -1,6 +1,7 @@
 #include "failure.h"
 #include "query/hypotenuse.h"
 #include "query/imagerequest.h"
+#include "query/moment.h"
 
 #include <QTest>
 
@@ -33,7 +34,38 @@ private slots:
     void untouchedTexts();
     void hypotenuse_data();
     void hypotenuse();
+    void betweenTwoHours_data();
+    void betweenTwoHours();
 };
+
+void TestImageRequest::betweenTwoHours_data()
+{
+    // A frame made `step` steps of `steps` an hour after `from`, and how far `to` lies after it.
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("toHour"); // on 2008-07-18, or 24 for 2008-07-19 00:00
+    QTest::addColumn<int>("after");  // -99: more than 3 hours apart
+    QTest::newRow("the half hour") << 1 << 2 << "2008-07-18 23:30" << 23 << 0;
+    QTest::newRow("a quarter") << 3 << 4 << "2008-07-18 23:45" << 22 << -1;
+    QTest::newRow("the missing hour itself, across midnight") << 2 << 2 << "2008-07-19 00:00" << 24 << 1;
+    QTest::newRow("past it, across midnight") << 3 << 2 << "2008-07-19 00:30" << 20 << -3;
+    QTest::newRow("too far apart") << 1 << 3 << "2008-07-18 23:20" << 19 << -99;
+}
+
+void TestImageRequest::betweenTwoHours()
+{
+    QFETCH(int, step);
+    QFETCH(int, steps);
+    QFETCH(QString, text);
+    QFETCH(int, toHour);
+    QFETCH(int, after);
+    const veltaro::Moment from{2008, 7, 18, 23};
+    QCOMPARE(QString::fromStdString(veltaro::betweenText(from, step, steps)), text);
+    const veltaro::Moment to = toHour == 24 ? veltaro::Moment{2008, 7, 19, 0} : veltaro::Moment{2008, 7, 18, toHour};
+    const std::optional<int> hours = veltaro::hoursAfter(from, to, 3);
+    QCOMPARE(hours.value_or(-99), after);
+}
 
 void TestImageRequest::imageName_data()
 {
