@@ -368,7 +368,7 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
             failure = QString::fromUtf8(error.what());
         }
         return std::pair{std::move(made), failure};
-    }).then(this, [this, frame = std::move(frame), from = *from, steps](std::pair<std::vector<QImage>, QString> made) mutable {
+    }).then(this, [this, frame = std::move(frame), from = *from](std::pair<std::vector<QImage>, QString> made) mutable {
         m_preparing = false;
         if (m_ended)
             return;

@@ -241,9 +241,13 @@ void Formmain::createSmoothing()
         m_panel->showSmoothing(m_smoother->isOn(), m_smoother->steps());
     });
     connect(m_player, &Player::smoothFrom, m_smoother,
-            [this](const Moment &shown, const std::optional<Moment> &next) {
-                m_smoother->prepare(shown, m_shown->picture(), next, m_enhancer->current());
+            [this](const Moment &shown, const std::optional<Moment> &next, const std::optional<Moment> &aheadFrom,
+                   const std::optional<Moment> &aheadTo) {
+                m_smoother->prepare(shown, m_shown->picture(), next, aheadFrom, aheadTo);
             });
+    connect(m_enhancer, &Enhancer::changed, m_smoother,
+            [this] { m_smoother->setEnhancement(m_enhancer->current()); });
+    m_smoother->setEnhancement(m_enhancer->current());
     // A made frame takes the picture's place as a frame of playback does, but is never staged,
     // and everything that names it says it was made.
     connect(m_smoother, &Smoother::frameMade, this,

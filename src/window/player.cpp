@@ -337,8 +337,13 @@ void Player::frameEnded(const DisplayCommand::Outcome &outcome)
             int direction = m_direction;
             const auto next = following(*m_shownLast, loopStart(), loopEnd(), m_backAndForth, direction);
             const bool forward = next && next == steppedBy(*m_shownLast, 1);
+            // The pair after it is made ahead, also where the loop turns back to its start.
+            const auto afterNext =
+                next ? following(*next, loopStart(), loopEnd(), m_backAndForth, direction) : std::nullopt;
+            const bool aheadForward = afterNext && afterNext == steppedBy(*next, 1);
             m_madeStep = forward ? 1 : 0;
-            emit smoothFrom(*m_shownLast, forward ? next : std::nullopt);
+            emit smoothFrom(*m_shownLast, forward ? next : std::nullopt, aheadForward ? next : std::nullopt,
+                            aheadForward ? afterNext : std::nullopt);
         }
     } else if (const auto moment = momentOf(outcome.picked)) {
         const QString hour = QString::fromStdString(momentText(*moment));

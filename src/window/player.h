@@ -85,7 +85,10 @@ signals:
     // An hour of the span could not be shown.
     void skippedHour(const veltaro::Moment &moment);
     // A real frame was shown while smoothing: the frames between it and `next` may be made.
-    void smoothFrom(const veltaro::Moment &shown, const std::optional<veltaro::Moment> &next);
+    // `next` when the two follow each other; the pair from `aheadFrom` to `aheadTo` is made ahead.
+    void smoothFrom(const veltaro::Moment &shown, const std::optional<veltaro::Moment> &next,
+                    const std::optional<veltaro::Moment> &aheadFrom,
+                    const std::optional<veltaro::Moment> &aheadTo);
 
 private:
     void start(const Moment &first);

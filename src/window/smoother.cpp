@@ -18,7 +18,7 @@ void Smoother::setOn(bool on)
         return;
     m_on = on;
     ++m_generation;
-    m_frames.clear();
+    m_pairs.clear();
     emit changed();
 }
 
@@ -29,7 +29,7 @@ void Smoother::setSteps(int steps)
         return;
     m_steps = steps;
     ++m_generation;
-    m_frames.clear();
+    m_pairs.clear();
     emit changed();
 }
 
@@ -38,25 +38,50 @@ QString Smoother::madeText(const Moment &from, int step, int steps)
     return QStringLiteral("北京时间 %1 · 插值").arg(QString::fromStdString(betweenText(from, step, steps)));
 }
 
-void Smoother::prepare(const Moment &shown, const QImage &picture, const std::optional<Moment> &next,
-                       const Enhancement &enhancement)
+void Smoother::setEnhancement(const Enhancement &enhancement)
 {
-    const quint64 generation = ++m_generation;
-    m_frames.clear();
+    // Another way of seeing: what was made is seen otherwise now.
+    m_enhancement = enhancement;
+    ++m_generation;
+    m_pairs.clear();
+}
+
+void Smoother::prepare(const Moment &shown, const QImage &picture, const std::optional<Moment> &next,
+                       const std::optional<Moment> &aheadFrom, const std::optional<Moment> &aheadTo)
+{
     m_from = shown;
-    if (!m_on || !next || picture.isNull())
+    if (!m_on)
         return;
-    // Only a picture already kept: smoothing never asks the network for anything.
-    const QByteArray bytes = m_transfer.kept(QString::fromStdString(imageAddressOf(*next)));
-    if (bytes.isEmpty())
+    // Only pictures already kept: smoothing never asks the network for anything.
+    const auto keptBytes = [this](const Moment &moment) {
+        return m_transfer.kept(QString::fromStdString(imageAddressOf(moment)));
+    };
+    if (next && !picture.isNull())
+        make(shown, picture, {}, *next);
+    if (aheadFrom && aheadTo)
+        if (const QByteArray bytes = keptBytes(*aheadFrom); !bytes.isEmpty())
+            make(*aheadFrom, {}, bytes, *aheadTo);
+}
+
+void Smoother::make(const Moment &from, const QImage &picture, const QByteArray &fromBytes, const Moment &to)
+{
+    if (std::any_of(m_pairs.begin(), m_pairs.end(), [&](const auto &pair) { return pair.first == from; }))
+        return; // made, or being made
+    const QByteArray toBytes = m_transfer.kept(QString::fromStdString(imageAddressOf(to)));
+    if (toBytes.isEmpty())
         return;
+    m_pairs.emplace_back(from, std::vector<std::pair<QImage, QImage>>());
+    while (m_pairs.size() > size_t(kPairsHeld))
+        m_pairs.erase(m_pairs.begin());
+    const quint64 generation = m_generation;
     const int steps = m_steps;
-    QtConcurrent::run([picture, bytes, steps, enhancement]() {
+    QtConcurrent::run([picture, fromBytes, toBytes, steps, enhancement = m_enhancement]() {
         std::vector<std::pair<QImage, QImage>> frames;
         try {
             PictureDecoder decoder;
-            const QImage after = decoder.decode(bytes);
-            const motion::FramePair pair(picture, after);
+            const QImage before = picture.isNull() ? decoder.decode(fromBytes) : picture;
+            const QImage after = decoder.decode(toBytes);
+            const motion::FramePair pair(before, after);
             for (int step = 1; step < steps; ++step) {
                 QImage made = pair.frameAt(double(step) / steps);
                 QImage seen = enhancement.isNone() ? made : enhancement.apply(made);
@@ -66,19 +91,24 @@ void Smoother::prepare(const Moment &shown, const QImage &picture, const std::op
             frames.clear(); // the real frames stand where nothing could be made
         }
         return frames;
-    }).then(this, [this, generation](std::vector<std::pair<QImage, QImage>> frames) {
-        if (generation == m_generation)
-            m_frames = std::move(frames);
+    }).then(this, [this, generation, from](std::vector<std::pair<QImage, QImage>> frames) {
+        if (generation != m_generation)
+            return; // turned off, another number of steps or another enhancement since
+        for (auto &pair : m_pairs)
+            if (pair.first == from)
+                pair.second = std::move(frames);
     });
 }
 
 bool Smoother::show(int step)
 {
-    if (!m_on || !m_from || step < 1 || size_t(step) > m_frames.size()) {
+    const auto pair = std::find_if(m_pairs.begin(), m_pairs.end(),
+                                   [this](const auto &each) { return m_from && each.first == *m_from; });
+    if (!m_on || pair == m_pairs.end() || step < 1 || size_t(step) > pair->second.size()) {
         ++m_missed;
         return false;
     }
-    const auto &[picture, seen] = m_frames[size_t(step - 1)];
+    const auto &[picture, seen] = pair->second[size_t(step - 1)];
     ++m_shown;
     emit frameMade(picture, seen, madeText(*m_from, step, m_steps), double(step) / m_steps);
     return true;

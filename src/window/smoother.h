@@ -19,7 +19,8 @@ class Transfer;
 // 2, 3 or 4), so that the speed counts every frame shown. When a real frame has been shown, the
 // next hour's picture is taken from the kept copies (the pictures fetched ahead put it there),
 // and the flows and the frames between are made off the window's thread, enhanced as the
-// pictures are. Playing never waits for them: a frame not made in time is passed over and the
+// pictures are; the pair after it is made ahead at the same time. At most kPairsHeld pairs'
+// frames are held. Playing never waits for them: a frame not made in time is passed over and the
 // real one stands (counted in missed()). A made frame is never staged as temp.jpg nor saved as
 // downloaded; what shows it marks it "插值". A pair asked for after another drops the other.
 class Smoother : public QObject
@@ -29,6 +30,7 @@ class Smoother : public QObject
 public:
     static constexpr int kFewestSteps = loop::kFewestSmoothSteps;
     static constexpr int kMostSteps = loop::kMostSmoothSteps;
+    static constexpr int kPairsHeld = 3;
 
     explicit Smoother(Transfer &transfer, QObject *parent = nullptr);
 
@@ -37,9 +39,13 @@ public:
     void setOn(bool on);
     void setSteps(int steps);
 
-    // A real frame was shown: its moment and picture as decoded; `next` is the hour after it.
+    // A real frame was shown: its moment and picture as decoded, and `next`, the hour after it
+    // when the two follow each other; the frames from `aheadFrom` to `aheadTo` (the pair to come,
+    // also where a loop turns back to its start) are made ahead.
     void prepare(const Moment &shown, const QImage &picture, const std::optional<Moment> &next,
-                 const Enhancement &enhancement);
+                 const std::optional<Moment> &aheadFrom, const std::optional<Moment> &aheadTo);
+    // The frames are seen as the pictures are: those made before are dropped.
+    void setEnhancement(const Enhancement &enhancement);
     // Shows made frame `step` (1 .. steps() − 1) of the pair prepared; false when it was not
     // made in time (the real frame stands).
     bool show(int step);
@@ -59,10 +65,15 @@ private:
     Transfer &m_transfer;
     bool m_on = false;
     int m_steps = kFewestSteps;
+    // Starts making the frames between `from` (its picture, or its kept bytes) and `to`.
+    void make(const Moment &from, const QImage &picture, const QByteArray &fromBytes, const Moment &to);
+
     quint64 m_generation = 0;
     std::optional<Moment> m_from;
-    // The frames made for the pair prepared, grey and seen, for steps 1 .. steps() − 1.
-    std::vector<std::pair<QImage, QImage>> m_frames;
+    // The frames made for each pair by its first hour, grey and seen, for steps 1 .. steps() − 1;
+    // an empty list while they are being made.
+    std::vector<std::pair<Moment, std::vector<std::pair<QImage, QImage>>>> m_pairs;
+    Enhancement m_enhancement;
     int m_missed = 0;
     int m_shown = 0;
 };
