@@ -130,12 +130,14 @@ FramePair::FramePair(const QImage &first, const QImage &second) : m_flows(std::m
             const uchar *after = seen.ptr<uchar>(y);
             auto *t = f.trusted.ptr<uchar>(y);
             for (int x = 0; x < landed.cols; ++x) {
+                // Compared squared: no square root for each pixel.
                 const float ex = fw[x][0] + bw[x][0];
                 const float ey = fw[x][1] + bw[x][1];
-                const float moved = std::hypot(fw[x][0], fw[x][1]);
-                const float allowed = std::max(kLeastDisagreement, kDisagreementShare * moved);
+                const float moved = fw[x][0] * fw[x][0] + fw[x][1] * fw[x][1];
+                const float allowed = std::max(kLeastDisagreement * kLeastDisagreement,
+                                               kDisagreementShare * kDisagreementShare * moved);
                 const bool alike = std::abs(int(before[x]) - int(after[x])) <= kLargestMismatch;
-                t[x] = std::hypot(ex, ey) <= allowed && alike ? 255 : 0;
+                t[x] = ex * ex + ey * ey <= allowed && alike ? 255 : 0;
             }
         }
     } catch (const cv::Exception &failure) {
