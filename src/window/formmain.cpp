@@ -241,9 +241,9 @@ void Formmain::createSmoothing()
         m_panel->showSmoothing(m_smoother->isOn(), m_smoother->steps());
     });
     connect(m_player, &Player::smoothFrom, m_smoother,
-            [this](const Moment &shown, const std::optional<Moment> &next, const std::optional<Moment> &aheadFrom,
-                   const std::optional<Moment> &aheadTo) {
-                m_smoother->prepare(shown, m_shown->picture(), next, aheadFrom, aheadTo);
+            [this](const Moment &shown, const std::optional<Moment> &next, int hours,
+                   const std::optional<Moment> &aheadFrom, const std::optional<Moment> &aheadTo) {
+                m_smoother->prepare(shown, m_shown->picture(), next, hours, aheadFrom, aheadTo);
             });
     connect(m_enhancer, &Enhancer::changed, m_smoother,
             [this] { m_smoother->setEnhancement(m_enhancer->current()); });

@@ -131,6 +131,7 @@ void Player::start(const Moment &first)
 {
     m_frameAt = first;
     m_madeStep = 0;
+    m_jumpOver.clear();
     m_shownAny = false;
     m_resting = false;
     m_direction = 1;
@@ -232,11 +233,18 @@ void Player::nextFrame()
     if (m_display.isRunning())
         return;
     // Smoothing: the ticks between two real frames show the frames made between them.
-    if (m_smoother && m_smoother->isOn() && m_madeStep > 0 && m_madeStep < m_smoother->steps()) {
+    if (m_smoother && m_smoother->isOn() && m_madeStep > 0 && m_madeStep < m_madeTotal) {
         m_smoother->show(m_madeStep++);
         return;
     }
     m_madeStep = 0;
+    // Hours known to be missing that the made frames filled: still named, not asked for again.
+    if (!m_jumpOver.empty()) {
+        for (const Moment &missing : m_jumpOver)
+            emit skippedHour(missing);
+        m_frameAt = m_jumpOver.back();
+        m_jumpOver.clear();
+    }
     const auto now = m_frameAt;
     if (m_resting) {
         m_resting = false;
@@ -332,17 +340,32 @@ void Player::frameEnded(const DisplayCommand::Outcome &outcome)
     }
     if (outcome.shown) {
         m_shownAny = true;
-        // Frames are made only forward in time, between an hour and the next.
+        // Frames are made only forward in time, placed by their real times: across hours known
+        // to be missing (from an earlier pass) up to the longest gap, the next real hour is
+        // the pair's other end.
         if (m_smoother && m_smoother->isOn() && m_shownLast && !m_resting) {
+            const Moment shown = *m_shownLast;
+            const auto missing = [this](const Moment &moment) {
+                return m_skipped.contains(QString::fromStdString(momentText(moment)));
+            };
             int direction = m_direction;
-            const auto next = following(*m_shownLast, loopStart(), loopEnd(), m_backAndForth, direction);
-            const bool forward = next && next == steppedBy(*m_shownLast, 1);
+            auto next = following(shown, loopStart(), loopEnd(), m_backAndForth, direction);
+            int gap = 1;
+            std::vector<Moment> passed;
+            while (next && next == steppedBy(shown, gap) && missing(*next) && gap < loop::kLongestSmoothGapHours) {
+                passed.push_back(*next);
+                next = following(*next, loopStart(), loopEnd(), m_backAndForth, direction);
+                ++gap;
+            }
+            const bool forward = next && next == steppedBy(shown, gap) && !missing(*next);
             // The pair after it is made ahead, also where the loop turns back to its start.
             const auto afterNext =
                 next ? following(*next, loopStart(), loopEnd(), m_backAndForth, direction) : std::nullopt;
-            const bool aheadForward = afterNext && afterNext == steppedBy(*next, 1);
+            const bool aheadForward = afterNext && afterNext == steppedBy(*next, 1) && !missing(*afterNext);
             m_madeStep = forward ? 1 : 0;
-            emit smoothFrom(*m_shownLast, forward ? next : std::nullopt, aheadForward ? next : std::nullopt,
+            m_madeTotal = forward ? m_smoother->steps() * gap : 0;
+            m_jumpOver = forward ? passed : std::vector<Moment>();
+            emit smoothFrom(shown, forward ? next : std::nullopt, gap, aheadForward ? next : std::nullopt,
                             aheadForward ? afterNext : std::nullopt);
         }
     } else if (const auto moment = momentOf(outcome.picked)) {

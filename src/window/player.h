@@ -85,8 +85,9 @@ signals:
     // An hour of the span could not be shown.
     void skippedHour(const veltaro::Moment &moment);
     // A real frame was shown while smoothing: the frames between it and `next` may be made.
-    // `next` when the two follow each other; the pair from `aheadFrom` to `aheadTo` is made ahead.
-    void smoothFrom(const veltaro::Moment &shown, const std::optional<veltaro::Moment> &next,
+    // `next`, `hours` later, when the frames between may be made; the pair from `aheadFrom` to
+    // `aheadTo` is made ahead.
+    void smoothFrom(const veltaro::Moment &shown, const std::optional<veltaro::Moment> &next, int hours,
                     const std::optional<veltaro::Moment> &aheadFrom,
                     const std::optional<veltaro::Moment> &aheadTo);
 
@@ -126,6 +127,8 @@ private:
     PicturesAhead *m_ahead = nullptr;
     Smoother *m_smoother = nullptr;
     int m_madeStep = 0; // the made frame the next tick shows; 0 for a real one
+    int m_madeTotal = 0; // steps between the real frame shown and the next
+    std::vector<Moment> m_jumpOver; // missing hours the made frames fill
 };
 
 // What Esc does before it leaves full screen: cancels a running download, and stops the

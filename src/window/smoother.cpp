@@ -46,7 +46,7 @@ void Smoother::setEnhancement(const Enhancement &enhancement)
     m_pairs.clear();
 }
 
-void Smoother::prepare(const Moment &shown, const QImage &picture, const std::optional<Moment> &next,
+void Smoother::prepare(const Moment &shown, const QImage &picture, const std::optional<Moment> &next, int hours,
                        const std::optional<Moment> &aheadFrom, const std::optional<Moment> &aheadTo)
 {
     m_from = shown;
@@ -57,13 +57,14 @@ void Smoother::prepare(const Moment &shown, const QImage &picture, const std::op
         return m_transfer.kept(QString::fromStdString(imageAddressOf(moment)));
     };
     if (next && !picture.isNull())
-        make(shown, picture, {}, *next);
+        make(shown, picture, {}, *next, hours);
     if (aheadFrom && aheadTo)
         if (const QByteArray bytes = keptBytes(*aheadFrom); !bytes.isEmpty())
-            make(*aheadFrom, {}, bytes, *aheadTo);
+            make(*aheadFrom, {}, bytes, *aheadTo, 1);
 }
 
-void Smoother::make(const Moment &from, const QImage &picture, const QByteArray &fromBytes, const Moment &to)
+void Smoother::make(const Moment &from, const QImage &picture, const QByteArray &fromBytes, const Moment &to,
+                    int hours)
 {
     if (std::any_of(m_pairs.begin(), m_pairs.end(), [&](const auto &pair) { return pair.first == from; }))
         return; // made, or being made
@@ -74,7 +75,7 @@ void Smoother::make(const Moment &from, const QImage &picture, const QByteArray 
     while (m_pairs.size() > size_t(kPairsHeld))
         m_pairs.erase(m_pairs.begin());
     const quint64 generation = m_generation;
-    const int steps = m_steps;
+    const int steps = m_steps * hours;
     QtConcurrent::run([picture, fromBytes, toBytes, steps, enhancement = m_enhancement]() {
         std::vector<std::pair<QImage, QImage>> frames;
         try {

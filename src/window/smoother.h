@@ -42,7 +42,7 @@ public:
     // A real frame was shown: its moment and picture as decoded, and `next`, the hour after it
     // when the two follow each other; the frames from `aheadFrom` to `aheadTo` (the pair to come,
     // also where a loop turns back to its start) are made ahead.
-    void prepare(const Moment &shown, const QImage &picture, const std::optional<Moment> &next,
+    void prepare(const Moment &shown, const QImage &picture, const std::optional<Moment> &next, int hours,
                  const std::optional<Moment> &aheadFrom, const std::optional<Moment> &aheadTo);
     // The frames are seen as the pictures are: those made before are dropped.
     void setEnhancement(const Enhancement &enhancement);
@@ -66,7 +66,9 @@ private:
     bool m_on = false;
     int m_steps = kFewestSteps;
     // Starts making the frames between `from` (its picture, or its kept bytes) and `to`.
-    void make(const Moment &from, const QImage &picture, const QByteArray &fromBytes, const Moment &to);
+    // `hours` apart: steps() × hours − 1 frames, by their real times.
+    void make(const Moment &from, const QImage &picture, const QByteArray &fromBytes, const Moment &to,
+              int hours);
 
     quint64 m_generation = 0;
     std::optional<Moment> m_from;

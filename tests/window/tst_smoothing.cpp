@@ -28,6 +28,7 @@ private slots:
     void initTestCase();
     void madeFramesAreMarked_data();
     void madeFramesAreMarked();
+    void acrossAMissingHourByRealTime();
     void madeTexts_data();
     void madeTexts();
 
@@ -107,6 +108,37 @@ void TestSmoothing::madeFramesAreMarked()
         real = bytes == m_archive.pictureBytes(name);
     }
     QVERIFY(real);
+}
+
+void TestSmoothing::acrossAMissingHourByRealTime()
+{
+    // 09:00 is missing: once the loop knows it, the frames between 08:00 and 10:00 are made by
+    // their real times, 08:30, 09:00 and 09:30, and 09:00 is still named as missing.
+    m_archive.setMissing({"8071801"});
+    const auto reset = qScopeGuard([this] { m_archive.setMissing({}); });
+    QTemporaryDir dir;
+    StartedWindow window(dir.path());
+    QVERIFY(window.showActive());
+    window.pick("8", "07", "18", "10");
+    QVERIFY(window.press());
+    window.smoother().setOn(true);
+    window.player().setSpeed(Player::kFastest);
+    window.player().setLoopHours(6);
+    window.player().playLoop();
+    FittedLabel *label = window.panel().momentLabel();
+    QStringList labels;
+    const QString atTheMissingHour = QString::fromUtf16(u"北京时间 2008-07-18 09:00 · 插值");
+    QVERIFY(waitUntil([&] {
+        const QString text = label->forms().value(0);
+        if (labels.isEmpty() || labels.last() != text)
+            labels << text;
+        return labels.contains(atTheMissingHour);
+    }));
+    window.player().stop();
+    QVERIFY(window.settled());
+    const qsizetype at = labels.lastIndexOf(atTheMissingHour);
+    QCOMPARE(labels.value(at - 1), QString::fromUtf16(u"北京时间 2008-07-18 08:30 · 插值"));
+    QVERIFY(window.player().skipped().contains("2008-07-18 09:00"));
 }
 
 void TestSmoothing::madeTexts_data()
