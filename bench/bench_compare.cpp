@@ -2,14 +2,12 @@
 // enhancement table; a switch of mode in the real window (offscreen) from the command to the
 // composite painted; and blinking at 10 a second, how evenly the pictures change. Prints
 // medians; timing never fails anything.
-#include "barewindow.h"
 #include "benchsupport.h"
 #include "cloudpicture.h"
 #include "samplearchive.h"
 #include "picture/comparison.h"
 #include "picture/enhancement.h"
 #include "widgets/picturebox.h"
-#include "widgets/twips.h"
 #include "window/actiontable.h"
 #include "window/comparer.h"
 #include "window/formmain.h"
@@ -95,12 +93,8 @@ int main(int argc, char *argv[])
     qputenv("http_proxy", archive.proxyAddress().toLatin1());
     qunsetenv("no_proxy");
     QTemporaryDir dir;
-    Formmain window(twips::screenSize(), dir.path());
-    window.Form_Load();
-    window.showStarted();
-    showAndWaitForPaint(&window);
-    pickMoment(window);
-    pressAndWait(window);
+    const auto started = windowShowingTheMoment(dir.path());
+    Formmain &window = *started;
     auto *box = window.findChild<PictureBox *>(QStringLiteral("Picture2"));
     if (!box)
         return 1;

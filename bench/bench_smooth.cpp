@@ -2,10 +2,8 @@
 // 24-hour loop at 10 frames a second with each hour cut into 4 steps, first pass and after.
 // Prints how many made frames were shown in time and how many were passed over (the real frame
 // standing instead). Timing never fails anything.
-#include "barewindow.h"
 #include "benchsupport.h"
 #include "samplearchive.h"
-#include "widgets/twips.h"
 #include "window/formmain.h"
 #include "window/player.h"
 #include "window/smoother.h"
@@ -29,12 +27,8 @@ int main(int argc, char *argv[])
     qputenv("http_proxy", archive.proxyAddress().toLatin1());
     qunsetenv("no_proxy");
     QTemporaryDir dir;
-    Formmain window(twips::screenSize(), dir.path());
-    window.Form_Load();
-    window.showStarted();
-    showAndWaitForPaint(&window);
-    pickMoment(window);
-    pressAndWait(window);
+    const auto started = windowShowingTheMoment(dir.path());
+    Formmain &window = *started;
     Smoother &smoother = window.smoother();
     smoother.setOn(true);
     smoother.setSteps(4);

@@ -1,5 +1,8 @@
 #include "benchsupport.h"
 
+#include "barewindow.h"
+#include "widgets/twips.h"
+
 #include "network/transfer.h"
 #include "retrieval/displaycommand.h"
 #include "window/formmain.h"
@@ -60,4 +63,15 @@ QByteArray fetchAndWait(veltaro::Transfer &transfer, const QString &address)
     while (!done)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return body;
+}
+
+std::unique_ptr<veltaro::Formmain> windowShowingTheMoment(const QString &folder)
+{
+    auto window = std::make_unique<veltaro::Formmain>(veltaro::twips::screenSize(), folder);
+    window->Form_Load();
+    window->showStarted();
+    showAndWaitForPaint(window.get());
+    pickMoment(*window);
+    pressAndWait(*window);
+    return window;
 }

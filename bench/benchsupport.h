@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QByteArray;
@@ -25,6 +26,9 @@ void pickMoment(veltaro::Formmain &window);
 
 // Presses "显示" and waits until the display command has ended.
 void pressAndWait(veltaro::Formmain &window);
+// The window as the program starts it (its files in `folder`), painted, showing 2008-07-18
+// 10:00 pressed for.
+std::unique_ptr<veltaro::Formmain> windowShowingTheMoment(const QString &folder);
 
 // One GET through the window's transfer, waited for; empty when it failed.
 QByteArray fetchAndWait(veltaro::Transfer &transfer, const QString &address);
