@@ -69,39 +69,6 @@ QString failureOf(const std::function<void()> &work)
 
 } // namespace
 
-QString progressText(int fetched, int passedOver, int encoded, int total, bool toFolder)
-{
-    QString text = QStringLiteral("已取得 %1/%2 幅").arg(fetched - passedOver).arg(total);
-    if (passedOver > 0)
-        text += QStringLiteral("（%1 幅跳过）").arg(passedOver);
-    return text + (toFolder ? QStringLiteral("，已存 %1 个文件").arg(encoded)
-                            : QStringLiteral("，已编码 %1 帧").arg(encoded));
-}
-
-QString writtenText(const ExportResult &result)
-{
-    const QString kb = QStringLiteral("%1 KB").arg((result.bytes + 1023) / 1024);
-    return result.toFolder ? QStringLiteral("已写入 %1（%2 个新文件，%3）")
-                                 .arg(QDir::toNativeSeparators(result.path))
-                                 .arg(result.frames)
-                                 .arg(kb)
-                           : QStringLiteral("已写入 %1（%2，%3 帧）")
-                                 .arg(QDir::toNativeSeparators(result.path), kb)
-                                 .arg(result.frames);
-}
-
-QStringList passedOverLines(const ExportResult &result)
-{
-    QStringList lines;
-    if (!result.missing.isEmpty())
-        lines << QStringLiteral("服务器上没有这些时刻的图像（北京时间），已跳过：") +
-                     result.missing.join(QStringLiteral("、"));
-    if (!result.skipped.isEmpty())
-        lines << QStringLiteral("这些时刻的图像无法使用（北京时间），已跳过：") +
-                     result.skipped.join(QStringLiteral("；"));
-    return lines;
-}
-
 LoopExport::LoopExport(Transfer &transfer, ExportRequest request, QObject *parent)
     : QObject(parent), m_transfer(transfer), m_request(std::move(request))
 {
