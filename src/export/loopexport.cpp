@@ -313,7 +313,7 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
     // gap the loop jumps.
     const int perHour = m_request.plan.smoothSteps;
     const std::optional<int> gap =
-        m_lastMoment ? hoursAfter(*m_lastMoment, moment, loop::kLongestSmoothGapHours) : std::nullopt;
+        m_lastMoment ? hoursAfter(*m_lastMoment, moment, m_request.plan.smoothGapHours) : std::nullopt;
     const bool between = perHour > 1 && gap && *gap > 0 && !plain.isNull();
     const int steps = between ? perHour * *gap : 0;
     const QImage before = std::exchange(m_lastPlain, plain);

@@ -24,6 +24,9 @@ struct FramePlan
     // Smooth: each hour cut into this many steps, the frames between two consecutive hours of
     // the way forward made by optical flow and labelled "插值"; 1 for none.
     int smoothSteps = 1;
+    // Across a gap of at most so many hours (missing hours, every 2 or 3 hours); over a longer
+    // one the loop jumps.
+    int smoothGapHours = loop::kDefaultSmoothGapHours;
 };
 
 struct TimedFrame

@@ -25,8 +25,9 @@ inline constexpr int kLongestExportHours = 240;
 // Smooth loops cut each hour into 2 to 4 steps: 1 to 3 frames made between two hours.
 inline constexpr int kFewestSmoothSteps = 2;
 inline constexpr int kMostSmoothSteps = 4;
-// Frames are made across a gap of at most this many hours (missing hours, or every 2 or 3
-// hours); over a longer one the loop jumps.
-inline constexpr int kLongestSmoothGapHours = 3;
+// Frames are made across a gap of at most so many hours between two pictures (missing hours,
+// or every 2 or 3 hours); over a longer one the loop jumps. 1: never across a missing hour.
+inline constexpr std::array<int, 5> kSmoothGaps{1, 2, 3, 4, 6};
+inline constexpr int kDefaultSmoothGapHours = 3;
 
 } // namespace veltaro::loop

@@ -116,9 +116,11 @@ std::string betweenText(const Moment &from, int step, int steps)
 {
     if (steps <= 0)
         return momentText(from);
-    const std::optional<Moment> hour = steppedBy(from, step / steps);
+    // Before `from` too: step −1 of 2 is half an hour before it.
+    const int hours = step >= 0 ? step / steps : -((-step + steps - 1) / steps);
+    const std::optional<Moment> hour = steppedBy(from, hours);
     const std::string text = momentText(hour ? *hour : from);
-    return text.substr(0, text.size() - 2) + Hypotenuse(ListInteger(step % steps * 60 / steps));
+    return text.substr(0, text.size() - 2) + Hypotenuse(ListInteger((step - hours * steps) * 60 / steps));
 }
 
 std::optional<int> hoursAfter(const Moment &from, const Moment &to, int most)

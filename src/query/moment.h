@@ -43,7 +43,7 @@ std::string fieldsText(const std::string &yearDigit, const std::string &month,
 std::string pickedText(const QueryTime &picked);
 
 // The time `step` steps of `steps` an hour past `from`: "2008-07-18 08:30" for 1 of 2, "09:00"
-// for 2 of 2 (a step may pass the next hour).
+// for 2 of 2 (a step may pass the next hour), "08:30" for −1 of 2 from 09:00 (back in time).
 std::string betweenText(const Moment &from, int step, int steps);
 
 // How many hours `to` lies after `from` (negative before), counted along the lists' calendar;

@@ -71,6 +71,7 @@ void ExportController::open()
         choices.plan.backAndForth = start.backAndForth;
         choices.plan.restMs = start.restMs;
     }
+    choices.plan.smoothGapHours = start.smoothGapHours;
     m_dialog = new ExportDialog(start.loop, *start.picked, choices, m_enhancer.current(),
                                 m_enhancer.choiceNames().value(m_enhancer.choice()), m_window);
     connect(m_dialog, &QDialog::rejected, m_dialog, &QObject::deleteLater);

@@ -37,6 +37,7 @@ public:
         int picturesPerSecond = loop::kDefaultSpeed;
         bool backAndForth = false;
         int restMs = 0;
+        int smoothGapHours = loop::kDefaultSmoothGapHours;
     };
 
     ExportController(QWidget *window, Transfer &transfer, const Enhancer &enhancer,

@@ -20,7 +20,7 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
                            const QString &enhancementName, QWidget *parent)
     : QDialog(parent), m_loop(loop), m_picked(picked), m_enhancement(enhancement),
       m_span(new QComboBox(this)), m_every(new QComboBox(this)), m_smooth(new QComboBox(this)),
-      m_format(new QComboBox(this)),
+      m_smoothGapHours(start.plan.smoothGapHours), m_format(new QComboBox(this)),
       m_quality(new QSpinBox(this)), m_lossless(new QCheckBox(QStringLiteral("无损"), this)),
       m_speed(new QSpinBox(this)), m_backAndForth(new QCheckBox(QStringLiteral("往返"), this)),
       m_rest(new QDoubleSpinBox(this)), m_size(new QComboBox(this)),
@@ -146,6 +146,7 @@ ExportRequest ExportDialog::request(const QString &path) const
     request.animation.quality = m_quality->value();
     request.plan.picturesPerSecond = m_speed->value();
     request.plan.smoothSteps = m_smooth->currentData().toInt();
+    request.plan.smoothGapHours = m_smoothGapHours;
     request.plan.backAndForth = m_backAndForth->isChecked();
     request.plan.restMs = int(std::lround(m_rest->value() * 1000));
     request.plan.longestSide = m_size->currentData().toInt();

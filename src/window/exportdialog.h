@@ -61,6 +61,7 @@ private:
     QComboBox *m_span;
     QComboBox *m_every;
     QComboBox *m_smooth;
+    int m_smoothGapHours; // the panel's, as the dialog opened
     QComboBox *m_format;
     QSpinBox *m_quality;
     QCheckBox *m_lossless;

@@ -101,7 +101,7 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
         });
     m_exporter = new ExportController(this, *m_inet1, *m_enhancer, [this] {
         return ExportController::Start{m_player->loop(), m_stepper->picked(), m_player->speed(),
-                                       m_player->backAndForth(), m_player->restMs()};
+                                       m_player->backAndForth(), m_player->restMs(), m_smoother->longestGap()};
     });
     createActions();
     createPanel();
@@ -120,7 +120,7 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     m_comparer->setEnhancement(m_enhancer->current());
     createSmoothing();
     connect(m_viewport, &Viewport::zoomChanged, m_keeper, &PictureKeeper::zoomChanged);
-    m_remembered = new PlayerSettings(settingsFile, *m_player, *m_viewport, this);
+    m_remembered = new PlayerSettings(settingsFile, *m_player, *m_viewport, *m_smoother, this);
     connect(m_remembered, &PlayerSettings::notSaved, this,
             [this](const QString &reason) { setStatus(m_label5->text(), reason); });
     setOuterWidth(kDesignClientWidth);
@@ -236,14 +236,19 @@ void Formmain::createSmoothing()
     connect(m_panel->smoothSteps(), &QComboBox::activated, m_smoother, [this](int index) {
         m_smoother->setSteps(m_panel->smoothSteps()->itemData(index).toInt());
     });
-    connect(m_smoother, &Smoother::changed, this, [this] {
-        m_actions->action(Command::Smooth)->setChecked(m_smoother->isOn());
-        m_panel->showSmoothing(m_smoother->isOn(), m_smoother->steps());
+    connect(m_panel->smoothGap(), &QComboBox::activated, m_smoother, [this](int index) {
+        m_smoother->setLongestGap(m_panel->smoothGap()->itemData(index).toInt());
     });
+    const auto showSmoothing = [this] {
+        m_actions->action(Command::Smooth)->setChecked(m_smoother->isOn());
+        m_panel->showSmoothing(m_smoother->isOn(), m_smoother->steps(), m_smoother->longestGap());
+    };
+    connect(m_smoother, &Smoother::changed, this, showSmoothing);
+    showSmoothing();
     connect(m_player, &Player::smoothFrom, m_smoother,
-            [this](const Moment &shown, const std::optional<Moment> &next, int hours,
-                   const std::optional<Moment> &aheadFrom, const std::optional<Moment> &aheadTo) {
-                m_smoother->prepare(shown, m_shown->picture(), next, hours, aheadFrom, aheadTo);
+            [this](const Moment &shown, const std::optional<Moment> &next, const std::optional<Moment> &aheadFrom,
+                   const std::optional<Moment> &aheadTo) {
+                m_smoother->prepare(shown, m_shown->picture(), next, aheadFrom, aheadTo);
             });
     connect(m_enhancer, &Enhancer::changed, m_smoother,
             [this] { m_smoother->setEnhancement(m_enhancer->current()); });

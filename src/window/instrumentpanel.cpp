@@ -53,7 +53,7 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
       m_enhancements(new QComboBox(m_transportRow)), m_readout(new QLabel(m_transportRow)),
       m_legend(new LegendBar(m_transportRow)), m_playing(new QLabel(m_transportRow)),
       m_compareControls(nullptr), m_compareModes(new QComboBox(m_transportRow)),
-      m_smoothSteps(new QComboBox(m_transportRow)),
+      m_smoothSteps(new QComboBox(m_transportRow)), m_smoothGap(new QComboBox(m_transportRow)),
       m_compareAmount(new QSlider(Qt::Horizontal, m_transportRow)), m_comparing(new FittedLabel(m_transportRow))
 {
     m_infoRow->setObjectName(QStringLiteral("InfoRow"));
@@ -146,8 +146,16 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
         m_smoothSteps->addItem(QStringLiteral("每小时 %1 步").arg(steps), steps);
     m_smoothSteps->setAccessibleName(QStringLiteral("平滑播放的细分"));
     m_smoothSteps->setToolTip(QStringLiteral("相邻两个整点之间插出几步：2 步插 1 幅，4 步插 3 幅"));
-    group({button(Command::Smooth), inChain(m_smoothSteps)});
+    // and across how long a gap (missing hours) frames are made by real time.
+    for (const int hours : loop::kSmoothGaps)
+        m_smoothGap->addItem(hours == 1 ? QStringLiteral("不跨缺图")
+                                        : QStringLiteral("跨缺图至多 %1 小时").arg(hours),
+                             hours);
+    m_smoothGap->setAccessibleName(QStringLiteral("平滑播放跨越的最长空缺"));
+    m_smoothGap->setToolTip(QStringLiteral("缺图时按实际时间在前后两幅之间插值，两幅至多相隔几小时；更长则跳过"));
+    group({button(Command::Smooth), inChain(m_smoothSteps), inChain(m_smoothGap)});
     m_smoothSteps->hide();
+    m_smoothGap->hide();
 
     // The frame strip, and at the end of its line what plays, seen and heard ("循环 07-17 11:00
     // – 07-18 10:00，24 小时"); its room is kept while nothing plays, so that nothing moves
@@ -218,11 +226,13 @@ void InstrumentPanel::showComparing(bool on, const QString &moments, const QStri
         emit resized();
 }
 
-void InstrumentPanel::showSmoothing(bool on, int steps)
+void InstrumentPanel::showSmoothing(bool on, int steps, int longestGap)
 {
     const bool resizes = on != m_smoothSteps->isVisibleTo(m_transportRow);
     m_smoothSteps->setVisible(on);
     m_smoothSteps->setCurrentIndex(m_smoothSteps->findData(steps));
+    m_smoothGap->setVisible(on);
+    m_smoothGap->setCurrentIndex(m_smoothGap->findData(longestGap));
     if (resizes)
         emit resized();
 }

@@ -38,6 +38,7 @@ public:
     QLabel *playingLabel() const { return m_playing; }
     QComboBox *compareModes() const { return m_compareModes; }
     QComboBox *smoothSteps() const { return m_smoothSteps; }
+    QComboBox *smoothGap() const { return m_smoothGap; }
     QSlider *compareAmount() const { return m_compareAmount; }
     FittedLabel *comparingLabel() const { return m_comparing; }
     QLabel *zoomLabel() const { return m_zoom; }
@@ -61,7 +62,7 @@ public:
     // per cent of the width, or B's opacity); hidden while off.
     void showComparing(bool on, const QString &moments, const QString &mode, int amount);
     // Smooth playing: on or off, and into how many steps each hour is cut.
-    void showSmoothing(bool on, int steps);
+    void showSmoothing(bool on, int steps, int longestGap);
     void showZoom(double zoom, bool fitting);
     void showSpeed(int picturesPerSecond);
 
@@ -88,6 +89,7 @@ private:
     QWidget *m_compareControls;
     QComboBox *m_compareModes;
     QComboBox *m_smoothSteps;
+    QComboBox *m_smoothGap;
     QSlider *m_compareAmount;
     FittedLabel *m_comparing;
     QList<QWidget *> m_focusChain;

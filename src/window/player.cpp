@@ -340,33 +340,37 @@ void Player::frameEnded(const DisplayCommand::Outcome &outcome)
     }
     if (outcome.shown) {
         m_shownAny = true;
-        // Frames are made only forward in time, placed by their real times: across hours known
-        // to be missing (from an earlier pass) up to the longest gap, the next real hour is
-        // the pair's other end.
+        // Frames are made between neighbouring hours, forward and back, placed by their real
+        // times: across hours known to be missing (from an earlier pass) up to the longest gap,
+        // the next real hour is the pair's other end.
         if (m_smoother && m_smoother->isOn() && m_shownLast && !m_resting) {
             const Moment shown = *m_shownLast;
             const auto missing = [this](const Moment &moment) {
                 return m_skipped.contains(QString::fromStdString(momentText(moment)));
             };
+            // `to`, `hours` after or before `from` along the way the loop goes.
+            const auto along = [](const Moment &from, const std::optional<Moment> &to, int hours) {
+                return to && (to == steppedBy(from, hours) || to == steppedBy(from, -hours));
+            };
             int direction = m_direction;
             auto next = following(shown, loopStart(), loopEnd(), m_backAndForth, direction);
             int gap = 1;
             std::vector<Moment> passed;
-            while (next && next == steppedBy(shown, gap) && missing(*next) && gap < loop::kLongestSmoothGapHours) {
+            while (along(shown, next, gap) && missing(*next) && gap < m_smoother->longestGap()) {
                 passed.push_back(*next);
                 next = following(*next, loopStart(), loopEnd(), m_backAndForth, direction);
                 ++gap;
             }
-            const bool forward = next && next == steppedBy(shown, gap) && !missing(*next);
-            // The pair after it is made ahead, also where the loop turns back to its start.
+            const bool between = along(shown, next, gap) && !missing(*next);
+            // The pair after it is made ahead, also where the loop turns back.
             const auto afterNext =
                 next ? following(*next, loopStart(), loopEnd(), m_backAndForth, direction) : std::nullopt;
-            const bool aheadForward = afterNext && afterNext == steppedBy(*next, 1) && !missing(*afterNext);
-            m_madeStep = forward ? 1 : 0;
-            m_madeTotal = forward ? m_smoother->steps() * gap : 0;
-            m_jumpOver = forward ? passed : std::vector<Moment>();
-            emit smoothFrom(shown, forward ? next : std::nullopt, gap, aheadForward ? next : std::nullopt,
-                            aheadForward ? afterNext : std::nullopt);
+            const bool ahead = next && along(*next, afterNext, 1) && !missing(*afterNext);
+            m_madeStep = between ? 1 : 0;
+            m_madeTotal = between ? m_smoother->steps() * gap : 0;
+            m_jumpOver = between ? passed : std::vector<Moment>();
+            emit smoothFrom(shown, between ? next : std::nullopt, ahead ? next : std::nullopt,
+                            ahead ? afterNext : std::nullopt);
         }
     } else if (const auto moment = momentOf(outcome.picked)) {
         const QString hour = QString::fromStdString(momentText(*moment));

@@ -85,9 +85,9 @@ signals:
     // An hour of the span could not be shown.
     void skippedHour(const veltaro::Moment &moment);
     // A real frame was shown while smoothing: the frames between it and `next` may be made.
-    // `next`, `hours` later, when the frames between may be made; the pair from `aheadFrom` to
-    // `aheadTo` is made ahead.
-    void smoothFrom(const veltaro::Moment &shown, const std::optional<veltaro::Moment> &next, int hours,
+    // `next`, the real frame after it, when the frames between may be made; the pair from
+    // `aheadFrom` to `aheadTo` is made ahead.
+    void smoothFrom(const veltaro::Moment &shown, const std::optional<veltaro::Moment> &next,
                     const std::optional<veltaro::Moment> &aheadFrom,
                     const std::optional<veltaro::Moment> &aheadTo);
 

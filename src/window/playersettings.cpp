@@ -3,6 +3,7 @@
 #include "query/looplimits.h"
 #include "widgets/viewport.h"
 #include "window/player.h"
+#include "window/smoother.h"
 
 #include <QDir>
 
@@ -18,13 +19,16 @@ const QString kBackAndForthKey = QStringLiteral("player/backAndForth");
 const QString kRestKey = QStringLiteral("player/restMs");
 const QString kSpanKey = QStringLiteral("player/loopHours");
 const QString kFitKey = QStringLiteral("view/fit");
+const QString kSmoothKey = QStringLiteral("smooth/on");
+const QString kSmoothStepsKey = QStringLiteral("smooth/steps");
+const QString kSmoothGapKey = QStringLiteral("smooth/longestGapHours");
 constexpr int kSaveAfterMs = 500;
 
 } // namespace
 
 PlayerSettings::PlayerSettings(const QString &settingsFile, Player &player, Viewport &viewport,
-                               QObject *parent)
-    : QObject(parent), m_player(player), m_viewport(viewport),
+                               Smoother &smoother, QObject *parent)
+    : QObject(parent), m_player(player), m_viewport(viewport), m_smoother(smoother),
       m_settings(settingsFile.isEmpty()
                      ? std::make_unique<QSettings>(QStringLiteral("Veltaro"), QStringLiteral("Veltaro"))
                      : std::make_unique<QSettings>(settingsFile, QSettings::IniFormat))
@@ -48,15 +52,24 @@ PlayerSettings::PlayerSettings(const QString &settingsFile, Player &player, View
     if (const auto span = number(kSpanKey, loop::kSpans.front(), loop::kSpans.back());
         span && std::find(loop::kSpans.begin(), loop::kSpans.end(), *span) != loop::kSpans.end())
         m_player.setLoopHours(*span);
-    if (m_settings->value(kBackAndForthKey).toString() == QLatin1String("true"))
+    if (const auto steps = number(kSmoothStepsKey, loop::kFewestSmoothSteps, loop::kMostSmoothSteps))
+        m_smoother.setSteps(*steps);
+    if (const auto gap = number(kSmoothGapKey, loop::kSmoothGaps.front(), loop::kSmoothGaps.back());
+        gap && std::find(loop::kSmoothGaps.begin(), loop::kSmoothGaps.end(), *gap) != loop::kSmoothGaps.end())
+        m_smoother.setLongestGap(*gap);
+    const auto yes = [this](const QString &key) { return m_settings->value(key).toString() == QLatin1String("true"); };
+    if (yes(kBackAndForthKey))
         m_player.setBackAndForth(true);
-    if (m_settings->value(kFitKey).toString() == QLatin1String("true"))
+    if (yes(kFitKey))
         m_viewport.fitToViewport();
+    if (yes(kSmoothKey))
+        m_smoother.setOn(true);
     m_reading = false;
     m_values = m_written = now();
 
     connect(&m_player, &Player::changed, this, &PlayerSettings::remember);
     connect(&m_viewport, &Viewport::zoomChanged, this, &PlayerSettings::remember);
+    connect(&m_smoother, &Smoother::changed, this, &PlayerSettings::remember);
 }
 
 PlayerSettings::~PlayerSettings()
@@ -68,7 +81,7 @@ PlayerSettings::~PlayerSettings()
 PlayerSettings::Values PlayerSettings::now() const
 {
     return {m_player.speed(), m_player.backAndForth(), m_player.restMs(), m_player.loopHours(),
-            m_viewport.fitting()};
+            m_viewport.fitting(), m_smoother.isOn(), m_smoother.steps(), m_smoother.longestGap()};
 }
 
 void PlayerSettings::remember()
@@ -91,6 +104,9 @@ void PlayerSettings::save()
     m_settings->setValue(kRestKey, m_values.restMs);
     m_settings->setValue(kSpanKey, m_values.loopHours);
     m_settings->setValue(kFitKey, m_values.fit);
+    m_settings->setValue(kSmoothKey, m_values.smooth);
+    m_settings->setValue(kSmoothStepsKey, m_values.smoothSteps);
+    m_settings->setValue(kSmoothGapKey, m_values.smoothGap);
     m_settings->sync();
     m_written = m_values;
     if (m_settings->status() != QSettings::NoError)

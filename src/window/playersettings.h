@@ -9,10 +9,12 @@
 namespace veltaro {
 
 class Player;
+class Smoother;
 class Viewport;
 
 // What the panel was left at lasts to the next start: the speed, back and forth, the rest on the
-// last frame, the loop's span, and whether pictures are fitted to the viewport. Read once at
+// last frame, the loop's span, whether pictures are fitted to the viewport, and smooth playing
+// (on or off, its steps and the longest gap it fills). Read once at
 // start (a value that is not a number in its range is the default), written a moment after the
 // last change, and a failed write is said, never passed over. With nothing remembered the
 // window starts as its design does, at 100 %. It goes before the player and the viewport.
@@ -22,7 +24,8 @@ class PlayerSettings : public QObject
 
 public:
     // `settingsFile` empty: the user's settings.
-    PlayerSettings(const QString &settingsFile, Player &player, Viewport &viewport, QObject *parent);
+    PlayerSettings(const QString &settingsFile, Player &player, Viewport &viewport, Smoother &smoother,
+                   QObject *parent);
     ~PlayerSettings() override;
 
 signals:
@@ -36,6 +39,9 @@ private:
         int restMs = 0;
         int loopHours = 0;
         bool fit = false;
+        bool smooth = false;
+        int smoothSteps = 0;
+        int smoothGap = 0;
         bool operator==(const Values &) const = default;
     };
     Values now() const;
@@ -44,6 +50,7 @@ private:
 
     Player &m_player;
     Viewport &m_viewport;
+    Smoother &m_smoother;
     std::unique_ptr<QSettings> m_settings;
     QTimer m_save;
     bool m_reading = false;

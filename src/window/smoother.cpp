@@ -7,6 +7,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace veltaro {
 
@@ -17,8 +18,7 @@ void Smoother::setOn(bool on)
     if (on == m_on)
         return;
     m_on = on;
-    ++m_generation;
-    m_pairs.clear();
+    forget();
     emit changed();
 }
 
@@ -28,9 +28,24 @@ void Smoother::setSteps(int steps)
     if (steps == m_steps)
         return;
     m_steps = steps;
+    forget();
+    emit changed();
+}
+
+void Smoother::setLongestGap(int hours)
+{
+    const auto nearest = std::upper_bound(loop::kSmoothGaps.begin(), loop::kSmoothGaps.end(), hours);
+    hours = nearest == loop::kSmoothGaps.begin() ? loop::kSmoothGaps.front() : *std::prev(nearest);
+    if (hours == m_longestGap)
+        return;
+    m_longestGap = hours; // the pairs made stay good: the next ones are chosen by it
+    emit changed();
+}
+
+void Smoother::forget()
+{
     ++m_generation;
     m_pairs.clear();
-    emit changed();
 }
 
 QString Smoother::madeText(const Moment &from, int step, int steps)
@@ -42,14 +57,14 @@ void Smoother::setEnhancement(const Enhancement &enhancement)
 {
     // Another way of seeing: what was made is seen otherwise now.
     m_enhancement = enhancement;
-    ++m_generation;
-    m_pairs.clear();
+    forget();
 }
 
-void Smoother::prepare(const Moment &shown, const QImage &picture, const std::optional<Moment> &next, int hours,
+void Smoother::prepare(const Moment &shown, const QImage &picture, const std::optional<Moment> &next,
                        const std::optional<Moment> &aheadFrom, const std::optional<Moment> &aheadTo)
 {
     m_from = shown;
+    m_to = next;
     if (!m_on)
         return;
     // Only pictures already kept: smoothing never asks the network for anything.
@@ -57,25 +72,28 @@ void Smoother::prepare(const Moment &shown, const QImage &picture, const std::op
         return m_transfer.kept(QString::fromStdString(imageAddressOf(moment)));
     };
     if (next && !picture.isNull())
-        make(shown, picture, {}, *next, hours);
+        make(shown, picture, {}, *next);
     if (aheadFrom && aheadTo)
         if (const QByteArray bytes = keptBytes(*aheadFrom); !bytes.isEmpty())
-            make(*aheadFrom, {}, bytes, *aheadTo, 1);
+            make(*aheadFrom, {}, bytes, *aheadTo);
 }
 
-void Smoother::make(const Moment &from, const QImage &picture, const QByteArray &fromBytes, const Moment &to,
-                    int hours)
+void Smoother::make(const Moment &from, const QImage &picture, const QByteArray &fromBytes, const Moment &to)
 {
-    if (std::any_of(m_pairs.begin(), m_pairs.end(), [&](const auto &pair) { return pair.first == from; }))
+    const std::optional<int> hours = hoursAfter(from, to, m_longestGap);
+    if (!hours || *hours == 0)
+        return;
+    if (std::any_of(m_pairs.begin(), m_pairs.end(),
+                    [&](const Pair &pair) { return pair.from == from && pair.to == to; }))
         return; // made, or being made
     const QByteArray toBytes = m_transfer.kept(QString::fromStdString(imageAddressOf(to)));
     if (toBytes.isEmpty())
         return;
-    m_pairs.emplace_back(from, std::vector<std::pair<QImage, QImage>>());
+    m_pairs.push_back({from, to, *hours, {}});
     while (m_pairs.size() > size_t(kPairsHeld))
         m_pairs.erase(m_pairs.begin());
     const quint64 generation = m_generation;
-    const int steps = m_steps * hours;
+    const int steps = m_steps * std::abs(*hours);
     QtConcurrent::run([picture, fromBytes, toBytes, steps, enhancement = m_enhancement]() {
         std::vector<std::pair<QImage, QImage>> frames;
         try {
@@ -92,26 +110,29 @@ void Smoother::make(const Moment &from, const QImage &picture, const QByteArray 
             frames.clear(); // the real frames stand where nothing could be made
         }
         return frames;
-    }).then(this, [this, generation, from](std::vector<std::pair<QImage, QImage>> frames) {
+    }).then(this, [this, generation, from, to](std::vector<std::pair<QImage, QImage>> frames) {
         if (generation != m_generation)
             return; // turned off, another number of steps or another enhancement since
-        for (auto &pair : m_pairs)
-            if (pair.first == from)
-                pair.second = std::move(frames);
+        for (Pair &pair : m_pairs)
+            if (pair.from == from && pair.to == to)
+                pair.frames = std::move(frames);
     });
 }
 
 bool Smoother::show(int step)
 {
-    const auto pair = std::find_if(m_pairs.begin(), m_pairs.end(),
-                                   [this](const auto &each) { return m_from && each.first == *m_from; });
-    if (!m_on || pair == m_pairs.end() || step < 1 || size_t(step) > pair->second.size()) {
+    const auto pair = std::find_if(m_pairs.begin(), m_pairs.end(), [this](const Pair &each) {
+        return m_from && m_to && each.from == *m_from && each.to == *m_to;
+    });
+    if (!m_on || pair == m_pairs.end() || step < 1 || size_t(step) > pair->frames.size()) {
         ++m_missed;
         return false;
     }
-    const auto &[picture, seen] = pair->second[size_t(step - 1)];
+    const auto &[picture, seen] = pair->frames[size_t(step - 1)];
+    // Back in time, the frames stand before the hour shown.
+    const int towards = pair->hours < 0 ? -step : step;
     ++m_shown;
-    emit frameMade(picture, seen, madeText(*m_from, step, m_steps), double(step) / m_steps);
+    emit frameMade(picture, seen, madeText(*m_from, towards, m_steps), double(towards) / m_steps);
     return true;
 }
 

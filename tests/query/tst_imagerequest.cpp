@@ -40,7 +40,7 @@ private slots:
 
 void TestImageRequest::betweenTwoHours_data()
 {
-    // A frame made `step` steps of `steps` an hour after `from`, and how far `to` lies after it.
+    // A frame made `step` steps of `steps` an hour after `from` (before it when negative), and how far `to` lies after it.
     QTest::addColumn<int>("step");
     QTest::addColumn<int>("steps");
     QTest::addColumn<QString>("text");
@@ -51,6 +51,8 @@ void TestImageRequest::betweenTwoHours_data()
     QTest::newRow("the missing hour itself, across midnight") << 2 << 2 << "2008-07-19 00:00" << 24 << 1;
     QTest::newRow("past it, across midnight") << 3 << 2 << "2008-07-19 00:30" << 20 << -3;
     QTest::newRow("too far apart") << 1 << 3 << "2008-07-18 23:20" << 19 << -99;
+    QTest::newRow("back: half an hour before") << -1 << 2 << "2008-07-18 22:30" << 22 << -1;
+    QTest::newRow("back: past the hour before") << -5 << 4 << "2008-07-18 21:45" << 21 << -2;
 }
 
 void TestImageRequest::betweenTwoHours()

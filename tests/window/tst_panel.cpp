@@ -20,6 +20,7 @@
 #include "widgets/twips.h"
 #include "window/picturekeeper.h"
 #include "window/player.h"
+#include "window/smoother.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -445,7 +446,7 @@ void TestPanel::whatThePanelWasLeftAtLasts_data()
     QTest::addColumn<int>("span");
     QTest::addColumn<bool>("fit");
     QTest::newRow("as it was left") << QByteArray() << 7 << 12 << true;
-    QTest::newRow("values out of range: the defaults") << QByteArray("[player]\nspeed=11\nloopHours=7\nrestMs=nan\n[view]\nfit=perhaps\n") << 4 << 24 << false;
+    QTest::newRow("values out of range: the defaults") << QByteArray("[player]\nspeed=11\nloopHours=7\nrestMs=nan\n[view]\nfit=perhaps\n[smooth]\nsteps=5\nlongestGapHours=5\n") << 4 << 24 << false;
 }
 
 void TestPanel::whatThePanelWasLeftAtLasts()
@@ -465,6 +466,9 @@ void TestPanel::whatThePanelWasLeftAtLasts()
         first.player().setBackAndForth(true);
         first.player().setRestMs(1500);
         first.actions().action(Command::Fit)->trigger();
+        first.actions().action(Command::Smooth)->trigger();
+        first.smoother().setSteps(4);
+        first.smoother().setLongestGap(6);
     }
     if (!file.isEmpty()) {
         QVERIFY(writeFile(dir.filePath("veltaro.conf"), file));
@@ -475,6 +479,11 @@ void TestPanel::whatThePanelWasLeftAtLasts()
     QCOMPARE(again.player().backAndForth(), file.isEmpty());
     QCOMPARE(again.player().restMs(), file.isEmpty() ? 1500 : 0);
     QCOMPARE(again.viewport()->fitting(), fit);
+    // Smooth playing as it was left, its steps and longest gap shown in the panel.
+    QCOMPARE(again.smoother().isOn(), file.isEmpty());
+    QCOMPARE(again.smoother().steps(), file.isEmpty() ? 4 : Smoother::kFewestSteps);
+    QCOMPARE(again.smoother().longestGap(), file.isEmpty() ? 6 : loop::kDefaultSmoothGapHours);
+    QCOMPARE(again.panel().smoothGap()->currentData().toInt(), again.smoother().longestGap());
     QCOMPARE(again.panel().speedLabel()->text(), QStringLiteral("%1 幅/秒").arg(speed));
 }
 
@@ -494,6 +503,7 @@ void TestPanel::theExportStartsFromTheLoopOrTheLastExport()
     player.setLoopHours(6);
     player.playLoop();
     player.stop();
+    window.smoother().setLongestGap(1);
     QVERIFY(window.settled());
     window.actions().action(Command::Export)->trigger();
     ExportDialog *dialog = window.exporter().dialog();
@@ -504,6 +514,7 @@ void TestPanel::theExportStartsFromTheLoopOrTheLastExport()
     QCOMPARE(chosen.plan.picturesPerSecond, 6);
     QVERIFY(chosen.plan.backAndForth);
     QCOMPARE(chosen.plan.restMs, 2000);
+    QCOMPARE(chosen.plan.smoothGapHours, 1); // the panel's
     // Another choice of size is kept for the next export.
     dialog->sizeList()->setCurrentIndex(dialog->sizeList()->findData(720));
     dialog->accept();

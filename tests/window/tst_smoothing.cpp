@@ -28,7 +28,9 @@ private slots:
     void initTestCase();
     void madeFramesAreMarked_data();
     void madeFramesAreMarked();
+    void acrossAMissingHourByRealTime_data();
     void acrossAMissingHourByRealTime();
+    void backInTimeToo();
     void madeTexts_data();
     void madeTexts();
 
@@ -110,10 +112,19 @@ void TestSmoothing::madeFramesAreMarked()
     QVERIFY(real);
 }
 
+void TestSmoothing::acrossAMissingHourByRealTime_data()
+{
+    QTest::addColumn<int>("longestGap"); // as set in the panel
+    QTest::newRow("filled up to 3 hours") << 3;
+    QTest::newRow("never across a missing hour") << 1;
+}
+
 void TestSmoothing::acrossAMissingHourByRealTime()
 {
     // 09:00 is missing: once the loop knows it, the frames between 08:00 and 10:00 are made by
-    // their real times, 08:30, 09:00 and 09:30, and 09:00 is still named as missing.
+    // their real times, 08:30, 09:00 and 09:30, and 09:00 is still named as missing; unless the
+    // panel says not to cross a gap, and the loop jumps from 08:00 to 10:00.
+    QFETCH(int, longestGap);
     m_archive.setMissing({"8071801"});
     const auto reset = qScopeGuard([this] { m_archive.setMissing({}); });
     QTemporaryDir dir;
@@ -122,23 +133,74 @@ void TestSmoothing::acrossAMissingHourByRealTime()
     window.pick("8", "07", "18", "10");
     QVERIFY(window.press());
     window.smoother().setOn(true);
+    QComboBox *gapList = window.panel().smoothGap();
+    QVERIFY(gapList->isVisible());
+    gapList->setCurrentIndex(gapList->findData(longestGap));
+    emit gapList->activated(gapList->currentIndex());
+    QCOMPARE(window.smoother().longestGap(), longestGap);
     window.player().setSpeed(Player::kFastest);
     window.player().setLoopHours(6);
     window.player().playLoop();
     FittedLabel *label = window.panel().momentLabel();
     QStringList labels;
     const QString atTheMissingHour = QString::fromUtf16(u"北京时间 2008-07-18 09:00 · 插值");
+    const QString beforeIt = QString::fromUtf16(u"北京时间 2008-07-18 07:30 · 插值");
+    // Until the gap is filled, or else until the loop's fourth pass has made the frames before it.
     QVERIFY(waitUntil([&] {
         const QString text = label->forms().value(0);
         if (labels.isEmpty() || labels.last() != text)
             labels << text;
-        return labels.contains(atTheMissingHour);
+        return labels.contains(atTheMissingHour) || labels.count(beforeIt) >= 4;
     }));
     window.player().stop();
     QVERIFY(window.settled());
     const qsizetype at = labels.lastIndexOf(atTheMissingHour);
-    QCOMPARE(labels.value(at - 1), QString::fromUtf16(u"北京时间 2008-07-18 08:30 · 插值"));
+    if (longestGap >= 2)
+        QCOMPARE(labels.value(at - 1), QString::fromUtf16(u"北京时间 2008-07-18 08:30 · 插值"));
+    else
+        QCOMPARE(at, qsizetype(-1));
     QVERIFY(window.player().skipped().contains("2008-07-18 09:00"));
+}
+
+void TestSmoothing::backInTimeToo()
+{
+    // Back and forth: on the way back the frames between two hours stand before the hour shown
+    // (from 09:00 to 08:00, 08:30), and the strip marks them before its box.
+    QTemporaryDir dir;
+    StartedWindow window(dir.path());
+    QVERIFY(window.showActive());
+    window.pick("8", "07", "18", "10");
+    QVERIFY(window.press());
+    window.smoother().setOn(true);
+    window.player().setSpeed(Player::kFastest);
+    window.player().setLoopHours(6);
+    window.player().setBackAndForth(true);
+    window.player().playLoop();
+    FittedLabel *label = window.panel().momentLabel();
+    QStringList labels;
+    double backOnStrip = 0;
+    const QString made = QString::fromUtf16(u"北京时间 2008-07-18 08:30 · 插值");
+    const QString ten = QString::fromUtf16(u"北京时间 2008-07-18 10:00");
+    const QString nine = QString::fromUtf16(u"北京时间 2008-07-18 09:00");
+    // Until 08:30 is shown made after the loop has turned back at 10:00 (the first 10:00 is
+    // the press's).
+    QVERIFY(waitUntil([&] {
+        const QString text = label->forms().value(0);
+        if (labels.isEmpty() || labels.last() != text) {
+            labels << text;
+            if (text == made && labels.filter(ten).size() >= 2)
+                backOnStrip = window.panel().strip()->between();
+        }
+        return backOnStrip != 0;
+    }));
+    window.player().stop();
+    QVERIFY(window.settled());
+    // Shown after 09:00, going back: 09:30 · 插值, 09:00, 08:30 · 插值.
+    const qsizetype at = labels.lastIndexOf(made);
+    QVERIFY2(labels.value(at - 1).startsWith(nine), qPrintable(labels.join('\n')));
+    QVERIFY2(labels.value(at - 2).startsWith(QString::fromUtf16(u"北京时间 2008-07-18 09:30 · 插值")),
+             qPrintable(labels.join('\n')));
+    QVERIFY(backOnStrip < 0 && backOnStrip > -1);
 }
 
 void TestSmoothing::madeTexts_data()
