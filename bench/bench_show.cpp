@@ -138,7 +138,7 @@ int main(int argc, char *argv[])
                 // The status line's "稍侯〉〉〉" is painted first, and the image box may be for
                 // other reasons meanwhile: the press is done once both are painted with the
                 // status line cleared.
-                for (int round = 0; round < 1000 && status->text() == QString::fromUtf16(veltaro::kStatusWorking); ++round) {
+                for (int round = 0; round < 1000 && status->text() == veltaro::statusWorking(); ++round) {
                     watch.reset();
                     watch.waitForPaint();
                 }

@@ -22,12 +22,12 @@ struct AnimationFormatName
 {
     AnimationFormat format;
     const char *name;
-    const char16_t *label;
+    const char *label; // said in the context "AnimationFormat"
 };
 inline constexpr AnimationFormatName kAnimationFormats[] = {
-    {AnimationFormat::WebP, "webp", u"WebP 动画"},
-    {AnimationFormat::Gif, "gif", u"GIF 动画"},
-    {AnimationFormat::Mp4, "mp4", u"MP4 视频（H.264）"},
+    {AnimationFormat::WebP, "webp", QT_TRANSLATE_NOOP("AnimationFormat", "WebP 动画")},
+    {AnimationFormat::Gif, "gif", QT_TRANSLATE_NOOP("AnimationFormat", "GIF 动画")},
+    {AnimationFormat::Mp4, "mp4", QT_TRANSLATE_NOOP("AnimationFormat", "MP4 视频（H.264）")},
 };
 // The format of that name ("webp", "gif", "mp4"); nothing for another.
 std::optional<AnimationFormat> animationFormatNamed(const QString &name);

@@ -1,6 +1,7 @@
 #include "animation/gifencoder.h"
 
 #include "failure.h"
+#include "said.h"
 
 #include <gif_lib.h>
 
@@ -164,20 +165,20 @@ void GifEncoder::addFrame(const QImage &frame, int durationMs)
         m_size = rgb.size();
         m_gif = EGifOpen(&m_bytes, writeInto, &error);
         if (!m_gif)
-            throw EncodeFailure(std::string("无法建立 GIF 编码器：") + GifErrorString(error));
+            throw EncodeFailure(std::string(said("gifencoder", "无法建立 GIF 编码器：")) + GifErrorString(error));
         EGifSetGifVersion(m_gif, true);
         if (EGifPutScreenDesc(m_gif, m_size.width(), m_size.height(), 8, 0, nullptr) == GIF_ERROR)
-            throw EncodeFailure(std::string("GIF 编码失败：") + GifErrorString(m_gif->Error));
+            throw EncodeFailure(std::string(said("gifencoder", "GIF 编码失败：")) + GifErrorString(m_gif->Error));
         // Loop for ever.
         unsigned char loop[3] = {1, 0, 0};
         if (EGifPutExtensionLeader(m_gif, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
             EGifPutExtensionBlock(m_gif, 11, "NETSCAPE2.0") == GIF_ERROR ||
             EGifPutExtensionBlock(m_gif, 3, loop) == GIF_ERROR ||
             EGifPutExtensionTrailer(m_gif) == GIF_ERROR)
-            throw EncodeFailure(std::string("GIF 编码失败：") + GifErrorString(m_gif->Error));
+            throw EncodeFailure(std::string(said("gifencoder", "GIF 编码失败：")) + GifErrorString(m_gif->Error));
     }
     if (rgb.size() != m_size)
-        throw EncodeFailure("动画的各帧大小不一");
+        throw EncodeFailure(said("gifencoder", "动画的各帧大小不一"));
     GraphicsControlBlock control;
     control.DisposalMode = DISPOSE_DO_NOT;
     control.UserInputFlag = false;
@@ -192,7 +193,7 @@ void GifEncoder::addFrame(const QImage &frame, int durationMs)
                       GifByteType(qBlue(indexed.palette[i]))};
     ColorMapObject *map = GifMakeMapObject(256, colours.data());
     if (!map)
-        throw EncodeFailure("内存不足，无法编码 GIF 帧");
+        throw EncodeFailure(said("gifencoder", "内存不足，无法编码 GIF 帧"));
     const bool written =
         EGifPutExtension(m_gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension) != GIF_ERROR &&
         EGifPutImageDesc(m_gif, 0, 0, m_size.width(), m_size.height(), false, map) != GIF_ERROR &&
@@ -208,19 +209,19 @@ void GifEncoder::addFrame(const QImage &frame, int durationMs)
         }();
     GifFreeMapObject(map);
     if (!written)
-        throw EncodeFailure(std::string("GIF 编码失败：") + GifErrorString(m_gif->Error));
+        throw EncodeFailure(std::string(said("gifencoder", "GIF 编码失败：")) + GifErrorString(m_gif->Error));
     ++m_framesWritten;
 }
 
 QByteArray GifEncoder::finish()
 {
     if (!m_gif)
-        throw EncodeFailure("没有可以编码的帧");
+        throw EncodeFailure(said("gifencoder", "没有可以编码的帧"));
     int error = 0;
     const int closed = EGifCloseFile(m_gif, &error);
     m_gif = nullptr;
     if (closed == GIF_ERROR)
-        throw EncodeFailure(std::string("GIF 编码失败：") + GifErrorString(error));
+        throw EncodeFailure(std::string(said("gifencoder", "GIF 编码失败：")) + GifErrorString(error));
     return m_bytes;
 }
 

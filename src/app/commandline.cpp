@@ -2,7 +2,9 @@
 
 #include "animation/animationencoder.h"
 #include "window/commandtable.h"
+#include "window/language.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include "app/version.h"
@@ -38,10 +40,11 @@ constexpr QtOption kQtOptions[] = {
 
 QString usageLine(const QString &program)
 {
-    return QStringLiteral("用法：%1 [时刻 [--loop 小时数] [--fps 幅数]] [Qt 的选项，如 -platform 名称]\n"
+    return QCoreApplication::translate("CommandLine", "用法：%1 [时刻 [--loop 小时数] [--fps 幅数]] [Qt 的选项，如 -platform 名称]\n"
                           "      %1 --export 文件 --moment 时刻 [--hours 24] [--every 1] [--fps 4]\n"
                           "         [--size original|half|像素] [--format webp|gif|mp4|jpg] [--enhance 名称]\n"
                           "         [--quality 80] [--lossless] [--back-and-forth] [--smooth 2|3|4] [--no-label]\n"
+                          "      [--lang en|zh_CN]\n"
                           "      %1 --help | --version\n").arg(program);
 }
 
@@ -50,8 +53,7 @@ QString usageLine(const QString &program)
 QString helpText(const QString &program)
 {
     return usageLine(program) +
-           QStringLiteral(
-               "\n"
+           QCoreApplication::translate("CommandLine", "\n"
                "Veltaro 显示所选时刻（北京时间）的气象卫星云图：选好年、月、日、时，按“显示”。\n"
                "\n"
                "选项：\n"
@@ -66,6 +68,7 @@ QString helpText(const QString &program)
                "                 --lossless；--back-and-forth 往返；--no-label 不写时刻；\n"
                "                 --smooth 2|3|4 平滑：相邻两小时之间用光流插出 1 到 3 帧，标为“插值”。\n"
                "                 退出状态：0 全部帧都在，3 跳过了缺的或损坏的小时（会列出），1 失败\n"
+               "  --lang en|zh_CN  界面语言：英文或中文（默认随桌面的语言；没有指定语言时为中文）\n"
                "  -h, --help     显示本说明后退出\n"
                "  -v, --version  显示版本后退出\n"
                "  Qt 程序通用的选项（-platform、-style、-display 等）照常有效。\n"
@@ -75,8 +78,7 @@ QString helpText(const QString &program)
                "命令和按键（也在图像的右键菜单、面板和 F1 帮助窗口里）：\n") +
            commandListText() +
            QStringLiteral("  ") + mouseHint() +
-           QStringLiteral(
-               "\n"
+           QCoreApplication::translate("CommandLine", "\n"
                "\n"
                "环境变量：\n"
                "  http_proxy, HTTP_PROXY  经此代理服务器下载图像（如 http://127.0.0.1:8080）\n"
@@ -121,7 +123,7 @@ std::optional<Moment> momentFromText(const QString &text, QString *whyNot)
         QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})[T ](\\d{1,2})(?::00)?$"));
     const auto match = form.match(text.trimmed());
     if (!match.hasMatch()) {
-        *whyNot = QStringLiteral("时刻“%1”的写法不对，应为 2008-07-18T10 或“2008-07-18 10”（北京时间）").arg(text);
+        *whyNot = QCoreApplication::translate("CommandLine", "时刻“%1”的写法不对，应为 2008-07-18T10 或“2008-07-18 10”（北京时间）").arg(text);
         return std::nullopt;
     }
     const int year = match.captured(1).toInt();
@@ -134,8 +136,21 @@ std::optional<Moment> momentFromText(const QString &text, QString *whyNot)
             ? momentOf({std::to_string(year % 10), two(month), two(day), two(hour)})
             : std::nullopt;
     if (!moment)
-        *whyNot = QStringLiteral("时刻 %1 不存在，或不在 2006-01-01 00:00 到 2009-12-31 23:00 之间（北京时间）").arg(text);
+        *whyNot = QCoreApplication::translate("CommandLine", "时刻 %1 不存在，或不在 2006-01-01 00:00 到 2009-12-31 23:00 之间（北京时间）").arg(text);
     return moment;
+}
+
+QString askedLanguage(const QStringList &arguments)
+{
+    QString asked;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--lang") || argument == QLatin1String("-lang"))
+            asked = arguments.value(i + 1);
+        else if (argument.startsWith(QLatin1String("--lang=")))
+            asked = argument.mid(7);
+    }
+    return languagesSpoken().contains(asked) ? asked : QString();
 }
 
 CommandLine handleCommandLine(const QStringList &arguments)
@@ -154,12 +169,12 @@ CommandLine handleCommandLine(const QStringList &arguments)
                              moment = valued("moment"), hours = valued("hours"),
                              every = valued("every"), size = valued("size"),
                              format = valued("format"), enhance = valued("enhance"),
-                             quality = valued("quality"), smooth = valued("smooth");
+                             quality = valued("quality"), smooth = valued("smooth"), lang = valued("lang");
     const QCommandLineOption noLabel(QStringLiteral("no-label"));
     const QCommandLineOption lossless(QStringLiteral("lossless"));
     const QCommandLineOption backAndForth(QStringLiteral("back-and-forth"));
     parser.addOptions({helpOption, version, loopOption, fps, exportTo, moment, hours, every, size, format,
-                       enhance, quality, smooth, noLabel, lossless, backAndForth});
+                       enhance, quality, smooth, noLabel, lossless, backAndForth, lang});
     for (const QtOption &option : kQtOptions) {
         QCommandLineOption qtOption(QString::fromLatin1(option.name));
         if (option.takesValue)
@@ -172,16 +187,19 @@ CommandLine handleCommandLine(const QStringList &arguments)
     QTextStream err(stderr);
     CommandLine line;
     const auto refuse = [&](const QString &why) {
-        err << program << QStringLiteral("：") << why << '\n' << usageLine(program);
+        err << program << QCoreApplication::translate("CommandLine", "：") << why << '\n' << usageLine(program);
         line.exitNow = 2;
         return line;
     };
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        return refuse(!unknown.isEmpty() ? QStringLiteral("未知选项 ") +
+        return refuse(!unknown.isEmpty() ? QCoreApplication::translate("CommandLine", "未知选项 ") +
                                                asWritten(arguments, unknown).join(QLatin1Char(' '))
                                          : parser.errorText());
     }
+    if (parser.isSet(lang) && !languagesSpoken().contains(parser.value(lang)))
+        return refuse(QCoreApplication::translate("CommandLine", "--lang 只能是 %1")
+                          .arg(languagesSpoken().join(QLatin1Char('|'))));
     if (parser.isSet(helpOption)) {
         out << helpText(program);
         line.exitNow = 0;
@@ -202,7 +220,7 @@ CommandLine handleCommandLine(const QStringList &arguments)
         bool ok = false;
         const int value = parser.value(option).toInt(&ok);
         if (!ok || value < low || value > high) {
-            refuse(QStringLiteral("--%1 应为 %2 到 %3 之间的整数").arg(option.names().first()).arg(low).arg(high));
+            refuse(QCoreApplication::translate("CommandLine", "--%1 应为 %2 到 %3 之间的整数").arg(option.names().first()).arg(low).arg(high));
             return false;
         }
         *into = value;
@@ -224,7 +242,7 @@ CommandLine handleCommandLine(const QStringList &arguments)
             QStringList spans;
             for (const int each : loop::kSpans)
                 spans << QString::number(each);
-            return refuse(QStringLiteral("--loop 应为 %1 小时之一").arg(spans.join(QStringLiteral("、"))));
+            return refuse(QCoreApplication::translate("CommandLine", "--loop 应为 %1 小时之一").arg(spans.join(QCoreApplication::translate("CommandLine", "、"))));
         }
         line.start.loopHours = span;
     }
@@ -236,7 +254,7 @@ CommandLine handleCommandLine(const QStringList &arguments)
     const QString when = parser.isSet(moment) ? parser.value(moment)
                                               : parser.positionalArguments().join(QLatin1Char(' '));
     if (when.isEmpty())
-        return refuse(QStringLiteral("--export 需要 --moment 给出时刻（北京时间），如 2008-07-18T10"));
+        return refuse(QCoreApplication::translate("CommandLine", "--export 需要 --moment 给出时刻（北京时间），如 2008-07-18T10"));
     const std::optional<Moment> end = momentFromText(when, &whyNot);
     if (!end)
         return refuse(whyNot);
@@ -258,7 +276,7 @@ CommandLine handleCommandLine(const QStringList &arguments)
         else if (ok && side >= 16)
             command.size = side;
         else
-            return refuse(QStringLiteral("--size 应为 original、half 或最长边的像素数（至少 16）"));
+            return refuse(QCoreApplication::translate("CommandLine", "--size 应为 original、half 或最长边的像素数（至少 16）"));
     }
     command.format = parser.isSet(format) ? parser.value(format).toLower()
                                           : QFileInfo(command.path).suffix().toLower();
@@ -267,7 +285,7 @@ CommandLine handleCommandLine(const QStringList &arguments)
     if (command.format.isEmpty() && !parser.isSet(format))
         command.format = QStringLiteral("jpg"); // a folder
     if (!animationFormatNamed(command.format) && command.format != QStringLiteral("jpg"))
-        return refuse(QStringLiteral("--format 应为 webp、gif、mp4 或 jpg"));
+        return refuse(QCoreApplication::translate("CommandLine", "--format 应为 webp、gif、mp4 或 jpg"));
     command.enhance = parser.value(enhance);
     command.label = !parser.isSet(noLabel);
     command.lossless = parser.isSet(lossless);

@@ -42,6 +42,11 @@ struct CommandLine
 // --export makes a loop's file without a window; anything wrong ends it with status 2.
 CommandLine handleCommandLine(const QStringList &arguments);
 
+// The language asked for with --lang (--lang en, --lang=zh_CN), read before anything else so
+// that even the refusals speak it; empty when none is asked for or it is not one the program
+// speaks (handleCommandLine refuses that).
+QString askedLanguage(const QStringList &arguments);
+
 // A moment as the command line writes it, Beijing time: "2008-07-18T10" or "2008-07-18 10";
 // nothing, with the reason in Chinese, when it is malformed or outside the lists' range.
 std::optional<Moment> momentFromText(const QString &text, QString *whyNot);

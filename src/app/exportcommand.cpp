@@ -29,11 +29,11 @@ std::optional<Enhancement> enhancementNamed(const QString &name, QString *whyNot
         known << table->id;
     }
     if (const QString problem = Enhancer::problemWith(problems, wanted); !problem.isEmpty()) {
-        *whyNot = QStringLiteral("增强“%1”无法使用：%2").arg(wanted, problem);
+        *whyNot = QCoreApplication::translate("CommandLine", "增强“%1”无法使用：%2").arg(wanted, problem);
         return std::nullopt;
     }
-    *whyNot = QStringLiteral("没有名为“%1”的增强；可用的有 %2")
-                  .arg(wanted, known.join(QStringLiteral("、")));
+    *whyNot = QCoreApplication::translate("CommandLine", "没有名为“%1”的增强；可用的有 %2")
+                  .arg(wanted, known.join(QCoreApplication::translate("CommandLine", "、")));
     return std::nullopt;
 }
 
@@ -89,7 +89,7 @@ int runExport(const ExportCommand &command)
         if (terminal)
             err << '\n';
         if (!result.written) {
-            err << "Veltaro：导出失败：" << result.reason << '\n';
+            err << QCoreApplication::translate("CommandLine", "Veltaro：导出失败：") << result.reason << '\n';
             QCoreApplication::exit(1);
             return;
         }

@@ -21,6 +21,10 @@ namespace {
 // (and an abort), which becomes one line and the exit status the manual gives.
 QtMessageHandler g_qtHandler = nullptr;
 QList<std::tuple<QtMsgType, QString>> g_heldMessages;
+// Said before the application exists, in the language chosen.
+QString g_noDisplay;
+QString g_displayUnset;
+QString g_displaySet;
 
 void holdOrEndWithoutDisplay(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
@@ -29,12 +33,9 @@ void holdOrEndWithoutDisplay(QtMsgType type, const QMessageLogContext &, const Q
         return;
     }
     const QByteArray display = qgetenv("DISPLAY");
-    std::fprintf(stderr, "Veltaro：无法打开显示%s，程序需要图形界面（X11 或 Wayland）\n",
-                 display.isEmpty() ? "（DISPLAY 未设置）"
-                                   : QStringLiteral("（DISPLAY=%1）")
-                                         .arg(QString::fromLocal8Bit(display))
-                                         .toLocal8Bit()
-                                         .constData());
+    const QString where = display.isEmpty() ? g_displayUnset
+                                            : g_displaySet.arg(QString::fromLocal8Bit(display));
+    std::fputs(g_noDisplay.arg(where).toLocal8Bit().constData(), stderr);
     std::_Exit(1);
 }
 
@@ -53,11 +54,23 @@ void quietAboutTheRuntimeFolder(QtMsgType type, const QMessageLogContext &contex
 
 int main(int argc, char *argv[])
 {
-    // Options are read before the application exists, so --help works without a display.
+    // Options are read before the window's application exists, so --help works without a
+    // display, and in the language asked for or the desktop's.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const veltaro::CommandLine line = veltaro::handleCommandLine(arguments);
+    const QString language = veltaro::chooseLanguage(veltaro::askedLanguage(arguments),
+                                                     veltaro::rememberedLanguage(QString()));
+    veltaro::CommandLine line;
+    {
+        QCoreApplication reading(argc, argv);
+        veltaro::speak(language);
+        line = veltaro::handleCommandLine(arguments);
+        g_noDisplay = QCoreApplication::translate(
+            "CommandLine", "Veltaro：无法打开显示%1，程序需要图形界面（X11 或 Wayland）\n");
+        g_displayUnset = QCoreApplication::translate("CommandLine", "（DISPLAY 未设置）");
+        g_displaySet = QCoreApplication::translate("CommandLine", "（DISPLAY=%1）");
+    }
     if (line.exitNow)
         return *line.exitNow;
 
@@ -72,6 +85,7 @@ int main(int argc, char *argv[])
         g_qtHandler = qInstallMessageHandler(quietAboutTheRuntimeFolder);
         QGuiApplication app(argc, argv);
         QGuiApplication::setApplicationName(QStringLiteral("Veltaro"));
+        veltaro::speak(language);
         veltaro::PictureDecoder::limitQtReaders();
         return veltaro::runExport(*line.exported);
     }
@@ -88,7 +102,7 @@ int main(int argc, char *argv[])
     // Matches the window to its desktop entry, veltaro.desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("veltaro"));
     veltaro::PictureDecoder::limitQtReaders();
-    veltaro::speakChinese();
+    veltaro::speak(language);
 
     // A failure while the window is built or laid out is shown, and the program stops. Once the
     // window runs, every handler deals with its own failures: none reaches the event loop.

@@ -1,5 +1,6 @@
 #include "export/loopexport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 // What an export says while it runs and when it ends, in the status line, its progress window
@@ -9,21 +10,21 @@ namespace veltaro {
 
 QString progressText(int fetched, int passedOver, int encoded, int total, bool toFolder)
 {
-    QString text = QStringLiteral("已取得 %1/%2 幅").arg(fetched - passedOver).arg(total);
+    QString text = QCoreApplication::translate("LoopExport", "已取得 %1/%2 幅").arg(fetched - passedOver).arg(total);
     if (passedOver > 0)
-        text += QStringLiteral("（%1 幅跳过）").arg(passedOver);
-    return text + (toFolder ? QStringLiteral("，已存 %1 个文件").arg(encoded)
-                            : QStringLiteral("，已编码 %1 帧").arg(encoded));
+        text += QCoreApplication::translate("LoopExport", "（%1 幅跳过）").arg(passedOver);
+    return text + (toFolder ? QCoreApplication::translate("LoopExport", "，已存 %1 个文件").arg(encoded)
+                            : QCoreApplication::translate("LoopExport", "，已编码 %1 帧").arg(encoded));
 }
 
 QString writtenText(const ExportResult &result)
 {
     const QString kb = QStringLiteral("%1 KB").arg((result.bytes + 1023) / 1024);
-    return result.toFolder ? QStringLiteral("已写入 %1（%2 个新文件，%3）")
+    return result.toFolder ? QCoreApplication::translate("LoopExport", "已写入 %1（%2 个新文件，%3）")
                                  .arg(QDir::toNativeSeparators(result.path))
                                  .arg(result.frames)
                                  .arg(kb)
-                           : QStringLiteral("已写入 %1（%2，%3 帧）")
+                           : QCoreApplication::translate("LoopExport", "已写入 %1（%2，%3 帧）")
                                  .arg(QDir::toNativeSeparators(result.path), kb)
                                  .arg(result.frames);
 }
@@ -32,11 +33,11 @@ QStringList passedOverLines(const ExportResult &result)
 {
     QStringList lines;
     if (!result.missing.isEmpty())
-        lines << QStringLiteral("服务器上没有这些时刻的图像（北京时间），已跳过：") +
-                     result.missing.join(QStringLiteral("、"));
+        lines << QCoreApplication::translate("LoopExport", "服务器上没有这些时刻的图像（北京时间），已跳过：") +
+                     result.missing.join(QCoreApplication::translate("LoopExport", "、"));
     if (!result.skipped.isEmpty())
-        lines << QStringLiteral("这些时刻的图像无法使用（北京时间），已跳过：") +
-                     result.skipped.join(QStringLiteral("；"));
+        lines << QCoreApplication::translate("LoopExport", "这些时刻的图像无法使用（北京时间），已跳过：") +
+                     result.skipped.join(QCoreApplication::translate("LoopExport", "；"));
     return lines;
 }
 

@@ -95,7 +95,7 @@ void LoopExport::start()
             if (m_ended)
                 return;
             if (m_request.jpegFolder && !QDir().mkpath(m_request.path)) {
-                fail(QStringLiteral("无法建立文件夹 ") + QDir::toNativeSeparators(m_request.path));
+                fail(tr("无法建立文件夹 ") + QDir::toNativeSeparators(m_request.path));
                 return;
             }
             if (!m_request.jpegFolder)
@@ -124,7 +124,7 @@ void LoopExport::cancel()
         return; // the write says whether it was in time
     ExportResult cancelled;
     cancelled.cancelled = true;
-    cancelled.reason = QStringLiteral("已取消");
+    cancelled.reason = tr("已取消");
     end(cancelled);
 }
 
@@ -181,7 +181,7 @@ void LoopExport::fetched(int index, TransferRequest *request)
         m_arrived[index] = Arrival{request->body(), request->cameFromCache(), false};
         break;
     case TransferRequest::Result::Unreachable:
-        fail(QStringLiteral("网络不通：") + request->reason());
+        fail(tr("网络不通：") + request->reason());
         return;
     case TransferRequest::Result::Failed:
         if (request->isMissing()) {
@@ -203,8 +203,8 @@ void LoopExport::fetched(int index, TransferRequest *request)
 
 void LoopExport::skip(int index, const QString &reason)
 {
-    m_skipped << momentName(m_request.hours[size_t(index)]) + QStringLiteral("（") + reason +
-                     QStringLiteral("）");
+    m_skipped << momentName(m_request.hours[size_t(index)]) + tr("（") + reason +
+                     tr("）");
     m_arrived[index] = Arrival{{}, false, true};
 }
 
@@ -303,7 +303,7 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
     // The moment is written here, on the window's thread: text is drawn where Qt's fonts are
     // sure to be safe to use.
     if (m_request.plan.label)
-        burnMoment(frame, QStringLiteral("北京时间 ") + momentName(moment));
+        burnMoment(frame, tr("北京时间 ") + momentName(moment));
     if (m_request.plan.backAndForth) {
         m_keptBodies.push_back(body);
         m_keptHours.push_back(index);
@@ -347,7 +347,7 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
         const int perHour = m_request.plan.smoothSteps;
         for (QImage &between : made.first) {
             if (m_request.plan.label)
-                burnMoment(between, QStringLiteral("北京时间 %1 · 插值")
+                burnMoment(between, tr("北京时间 %1 · 插值")
                                         .arg(QString::fromStdString(betweenText(from, step, perHour))));
             m_ready.push_back({std::move(between), true});
             ++step;
@@ -414,7 +414,7 @@ void LoopExport::write()
         return;
     }
     if (m_encoded == 0) {
-        fail(QStringLiteral("没有一幅图像可以导出"));
+        fail(tr("没有一幅图像可以导出"));
         return;
     }
     m_writing = true;
@@ -429,7 +429,7 @@ void LoopExport::write()
         });
         result.cancelled = !result.written && result.reason.isEmpty();
         if (result.cancelled)
-            result.reason = QStringLiteral("已取消");
+            result.reason = tr("已取消");
         return result;
     }).then(this, [this](ExportResult result) {
         m_writing = false;

@@ -1,6 +1,7 @@
 #include "files/savedfile.h"
 
 #include "failure.h"
+#include "said.h"
 #include "files/systemerror.h"
 
 #include <QDateTime>
@@ -35,7 +36,7 @@ std::string reasonOf(const QString &message, int errorLeft)
             longest = text.size();
         }
     }
-    return found ? systemErrorText(found) : "无法写入文件（" + message.toStdString() + "）";
+    return found ? systemErrorText(found) : said("savedfile", "无法写入文件（") + message.toStdString() + said("savedfile", "）");
 }
 
 // What an earlier save of `path` left when the process was killed before the file took its
@@ -88,7 +89,7 @@ bool saveFileDurably(const QString &path, const QByteArray &bytes,
 {
     QSaveFile file(path);
     const auto failure = [&](int errorLeft) {
-        return FileFailure("无法保存 " + QDir::toNativeSeparators(path).toStdString() + "：" +
+        return FileFailure(said("savedfile", "无法保存 ") + QDir::toNativeSeparators(path).toStdString() + said("savedfile", "：") +
                            reasonOf(file.errorString(), errorLeft));
     };
     if (QFileInfo(path).isDir())

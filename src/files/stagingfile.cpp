@@ -1,6 +1,7 @@
 #include "files/stagingfile.h"
 
 #include "failure.h"
+#include "said.h"
 #include "files/systemerror.h"
 
 #include <QCoreApplication>
@@ -185,7 +186,7 @@ QString StagingFile::cacheFolder(QString *whyNone)
         const QString home = qEnvironmentVariable("HOME");
         if (home.isEmpty() || !QDir::isAbsolutePath(home)) {
             if (whyNone)
-                *whyNone = QStringLiteral("不知道用户的主文件夹（HOME 未设置），无法确定缓存文件夹");
+                *whyNone = QCoreApplication::translate("stagingfile", "不知道用户的主文件夹（HOME 未设置），无法确定缓存文件夹");
             return QString();
         }
         root = QDir(home).filePath(QStringLiteral(".cache"));
@@ -212,12 +213,12 @@ StagedBody::File::~File()
 StagedBody StagingFile::stage(const QByteArray &bytes) const
 {
     const auto failure = [&](int error) {
-        return FileFailure("无法写入 " + QDir::toNativeSeparators(m_path).toStdString() + "：" +
+        return FileFailure(said("stagingfile", "无法写入 ") + QDir::toNativeSeparators(m_path).toStdString() + said("stagingfile", "：") +
                            systemErrorText(error));
     };
     if (m_path.isEmpty())
-        throw FileFailure("无法写入 temp.jpg：" + (m_whyNoFolder.isEmpty()
-                                                      ? std::string("没有可以写入的文件夹")
+        throw FileFailure(said("stagingfile", "无法写入 temp.jpg：") + (m_whyNoFolder.isEmpty()
+                                                      ? std::string(said("stagingfile", "没有可以写入的文件夹"))
                                                       : m_whyNoFolder.toStdString()));
 
     const QByteArray folder = QFile::encodeName(m_folder);
@@ -253,7 +254,7 @@ void StagingFile::commit(const StagedBody &staged) const
     if (staged.isNull() || staged.m_file->committed)
         return;
     if (!replaceName(staged.m_file->name, QFile::encodeName(m_path)))
-        throw FileFailure("无法写入 " + QDir::toNativeSeparators(m_path).toStdString() + "：" +
+        throw FileFailure(said("stagingfile", "无法写入 ") + QDir::toNativeSeparators(m_path).toStdString() + said("stagingfile", "：") +
                           systemErrorText(errno));
     staged.m_file->committed = true;
 }

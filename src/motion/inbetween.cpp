@@ -1,6 +1,7 @@
 #include "motion/inbetween.h"
 
 #include "failure.h"
+#include "said.h"
 
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
@@ -20,7 +21,7 @@ cv::Mat greyOf(const QImage &picture)
                             ? picture
                             : picture.convertToFormat(QImage::Format_Grayscale8);
     if (grey.isNull())
-        throw EncodeFailure("内存不足，无法计算插值帧");
+        throw EncodeFailure(said("inbetween", "内存不足，无法计算插值帧"));
     cv::Mat wrapped(grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.constBits()),
                     size_t(grey.bytesPerLine()));
     return wrapped.clone();
@@ -31,7 +32,7 @@ cv::Mat colourOf(const QImage &picture)
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     if (rgb.isNull())
-        throw EncodeFailure("内存不足，无法计算插值帧");
+        throw EncodeFailure(said("inbetween", "内存不足，无法计算插值帧"));
     cv::Mat wrapped(rgb.height(), rgb.width(), CV_8UC4, const_cast<uchar *>(rgb.constBits()),
                     size_t(rgb.bytesPerLine()));
     return wrapped.clone();
@@ -42,7 +43,7 @@ QImage imageOf(const cv::Mat &made)
     const bool grey = made.channels() == 1;
     QImage image(made.cols, made.rows, grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     if (image.isNull())
-        throw EncodeFailure("内存不足，无法计算插值帧");
+        throw EncodeFailure(said("inbetween", "内存不足，无法计算插值帧"));
     const size_t rowBytes = size_t(made.cols) * size_t(made.channels());
     for (int row = 0; row < made.rows; ++row)
         std::copy_n(made.ptr<uchar>(row), rowBytes, image.scanLine(row));
@@ -98,7 +99,7 @@ struct FramePair::Flows
 FramePair::FramePair(const QImage &first, const QImage &second) : m_flows(std::make_unique<Flows>())
 {
     if (first.size() != second.size() || first.isNull())
-        throw PictureFailure("两幅图像大小不同，无法计算插值帧");
+        throw PictureFailure(said("inbetween", "两幅图像大小不同，无法计算插值帧"));
     try {
         Flows &f = *m_flows;
         f.first = greyOf(first);
@@ -142,7 +143,7 @@ FramePair::FramePair(const QImage &first, const QImage &second) : m_flows(std::m
         }
     } catch (const cv::Exception &failure) {
         // Out of memory inside OpenCV, or a size it refuses: said, never passed on as OpenCV's.
-        throw EncodeFailure(std::string("无法计算插值帧：") + failure.what());
+        throw EncodeFailure(std::string(said("inbetween", "无法计算插值帧：")) + failure.what());
     }
 }
 
@@ -188,7 +189,7 @@ QImage FramePair::frameAt(double t) const
         }
         return image;
     } catch (const cv::Exception &failure) {
-        throw EncodeFailure(std::string("无法计算插值帧：") + failure.what());
+        throw EncodeFailure(std::string(said("inbetween", "无法计算插值帧：")) + failure.what());
     }
 }
 
@@ -200,12 +201,12 @@ double FramePair::trustedShare() const
 QImage crossFade(const QImage &first, const QImage &second, double t)
 {
     if (first.size() != second.size())
-        throw PictureFailure("两幅图像大小不同，无法计算插值帧");
+        throw PictureFailure(said("inbetween", "两幅图像大小不同，无法计算插值帧"));
     const QImage a = first.convertToFormat(QImage::Format_Grayscale8);
     const QImage b = second.convertToFormat(QImage::Format_Grayscale8);
     QImage made(a.size(), QImage::Format_Grayscale8);
     if (made.isNull() || a.isNull() || b.isNull())
-        throw EncodeFailure("内存不足，无法计算插值帧");
+        throw EncodeFailure(said("inbetween", "内存不足，无法计算插值帧"));
     const double time = std::clamp(t, 0.0, 1.0);
     for (int y = 0; y < made.height(); ++y) {
         const uchar *pa = a.constScanLine(y);

@@ -2,6 +2,7 @@
 
 #include "failure.h"
 
+#include <QCoreApplication>
 #include <QProcessEnvironment>
 #include <QUrl>
 
@@ -36,7 +37,7 @@ ProxySetting ProxySetting::fromEnvironment(const QProcessEnvironment &environmen
     const QString value = firstSet(environment, "http_proxy", "HTTP_PROXY").trimmed();
     if (value.isEmpty())
         return setting;
-    const QString named = QStringLiteral("代理设置有误：http_proxy=“%1”").arg(value);
+    const QString named = QCoreApplication::translate("proxysetting", "代理设置有误：http_proxy=“%1”").arg(value);
     const QUrl url(value.contains(QLatin1String("://")) ? value : QLatin1String("http://") + value,
                    QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
@@ -44,7 +45,7 @@ ProxySetting ProxySetting::fromEnvironment(const QProcessEnvironment &environmen
     if (scheme == QLatin1String("socks5") || scheme == QLatin1String("socks5h"))
         type = QNetworkProxy::Socks5Proxy;
     else if (scheme != QLatin1String("http"))
-        setting.m_malformed = named + QStringLiteral("（不支持的代理类型 %1）").arg(scheme);
+        setting.m_malformed = named + QCoreApplication::translate("proxysetting", "（不支持的代理类型 %1）").arg(scheme);
     if (setting.m_malformed.isEmpty() && (!url.isValid() || url.host().isEmpty()))
         setting.m_malformed = named;
     if (!setting.m_malformed.isEmpty())

@@ -1,8 +1,10 @@
 #include "network/transfer.h"
 
 #include "failure.h"
+#include "said.h"
 #include "network/networkreason.h"
 
+#include <QCoreApplication>
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QPointer>
@@ -192,10 +194,10 @@ QString Transfer::failureOf(QNetworkReply &reply, QByteArray &body, const Route 
         return text(httpStatusText(status));
     // Qt follows a redirect with a target itself; one without a target ends here.
     if (status >= 300 && status < 400 && !reply.hasRawHeader("Location"))
-        return text("服务器要求转到别处（HTTP " + std::to_string(status) + "），却没有给出目标地址");
+        return text(said("transfer", "服务器要求转到别处（HTTP ") + std::to_string(status) + said("transfer", "），却没有给出目标地址"));
     // An interim answer (103 Early Hints) that Qt took for the whole answer.
     if (status >= 100 && status < 200)
-        return text("服务器只发来了临时回答（HTTP " + std::to_string(status) + "），没有图像");
+        return text(said("transfer", "服务器只发来了临时回答（HTTP ") + std::to_string(status) + said("transfer", "），没有图像"));
     if (reply.error() != QNetworkReply::NoError) {
         const auto error =
             proxy.type() == QNetworkProxy::NoProxy ? reply.error() : asProxyError(reply.error());
@@ -210,15 +212,15 @@ QString Transfer::failureOf(QNetworkReply &reply, QByteArray &body, const Route 
     const bool chunked = reply.rawHeader("Transfer-Encoding").toLower().contains("chunked");
     const auto length = chunked ? std::nullopt : announcedLength(reply);
     if (length && *length < 0)
-        return text("服务器的回答有误：Content-Length 为“" +
-                    reply.rawHeader("Content-Length").toStdString() + "”");
+        return text(said("transfer", "服务器的回答有误：Content-Length 为“") +
+                    reply.rawHeader("Content-Length").toStdString() + said("transfer", "”"));
     if (body.isEmpty())
-        return text("服务器没有返回内容");
+        return text(said("transfer", "服务器没有返回内容"));
     if (body.size() > m_maxBodySize)
-        return text("图像超过 " + sizeInMiB(m_maxBodySize));
+        return text(said("transfer", "图像超过 ") + sizeInMiB(m_maxBodySize));
     if (length && body.size() != *length)
-        return text("内容不完整：收到 " + std::to_string(body.size()) + " 字节，应为 " +
-                    std::to_string(*length) + " 字节");
+        return text(said("transfer", "内容不完整：收到 ") + std::to_string(body.size()) + said("transfer", " 字节，应为 ") +
+                    std::to_string(*length) + said("transfer", " 字节"));
     return {};
 }
 
@@ -240,7 +242,7 @@ TransferRequest *Transfer::get(const QString &address, Freshness freshness)
         (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
         auto *request = new TransferRequest(address, this);
         finishSoon(request, TransferRequest::Result::Failed, {},
-                   QStringLiteral("地址无效：") + address, false);
+                   QCoreApplication::translate("transfer", "地址无效：") + address, false);
         return request;
     }
     if (const std::shared_ptr<Download> underWay = m_downloads.value(address)) {
@@ -308,7 +310,7 @@ void Transfer::dropConnections()
     // goes over a new connection.
     const auto downloads = m_downloads; // a stopped download leaves the table
     for (const std::shared_ptr<Download> &download : downloads)
-        download->stop(QStringLiteral("另一个回答有误，连接已全部断开；请再试一次"),
+        download->stop(QCoreApplication::translate("transfer", "另一个回答有误，连接已全部断开；请再试一次"),
                        TransferRequest::Result::Failed);
     m_manager.clearConnectionCache();
 }
@@ -324,7 +326,7 @@ TransferRequest *Transfer::subscribe(const std::shared_ptr<Download> &download)
         held->holders.removeAll(handle);
         // The last holder gone: nobody wants the body any more.
         if (held->holders.isEmpty() && m_downloads.value(held->address) == held)
-            held->stop(QStringLiteral("已取消"), TransferRequest::Result::Cancelled);
+            held->stop(QCoreApplication::translate("transfer", "已取消"), TransferRequest::Result::Cancelled);
     });
     return handle;
 }
@@ -393,14 +395,14 @@ TransferRequest *Transfer::start(const QString &address, QNetworkRequest request
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply, stop] {
         const auto length = announcedLength(*reply);
         if (length && *length > m_maxBodySize)
-            stop(QString::fromStdString("图像过大：" + std::to_string(*length) + " 字节，上限 " +
+            stop(QString::fromStdString(said("transfer", "图像过大：") + std::to_string(*length) + said("transfer", " 字节，上限 ") +
                                         sizeInMiB(m_maxBodySize)),
                  TransferRequest::Result::Failed);
     });
     connect(reply, &QNetworkReply::readyRead, this, [this, reply, progress, stop] {
         progress->body += reply->readAll();
         if (progress->body.size() > m_maxBodySize)
-            stop(QString::fromStdString("图像超过 " + sizeInMiB(m_maxBodySize)),
+            stop(QString::fromStdString(said("transfer", "图像超过 ") + sizeInMiB(m_maxBodySize)),
                  TransferRequest::Result::Failed);
     });
     connect(reply, &QNetworkReply::downloadProgress, this,
@@ -416,7 +418,7 @@ TransferRequest *Transfer::start(const QString &address, QNetworkRequest request
         // No answer at all in that time is a network that cannot be reached; an answer that
         // began and did not end is the server's.
         const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-        stop(QStringLiteral("下载超时（%1 秒）").arg(m_deadline.count() / 1000.0),
+        stop(QCoreApplication::translate("transfer", "下载超时（%1 秒）").arg(m_deadline.count() / 1000.0),
              answered ? TransferRequest::Result::Failed : TransferRequest::Result::Unreachable);
     });
     deadline->start(m_deadline);
@@ -445,7 +447,7 @@ void Transfer::complete(const std::shared_ptr<Download> &download, QNetworkReply
             finishAll(download, TransferRequest::Result::Whole, kept, {}, true);
             return;
         }
-        failure = QStringLiteral("服务器说图像没有变化（HTTP 304），却没有保存的副本");
+        failure = QCoreApplication::translate("transfer", "服务器说图像没有变化（HTTP 304），却没有保存的副本");
     }
     if (failure.isEmpty())
         failure = failureOf(*reply, body, route, &failedAs);

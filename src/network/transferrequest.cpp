@@ -1,5 +1,6 @@
 #include "network/transferrequest.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace veltaro {
@@ -16,7 +17,7 @@ void TransferRequest::abort()
     // Let go first: the download, stopped when this was its last holder, tells no one else.
     if (const auto detach = std::exchange(m_detach, nullptr))
         detach();
-    finish(Result::Cancelled, {}, QStringLiteral("已取消"));
+    finish(Result::Cancelled, {}, QCoreApplication::translate("transferrequest", "已取消"));
 }
 
 void TransferRequest::finish(Result result, QByteArray body, const QString &reason,

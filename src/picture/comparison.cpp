@@ -1,6 +1,7 @@
 #include "picture/comparison.h"
 
 #include "failure.h"
+#include "said.h"
 #include "picture/enhancement.h"
 #include "picture/picturememory.h"
 
@@ -20,7 +21,7 @@ QImage asRgb(const QImage &picture)
 void requireSameSize(const QImage &a, const QImage &b)
 {
     if (a.size() != b.size())
-        throw PictureFailure("两幅图像大小不同，无法比较");
+        throw PictureFailure(said("comparison", "两幅图像大小不同，无法比较"));
 }
 
 // The picture to draw into; without the memory for it, EncodeFailure.
@@ -28,7 +29,7 @@ QImage blank(int width, int height, QImage::Format format)
 {
     QImage made = largePicture(width, height, format);
     if (made.isNull())
-        throw EncodeFailure("内存不足，无法比较两幅图像");
+        throw EncodeFailure(said("comparison", "内存不足，无法比较两幅图像"));
     return made;
 }
 

@@ -1,8 +1,10 @@
 #include "picture/enhancement.h"
 
 #include "failure.h"
+#include "said.h"
 #include "picture/picturememory.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -65,7 +67,7 @@ EnhancementTable parseEnhancementTable(const QString &text, const QString &fileN
     for (int number = 1; number <= lines.size(); ++number) {
         const QString line = lines[number - 1].trimmed();
         const auto refuse = [&](const QString &why) {
-            return TableFailure(QStringLiteral("增强表 %1 第 %2 行：%3")
+            return TableFailure(QCoreApplication::translate("enhancement", "增强表 %1 第 %2 行：%3")
                                     .arg(QFileInfo(fileName).fileName())
                                     .arg(number)
                                     .arg(why)
@@ -86,11 +88,11 @@ EnhancementTable parseEnhancementTable(const QString &text, const QString &fileN
         }
         const auto range = rangeLine.match(line);
         if (!range.hasMatch())
-            throw refuse(QStringLiteral("无法理解“%1”").arg(line));
+            throw refuse(QCoreApplication::translate("enhancement", "无法理解“%1”").arg(line));
         const int from = range.captured(1).toInt();
         const int to = range.captured(2).isEmpty() ? from : range.captured(2).toInt();
         if (from > 255 || to > 255 || from > to)
-            throw refuse(QStringLiteral("灰度范围 %1-%2 不在 0-255 之内或首尾颠倒").arg(from).arg(to));
+            throw refuse(QCoreApplication::translate("enhancement", "灰度范围 %1-%2 不在 0-255 之内或首尾颠倒").arg(from).arg(to));
         const QString shownAs = range.captured(3).trimmed();
         Shown shown;
         if (const auto grey = greyForm.match(shownAs); grey.hasMatch()) {
@@ -100,7 +102,7 @@ EnhancementTable parseEnhancementTable(const QString &text, const QString &fileN
                 const int first = grey.captured(1).toInt();
                 const int last = grey.captured(2).isEmpty() ? first : grey.captured(2).toInt();
                 if (first > 255 || last > 255)
-                    throw refuse(QStringLiteral("灰度 %1 超出 0-255").arg(std::max(first, last)));
+                    throw refuse(QCoreApplication::translate("enhancement", "灰度 %1 超出 0-255").arg(std::max(first, last)));
                 shown.first = greyOf(first);
                 shown.last = greyOf(last);
             }
@@ -109,11 +111,11 @@ EnhancementTable parseEnhancementTable(const QString &text, const QString &fileN
             shown.last = colour.captured(2).isEmpty() ? shown.first
                                                       : QColor::fromString(colour.captured(2)).rgb();
         } else {
-            throw refuse(QStringLiteral("“%1”不是颜色（#rrggbb）也不是灰度").arg(shownAs));
+            throw refuse(QCoreApplication::translate("enhancement", "“%1”不是颜色（#rrggbb）也不是灰度").arg(shownAs));
         }
         for (int level = from; level <= to; ++level) {
             if (named[size_t(level)])
-                throw refuse(QStringLiteral("灰度 %1 已由前面的行给出").arg(level));
+                throw refuse(QCoreApplication::translate("enhancement", "灰度 %1 已由前面的行给出").arg(level));
             named[size_t(level)] = true;
             const double share = to == from ? 0 : double(level - from) / (to - from);
             table.colours[size_t(level)] =
@@ -122,12 +124,12 @@ EnhancementTable parseEnhancementTable(const QString &text, const QString &fileN
         anyRange = true;
     }
     const auto refuseFile = [&](const QString &why) {
-        return TableFailure(QStringLiteral("增强表 %1：%2").arg(QFileInfo(fileName).fileName(), why).toStdString());
+        return TableFailure(QCoreApplication::translate("enhancement", "增强表 %1：%2").arg(QFileInfo(fileName).fileName(), why).toStdString());
     };
     if (table.name.isEmpty())
-        throw refuseFile(QStringLiteral("没有“名称：”一行"));
+        throw refuseFile(QCoreApplication::translate("enhancement", "没有“名称：”一行"));
     if (!anyRange)
-        throw refuseFile(QStringLiteral("没有给出任何灰度范围"));
+        throw refuseFile(QCoreApplication::translate("enhancement", "没有给出任何灰度范围"));
     return table;
 }
 
@@ -146,27 +148,27 @@ std::vector<std::shared_ptr<const EnhancementTable>> loadEnhancementTables(
                                                        QDir::Name)) {
             try {
                 const auto refuse = [&](const QString &why) {
-                    return TableFailure(QStringLiteral("增强表 %1：%2").arg(file.fileName(), why).toStdString());
+                    return TableFailure(QCoreApplication::translate("enhancement", "增强表 %1：%2").arg(file.fileName(), why).toStdString());
                 };
                 // Only a regular file is opened: a device or a pipe could be read without end,
                 // or never answer.
                 if (file.isSymLink() && !file.exists())
-                    throw refuse(QStringLiteral("链接指向不存在的文件（或链接成环）"));
+                    throw refuse(QCoreApplication::translate("enhancement", "链接指向不存在的文件（或链接成环）"));
                 if (file.isDir())
-                    throw refuse(QStringLiteral("这是一个文件夹"));
+                    throw refuse(QCoreApplication::translate("enhancement", "这是一个文件夹"));
                 if (!file.isFile())
-                    throw refuse(QStringLiteral("不是普通文件"));
+                    throw refuse(QCoreApplication::translate("enhancement", "不是普通文件"));
                 if (file.size() > kLargestTableFile)
-                    throw refuse(QStringLiteral("文件过大"));
+                    throw refuse(QCoreApplication::translate("enhancement", "文件过大"));
                 QFile opened(file.filePath());
                 if (!opened.open(QIODevice::ReadOnly))
-                    throw TableFailure(QStringLiteral("无法读取增强表 %1：%2")
+                    throw TableFailure(QCoreApplication::translate("enhancement", "无法读取增强表 %1：%2")
                                            .arg(file.fileName(), opened.errorString())
                                            .toStdString());
                 // Read within the bound whatever the size said: the file may have grown since.
                 const QByteArray text = opened.read(kLargestTableFile + 1);
                 if (text.size() > kLargestTableFile)
-                    throw refuse(QStringLiteral("文件过大"));
+                    throw refuse(QCoreApplication::translate("enhancement", "文件过大"));
                 auto table = std::make_shared<const EnhancementTable>(
                     parseEnhancementTable(QString::fromUtf8(text), file.filePath()));
                 if (const auto known = byId.constFind(table->id); known != byId.cend()) {
@@ -277,8 +279,8 @@ QImage Enhancement::apply(const QImage &picture) const
     // Memory of its own, as a decoded picture's: given back to the system when the copy goes.
     QImage seen = largePicture(rgb.width(), rgb.height(), QImage::Format_RGB32);
     if (rgb.isNull() || seen.isNull())
-        throw EncodeFailure("内存不足，无法增强图像（" + std::to_string(picture.width()) + " × " +
-                             std::to_string(picture.height()) + "）");
+        throw EncodeFailure(said("enhancement", "内存不足，无法增强图像（") + std::to_string(picture.width()) + " × " +
+                             std::to_string(picture.height()) + said("enhancement", "）"));
     seen.setDevicePixelRatio(rgb.devicePixelRatio());
     for (int y = 0; y < rgb.height(); ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));

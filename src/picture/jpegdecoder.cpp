@@ -1,6 +1,7 @@
 #include "picture/jpegdecoder.h"
 
 #include "failure.h"
+#include "said.h"
 
 #include <csetjmp>
 #include <jerror.h>
@@ -90,27 +91,27 @@ std::string failureText(int code)
 {
     switch (code) {
     case kNotAnnounced:
-        return "JPEG 数据有误：帧头前后不一";
+        return said("jpegdecoder", "JPEG 数据有误：帧头前后不一");
     case JERR_NO_BACKING_STORE:
     case JERR_OUT_OF_MEMORY:
-        return "JPEG 解码所需内存超过上限";
+        return said("jpegdecoder", "JPEG 解码所需内存超过上限");
     case JWRN_HIT_MARKER:
     case JWRN_MUST_RESYNC:
     case JWRN_JPEG_EOF:
-        return "图像不完整：JPEG 的编码数据缺了一段";
+        return said("jpegdecoder", "图像不完整：JPEG 的编码数据缺了一段");
     case JWRN_HUFF_BAD_CODE:
-        return "图像数据损坏：JPEG 的编码数据有误";
+        return said("jpegdecoder", "图像数据损坏：JPEG 的编码数据有误");
     case JERR_BAD_PRECISION:
-        return "不支持这种精度的 JPEG";
+        return said("jpegdecoder", "不支持这种精度的 JPEG");
     case JERR_SOF_UNSUPPORTED:
     case JERR_NOT_COMPILED:
-        return "不支持这种编码方式的 JPEG";
+        return said("jpegdecoder", "不支持这种编码方式的 JPEG");
     case JERR_NO_HUFF_TABLE:
     case JERR_NO_QUANT_TABLE:
     case JERR_BAD_HUFF_TABLE:
-        return "JPEG 数据有误：缺少或损坏了编码表";
+        return said("jpegdecoder", "JPEG 数据有误：缺少或损坏了编码表");
     default:
-        return "JPEG 数据有误，无法解码";
+        return said("jpegdecoder", "JPEG 数据有误，无法解码");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "picture/picturedecoder.h"
 
 #include "failure.h"
+#include "said.h"
 #include "picture/jpegdecoder.h"
 #include "picture/jpegstructure.h"
 #include "picture/picturememory.h"
@@ -27,7 +28,7 @@ void checkAllocation(qint64 width, qint64 height)
 {
     constexpr qint64 kBytesPerPixel = 4;
     if (width * height * kBytesPerPixel > qint64(PictureDecoder::kAllocationLimitMiB) * 1024 * 1024)
-        throw PictureFailure("图像过大：" + sizeText(width, height) + " 像素超过解码上限 " +
+        throw PictureFailure(said("picturedecoder", "图像过大：") + sizeText(width, height) + said("picturedecoder", " 像素超过解码上限 ") +
                              std::to_string(PictureDecoder::kAllocationLimitMiB) + " MiB");
 }
 
@@ -36,24 +37,24 @@ JpegStructure checkJpeg(QByteArrayView bytes)
 {
     const JpegStructure jpeg = scanJpegStructure(bytes);
     if (!jpeg.complete)
-        throw PictureFailure("图像不完整：JPEG 没有结束标记");
+        throw PictureFailure(said("picturedecoder", "图像不完整：JPEG 没有结束标记"));
     if (jpeg.width == 0 || jpeg.height == 0)
-        throw PictureFailure("JPEG 数据有误：没有图像尺寸");
+        throw PictureFailure(said("picturedecoder", "JPEG 数据有误：没有图像尺寸"));
     if (jpeg.precision != 8)
-        throw PictureFailure("不支持 " + std::to_string(jpeg.precision) + " 位精度的 JPEG");
+        throw PictureFailure(said("picturedecoder", "不支持 ") + std::to_string(jpeg.precision) + said("picturedecoder", " 位精度的 JPEG"));
     if (jpeg.scans > PictureDecoder::kMaxJpegScans)
-        throw PictureFailure("JPEG 扫描数过多（" + std::to_string(jpeg.scans) + "）");
+        throw PictureFailure(said("picturedecoder", "JPEG 扫描数过多（") + std::to_string(jpeg.scans) + said("picturedecoder", "）"));
     checkAllocation(jpeg.width, jpeg.height);
     const qint64 blocks = (qint64(jpeg.width) + 7) / 8 * ((qint64(jpeg.height) + 7) / 8);
     if (jpeg.arithmetic) {
         if (blocks * jpeg.scans > PictureDecoder::kMaxArithmeticBlockPasses)
-            throw PictureFailure("JPEG 解码代价过高：" + sizeText(jpeg.width, jpeg.height) +
-                                 " 的图像有 " + std::to_string(jpeg.scans) + " 次扫描");
+            throw PictureFailure(said("picturedecoder", "JPEG 解码代价过高：") + sizeText(jpeg.width, jpeg.height) +
+                                 said("picturedecoder", " 的图像有 ") + std::to_string(jpeg.scans) + said("picturedecoder", " 次扫描"));
     } else if (qint64(jpeg.entropyBytes) * 8 < blocks) {
         // Huffman coding spends at least one bit on every 8 × 8 block: a header that declares
         // far more blocks than the data could hold describes a picture that is not there.
-        throw PictureFailure("图像数据不足：" + sizeText(jpeg.width, jpeg.height) + " 的图像只有 " +
-                             std::to_string(jpeg.entropyBytes) + " 字节数据");
+        throw PictureFailure(said("picturedecoder", "图像数据不足：") + sizeText(jpeg.width, jpeg.height) + said("picturedecoder", " 的图像只有 ") +
+                             std::to_string(jpeg.entropyBytes) + said("picturedecoder", " 字节数据"));
     }
     return jpeg;
 }
@@ -74,13 +75,13 @@ std::string readerErrorText(const QImageReader &reader)
 {
     switch (reader.error()) {
     case QImageReader::UnsupportedFormatError:
-        return "不支持的图像格式";
+        return said("picturedecoder", "不支持的图像格式");
     case QImageReader::InvalidDataError:
-        return "图像数据有误，无法解码";
+        return said("picturedecoder", "图像数据有误，无法解码");
     case QImageReader::DeviceError:
-        return "读取图像数据出错";
+        return said("picturedecoder", "读取图像数据出错");
     default:
-        return "无法解码图像";
+        return said("picturedecoder", "无法解码图像");
     }
 }
 
@@ -116,14 +117,14 @@ QImage PictureDecoder::pictureBuffer(int width, int height)
     m_spare = QImage(); // a size that no longer comes back
     QImage fresh = largePicture(width, height, QImage::Format_RGB32);
     if (fresh.isNull())
-        throw PictureFailure("内存不足，无法解码 " + sizeText(width, height) + " 的图像");
+        throw PictureFailure(said("picturedecoder", "内存不足，无法解码 ") + sizeText(width, height) + said("picturedecoder", " 的图像"));
     return fresh;
 }
 
 QImage PictureDecoder::decode(QByteArray bytes)
 {
     if (bytes.isEmpty())
-        throw PictureFailure("没有图像数据");
+        throw PictureFailure(said("picturedecoder", "没有图像数据"));
     // Qt's readers fill a missing end with grey or black and report success, so every picture
     // must prove it is whole before it is decoded.
     const PictureFormat format = sniffPictureFormat(bytes);
@@ -131,7 +132,7 @@ QImage PictureDecoder::decode(QByteArray bytes)
         QBuffer probe(&bytes);
         probe.open(QIODevice::ReadOnly);
         const QByteArray named = QImageReader::imageFormat(&probe);
-        throw PictureFailure("不支持的图像格式：" + (named.isEmpty() ? std::string("无法识别的数据")
+        throw PictureFailure(said("picturedecoder", "不支持的图像格式：") + (named.isEmpty() ? std::string(said("picturedecoder", "无法识别的数据"))
                                                                      : named.toStdString()));
     }
     const char *reader = "jpeg";
@@ -145,8 +146,8 @@ QImage PictureDecoder::decode(QByteArray bytes)
                                  ? pictureBuffer(jpeg.width, jpeg.height)
                                  : QImage(jpeg.width, jpeg.height, QImage::Format_Grayscale8);
             if (picture.isNull())
-                throw PictureFailure("内存不足，无法解码 " + sizeText(jpeg.width, jpeg.height) +
-                                     " 的图像");
+                throw PictureFailure(said("picturedecoder", "内存不足，无法解码 ") + sizeText(jpeg.width, jpeg.height) +
+                                     said("picturedecoder", " 的图像"));
             decodeJpegInto(bytes, picture, qint64(kAllocationLimitMiB) * 1024 * 1024);
             return picture;
         }

@@ -1,5 +1,7 @@
 #include "picture/picturestructure.h"
 
+#include "said.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -61,14 +63,14 @@ PictureExtent pngExtent(QByteArrayView bytes)
             return {true, qsizetype(next), {}};
         pos = qsizetype(next);
     }
-    return cut("图像不完整：PNG 没有结束块（IEND）");
+    return cut(said("picturestructure", "图像不完整：PNG 没有结束块（IEND）"));
 }
 
 PictureExtent bmpExtent(QByteArrayView bytes)
 {
     constexpr qsizetype kFileHeader = 14;
     if (bytes.size() < kFileHeader + 12)
-        return cut("图像不完整：BMP 头部不全");
+        return cut(said("picturestructure", "图像不完整：BMP 头部不全"));
     const qint64 dataOffset = littleEndian(bytes, 10, 4);
     const quint32 headerSize = littleEndian(bytes, 14, 4);
     qint64 width = 0;
@@ -87,14 +89,14 @@ PictureExtent bmpExtent(QByteArrayView bytes)
         compression = littleEndian(bytes, 30, 4);
         imageSize = littleEndian(bytes, 34, 4);
     } else {
-        return cut("图像不完整：BMP 头部不全");
+        return cut(said("picturestructure", "图像不完整：BMP 头部不全"));
     }
     if (height < 0)
         height = -height;                      // rows stored top-down
     constexpr qint64 kLargestSide = 1'000'000; // far beyond what the decoder may allocate
     if (width <= 0 || height == 0 || width > kLargestSide || height > kLargestSide ||
         bitCount == 0 || bitCount > 32)
-        return cut("BMP 数据有误：尺寸或色深不对");
+        return cut(said("picturestructure", "BMP 数据有误：尺寸或色深不对"));
 
     constexpr quint32 kRunLength8 = 1, kRunLength4 = 2, kJpegInside = 4, kPngInside = 5;
     qint64 pixelBytes = 0;
@@ -105,8 +107,8 @@ PictureExtent bmpExtent(QByteArrayView bytes)
         pixelBytes = (width * bitCount + 31) / 32 * 4 * height; // rows padded to 4 bytes
     const qint64 end = dataOffset + pixelBytes;
     if (pixelBytes <= 0 || end > bytes.size())
-        return cut("图像不完整：BMP 像素数据不足（应有 " + std::to_string(end) + " 字节，只有 " +
-                   std::to_string(bytes.size()) + " 字节）");
+        return cut(said("picturestructure", "图像不完整：BMP 像素数据不足（应有 ") + std::to_string(end) + said("picturestructure", " 字节，只有 ") +
+                   std::to_string(bytes.size()) + said("picturestructure", " 字节）"));
     return {true, qsizetype(end), {}};
 }
 

@@ -3,15 +3,17 @@
 #include "query/hypotenuse.h"
 #include "query/listinteger.h"
 #include "query/spaces.h"
+#include "said.h"
 
 namespace veltaro {
 
 namespace {
 
-constexpr const char *kHourField = "小时";
-constexpr const char *kDayField = "日";
-constexpr const char *kMonthField = "月";
-constexpr const char *kYearField = "年";
+// The lists' names in a reason ("未选择小时"), said in the user's language where they are used.
+constexpr const char *kHourField = SAID_LATER("field", "小时");
+constexpr const char *kDayField = SAID_LATER("field", "日");
+constexpr const char *kMonthField = SAID_LATER("field", "月");
+constexpr const char *kYearField = SAID_LATER("field", "年");
 
 // Steps back from the first of a month to the last day of the month before. A month value
 // outside 1..12 leaves year, month and day empty.

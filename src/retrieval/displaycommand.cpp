@@ -196,7 +196,7 @@ void DisplayCommand::begin(Kind kind, const QueryTime &picked)
     setState(State::Fetching);
     // A frame of playback is quiet: the status line would flicker at every picture.
     if (kind != Kind::Frame)
-        m_view.setStatus(QString::fromUtf16(kStatusWorking), QString());
+        m_view.setStatus(statusWorking(), QString());
 }
 
 void DisplayCommand::fetch(Transfer::Freshness freshness)
@@ -226,7 +226,7 @@ void DisplayCommand::showProgress(qint64 received, qint64 total)
     const auto kb = [](qint64 bytes) {
         return QString::number((bytes + 1023) / 1024) + QStringLiteral(" KB");
     };
-    QString text = QStringLiteral("已下载 ") + kb(received);
+    QString text = tr("已下载 ") + kb(received);
     if (total >= 0)
         text += QStringLiteral(" / ") + kb(total);
     m_view.showProgress(text);
@@ -247,9 +247,9 @@ void DisplayCommand::fetched(TransferRequest *request)
                 const QDateTime since = m_transfer.keptSince(m_address).toLocalTime();
                 m_aboutShown =
                     since.isValid()
-                        ? QStringLiteral("网络不通：显示的是 %1 取得的副本")
+                        ? tr("网络不通：显示的是 %1 取得的副本")
                               .arg(since.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
-                        : QStringLiteral("网络不通：显示的是保存的副本");
+                        : tr("网络不通：显示的是保存的副本");
                 prepare(kept, true);
                 return;
             }
@@ -427,14 +427,14 @@ void DisplayCommand::cancel()
     if (m_request)
         m_request->abort();
     m_request = nullptr;
-    fail(QStringLiteral("已取消"), false, true);
+    fail(tr("已取消"), false, true);
 }
 
 void DisplayCommand::fail(const QString &reason, bool unreachable, bool cancelled)
 {
     // A frame of playback leaves the status line to the player.
     if (m_kind != Kind::Frame)
-        m_view.setStatus(QString::fromUtf16(kStatusNotFound), reason);
+        m_view.setStatus(statusNotFound(), reason);
     Outcome failed = outcome();
     failed.unreachable = unreachable;
     failed.cancelled = cancelled;

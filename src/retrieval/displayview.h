@@ -7,15 +7,23 @@
 #include "query/imagerequest.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 class QImage;
 
 namespace veltaro {
 
-// The status line's texts while the command works and when it failed; it is empty when done.
-inline constexpr char16_t kStatusWorking[] = u"稍侯〉〉〉";
-inline constexpr char16_t kStatusNotFound[] = u"无法找到";
+// The status line's texts while the command works and when it failed, in the user's language;
+// it is empty when done.
+inline QString statusWorking()
+{
+    return QCoreApplication::translate("Status", "稍侯〉〉〉");
+}
+inline QString statusNotFound()
+{
+    return QCoreApplication::translate("Status", "无法找到");
+}
 
 // Where a shown picture came from: the bytes that were downloaded, the moment picked and the
 // request made for it.

@@ -14,7 +14,7 @@ namespace veltaro {
 FrameStrip::FrameStrip(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(QStringLiteral("时间轴"));
+    setAccessibleName(tr("时间轴"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
 }
@@ -169,7 +169,7 @@ void FrameStrip::paintHourMarks(QPainter &painter, int top)
     painter.setFont(small);
     const QFontMetrics metrics(small);
     const double each = double(width()) / m_names.size();
-    const int every = each * 3 >= metrics.horizontalAdvance(QStringLiteral("18日 ")) ? 3 : 6;
+    const int every = each * 3 >= metrics.horizontalAdvance(tr("18日 ")) ? 3 : 6;
     painter.setPen(palette().color(QPalette::Text));
     for (int i = 0; i < m_names.size(); ++i) {
         const QString &name = m_names[i]; // "07-18 10:00"
@@ -180,7 +180,7 @@ void FrameStrip::paintHourMarks(QPainter &painter, int top)
             painter.drawLine(box.left(), 0, box.left(), height());
         if (hour % every != 0 && !(i == 0 && m_names.size() < every))
             continue;
-        const QString text = newDay ? name.mid(3, 2) + QStringLiteral("日") : name.mid(6, 2);
+        const QString text = newDay ? name.mid(3, 2) + tr("日") : name.mid(6, 2);
         if (box.left() + metrics.horizontalAdvance(text) > width())
             continue;
         painter.drawText(QRect(box.left() + 1, top, metrics.horizontalAdvance(text) + 2, height() - top),
@@ -190,11 +190,12 @@ void FrameStrip::paintHourMarks(QPainter &painter, int top)
 
 QString FrameStrip::hourText(int index) const
 {
-    static const char16_t *const kMarkNames[] = {u"尚未取得", u"已保存", u"服务器上没有图像", u"正在取得"};
-    QString text = QStringLiteral("北京时间 %1 · %2")
-                       .arg(m_names[index], QString::fromUtf16(kMarkNames[int(m_marks[index])]));
+    static const char *const kMarkNames[] = {QT_TR_NOOP("尚未取得"), QT_TR_NOOP("已保存"),
+                                             QT_TR_NOOP("服务器上没有图像"), QT_TR_NOOP("正在取得")};
+    QString text = tr("北京时间 %1 · %2")
+                       .arg(m_names[index], tr(kMarkNames[int(m_marks[index])]));
     if (index == m_current)
-        text += QStringLiteral(" · 正在显示");
+        text += tr(" · 正在显示");
     return text;
 }
 
@@ -216,7 +217,7 @@ bool FrameStrip::event(QEvent *event)
 
 QString FrameStrip::legend()
 {
-    return QStringLiteral("深灰：已保存 · 半填：正在取得 · 空框：尚未取得 · 红叉：服务器上没有 · 高亮：正在显示\n"
+    return tr("深灰：已保存 · 半填：正在取得 · 空框：尚未取得 · 红叉：服务器上没有 · 高亮：正在显示\n"
                           "单击或拖动显示某一小时；有焦点时用方向键");
 }
 
@@ -268,10 +269,10 @@ void FrameStrip::describe()
     for (int i = 0; i < m_names.size(); ++i)
         if (m_marks[i] == Mark::Missing)
             missing << m_names[i];
-    QString text = m_current >= 0 ? QStringLiteral("显示 %1，共 %2 小时").arg(m_names[m_current]).arg(m_names.size())
-                                  : QStringLiteral("共 %1 小时").arg(m_names.size());
+    QString text = m_current >= 0 ? tr("显示 %1，共 %2 小时").arg(m_names[m_current]).arg(m_names.size())
+                                  : tr("共 %1 小时").arg(m_names.size());
     if (!missing.isEmpty())
-        text += QStringLiteral("；无图像：") + missing.join(QStringLiteral("、"));
+        text += tr("；无图像：") + missing.join(tr("、"));
     setAccessibleDescription(text);
 }
 

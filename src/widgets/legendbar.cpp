@@ -8,7 +8,7 @@ LegendBar::LegendBar(QWidget *parent) : QWidget(parent)
 {
     for (int level = 0; level < 256; ++level)
         m_colours[size_t(level)] = qRgb(level, level, level);
-    setAccessibleName(QStringLiteral("色标"));
+    setAccessibleName(tr("色标"));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 

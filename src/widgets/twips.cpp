@@ -1,6 +1,7 @@
 #include "widgets/twips.h"
 
 #include "failure.h"
+#include "said.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -16,7 +17,7 @@ QScreen *primaryScreen()
 {
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
-        throw ControlFailure("没有可用的屏幕");
+        throw ControlFailure(said("twips", "没有可用的屏幕"));
     return screen;
 }
 

@@ -1,6 +1,7 @@
 #include "widgets/viewport.h"
 
 #include "failure.h"
+#include "said.h"
 #include "widgets/picturebox.h"
 #include "widgets/scrollbar.h"
 #include "widgets/twips.h"
@@ -25,7 +26,7 @@ int rangeFromDifference(float difference)
     const double rounded = std::nearbyint(static_cast<double>(difference));
     if (!std::isfinite(rounded) || rounded < std::numeric_limits<int>::min() ||
         rounded > std::numeric_limits<int>::max())
-        throw OverflowFailure("图像尺寸超出滚动范围");
+        throw OverflowFailure(said("veltaro::Viewport", "图像尺寸超出滚动范围"));
     return static_cast<int>(rounded);
 }
 

@@ -8,7 +8,7 @@ namespace veltaro {
 ActionTable::ActionTable(QWidget *window) : QObject(window)
 {
     for (const CommandDesign &design : commandTable()) {
-        auto *action = new QAction(QString::fromUtf16(design.text), window);
+        auto *action = new QAction(nameOf(design), window);
         QList<QKeySequence> keys =
             QKeySequence::listFromString(QString::fromLatin1(design.keys), QKeySequence::PortableText);
         if (design.standardKey != QKeySequence::UnknownKey)
@@ -20,7 +20,7 @@ ActionTable::ActionTable(QWidget *window) : QObject(window)
         // window of the program (an export's progress, a dialog left open).
         action->setShortcutContext(design.command == Command::Exit ? Qt::ApplicationShortcut
                                                                    : Qt::WindowShortcut);
-        action->setToolTip(QString::fromUtf16(design.help));
+        action->setToolTip(helpOf(design));
         window->addAction(action);
         m_actions.insert(design.command, action);
     }

@@ -15,18 +15,18 @@ AdjustDialog::AdjustDialog(Enhancer &enhancer, QWidget *parent)
     : QDialog(parent), m_enhancer(enhancer), m_brightness(new QSpinBox(this)),
       m_contrast(new QSpinBox(this)), m_gamma(new QDoubleSpinBox(this))
 {
-    setWindowTitle(QStringLiteral("调整亮度、对比度和伽马"));
+    setWindowTitle(tr("调整亮度、对比度和伽马"));
     for (QSpinBox *box : {m_brightness, m_contrast})
         box->setRange(-100, 100);
     m_gamma->setRange(0.2, 5.0);
     m_gamma->setSingleStep(0.1);
     m_gamma->setDecimals(2);
     auto *form = new QFormLayout(this);
-    form->addRow(QStringLiteral("亮度"), m_brightness);
-    form->addRow(QStringLiteral("对比度"), m_contrast);
-    form->addRow(QStringLiteral("伽马"), m_gamma);
+    form->addRow(tr("亮度"), m_brightness);
+    form->addRow(tr("对比度"), m_contrast);
+    form->addRow(tr("伽马"), m_gamma);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Reset | QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Reset)->setText(QStringLiteral("复原"));
+    buttons->button(QDialogButtonBox::Reset)->setText(tr("复原"));
     form->addRow(buttons);
     // Wide enough for its title, which a window manager would otherwise cut short.
     setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 8 * fontMetrics().averageCharWidth());

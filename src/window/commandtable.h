@@ -56,16 +56,19 @@ enum class Command {
 struct CommandDesign
 {
     Command command;
-    const char16_t *text;
+    const char *text; // the name, said through nameOf()
     // The keys, as Qt writes them ("Ctrl+Right"), alternatives separated by "; ".
     const char *keys;
     // The platform's own keys for the same command, added to those above.
     QKeySequence::StandardKey standardKey;
-    const char16_t *help;
+    const char *help; // said through helpOf()
 };
 
 std::span<const CommandDesign> commandTable();
 const CommandDesign &designOf(Command command);
+// The command's name and what it does, in the user's language.
+QString nameOf(const CommandDesign &design);
+QString helpOf(const CommandDesign &design);
 
 // The keys of a command as the help shows them: "Ctrl++ / Ctrl+=".
 QString keysText(const CommandDesign &design);

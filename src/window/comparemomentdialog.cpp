@@ -19,19 +19,19 @@ QDateTime dateTimeOf(const Moment &moment)
 
 CompareMomentDialog::CompareMomentDialog(int followingHours, const std::optional<Moment> &held,
                                          const std::optional<Moment> &a, QWidget *parent)
-    : QDialog(parent), m_follow(new QRadioButton(QStringLiteral("跟随 A，相差"), this)),
-      m_hold(new QRadioButton(QStringLiteral("固定于（北京时间）"), this)),
+    : QDialog(parent), m_follow(new QRadioButton(tr("跟随 A，相差"), this)),
+      m_hold(new QRadioButton(tr("固定于（北京时间）"), this)),
       m_steps(new QComboBox(this)), m_moment(new QDateTimeEdit(this))
 {
-    setWindowTitle(QStringLiteral("比较时刻"));
+    setWindowTitle(tr("比较时刻"));
     for (const int hours : kSteps)
-        m_steps->addItem(QStringLiteral("%1 小时").arg(hours), hours);
+        m_steps->addItem(tr("%1 小时").arg(hours), hours);
     m_steps->setCurrentIndex(std::max(0, m_steps->findData(followingHours)));
-    m_steps->setAccessibleName(QStringLiteral("B 与 A 相差的小时数"));
+    m_steps->setAccessibleName(tr("B 与 A 相差的小时数"));
     // The lists' range, by the hour.
     m_moment->setDateTimeRange(dateTimeOf({2006, 1, 1, 0}), dateTimeOf({2009, 12, 31, 23}));
     m_moment->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:00"));
-    m_moment->setAccessibleName(QStringLiteral("B 的时刻（北京时间）"));
+    m_moment->setAccessibleName(tr("B 的时刻（北京时间）"));
     const std::optional<Moment> start = held ? held : a ? steppedBy(*a, followingHours) : std::nullopt;
     if (start)
         m_moment->setDateTime(dateTimeOf(*start));

@@ -15,6 +15,7 @@
 #include "window/shownpicture.h"
 #include "window/timestepper.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QComboBox>
 #include <QMouseEvent>
@@ -45,7 +46,7 @@ constexpr int kOpacityStep = 10;
 
 QString beijingText(const Moment &moment)
 {
-    return QStringLiteral("北京时间 ") + QString::fromStdString(momentText(moment));
+    return QCoreApplication::translate("veltaro::Comparer", "北京时间 ") + QString::fromStdString(momentText(moment));
 }
 
 // What a composite is made of, handed to the thread that makes it.
@@ -144,7 +145,7 @@ QString Comparer::modeName(Mode mode)
 {
     for (const auto &[each, command] : kModes)
         if (each == mode)
-            return QString::fromUtf16(designOf(command).text);
+            return nameOf(designOf(command));
     return {};
 }
 
@@ -272,7 +273,7 @@ void Comparer::fetchB()
         return;
     const QString address = QString::fromStdString(imageAddressOf(*b));
     if (address.isEmpty()) {
-        m_bMissing = QStringLiteral("B（%1）不在可选的时间范围内").arg(beijingText(*b));
+        m_bMissing = tr("B（%1）不在可选的时间范围内").arg(beijingText(*b));
         emit said(m_bMissing);
         m_parts.shown.endComposite();
         return describe();
@@ -287,8 +288,8 @@ void Comparer::fetchB()
         if (request->result() != TransferRequest::Result::Whole) {
             const auto b = momentB();
             m_bMissing = request->isMissing()
-                             ? QStringLiteral("B：服务器上没有%1的图像").arg(b ? beijingText(*b) : QString())
-                             : QStringLiteral("B：") + request->reason();
+                             ? tr("B：服务器上没有%1的图像").arg(b ? beijingText(*b) : QString())
+                             : tr("B：") + request->reason();
             emit said(m_bMissing);
             m_parts.shown.endComposite();
             return describe();
@@ -315,7 +316,7 @@ void Comparer::takeB(const QByteArray &bytes, quint64 generation)
         if (generation != m_bGeneration)
             return; // another B was asked for since
         if (made.first.isNull()) {
-            m_bMissing = QStringLiteral("B：%1的图像无法解码").arg(moment ? beijingText(*moment) : QString());
+            m_bMissing = tr("B：%1的图像无法解码").arg(moment ? beijingText(*moment) : QString());
             emit said(m_bMissing);
             m_parts.shown.endComposite();
             return describe();
@@ -425,7 +426,7 @@ QString Comparer::readout(QPoint pixel) const
     }
     if (!a.rect().contains(pixel) || !m_bPicture.rect().contains(pixel))
         return {};
-    return QStringLiteral("像素 (%1, %2) · A 灰度 %3 · B 灰度 %4")
+    return tr("像素 (%1, %2) · A 灰度 %3 · B 灰度 %4")
         .arg(pixel.x())
         .arg(pixel.y())
         .arg(greyLevel(a.pixel(pixel)))
@@ -439,7 +440,7 @@ QString Comparer::description() const
         return {};
     QString text = QStringLiteral("A %1 · B %2 · %3").arg(beijingText(*m_a), beijingText(*b), modeName(m_mode));
     if (m_mode == Mode::Blink && !m_bSeen.isNull())
-        text += m_blinkShowsB ? QStringLiteral("（显示 B）") : QStringLiteral("（显示 A）");
+        text += m_blinkShowsB ? tr("（显示 B）") : tr("（显示 A）");
     else if (m_mode == Mode::Fade)
         text += QStringLiteral(" %1 %").arg(m_opacity);
     if (!m_bMissing.isEmpty())
@@ -462,7 +463,7 @@ void Comparer::describe()
     const bool difference = m_on && m_mode == Mode::Difference;
     legend->setColours(difference ? comparison::differenceTable() : m_enhancement.lookupFor());
     if (difference)
-        legend->setToolTip(QStringLiteral("差值 B − A（灰度）：128 为不变，向蓝 B 较亮，向红 B 较暗"));
+        legend->setToolTip(tr("差值 B − A（灰度）：128 为不变，向蓝 B 较亮，向红 B 较暗"));
     else if (std::exchange(m_legendTold, false))
         legend->setToolTip(m_enhancementTip);
     m_legendTold = m_legendTold || difference;

@@ -6,6 +6,7 @@
 #include "widgets/twips.h"
 #include "window/designtable.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -18,7 +19,7 @@ namespace {
 
 QWidget *createControl(const ControlDesign &design, QWidget *container)
 {
-    const QString caption = QString::fromUtf8(design.caption);
+    const QString caption = QCoreApplication::translate("Design", design.caption);
     switch (design.kind) {
     case ControlKind::PushButton:
         return new QPushButton(caption, container);
@@ -89,17 +90,17 @@ void DesignedControls::arrangeVisualOrder()
 
 void DesignedControls::describeForAssistiveTools()
 {
-    const auto describe = [this](const char *name, const char16_t *text) {
-        control(name)->setAccessibleName(QString::fromUtf16(text));
+    const auto describe = [this](const char *name, const char *text) {
+        control(name)->setAccessibleName(QCoreApplication::translate("DesignedControls", text));
     };
-    describe("Combo1", u"年份");
-    describe("Combo2", u"月份");
-    describe("Combo3", u"日");
-    describe("Combo4", u"小时（北京时间）");
-    describe("HScroll1", u"水平滚动");
-    describe("VScroll1", u"垂直滚动");
-    describe("Picture1", u"卫星云图");
-    describe("Picture2", u"图像");
+    describe("Combo1", QT_TRANSLATE_NOOP("DesignedControls", "年份"));
+    describe("Combo2", QT_TRANSLATE_NOOP("DesignedControls", "月份"));
+    describe("Combo3", QT_TRANSLATE_NOOP("DesignedControls", "日"));
+    describe("Combo4", QT_TRANSLATE_NOOP("DesignedControls", "小时（北京时间）"));
+    describe("HScroll1", QT_TRANSLATE_NOOP("DesignedControls", "水平滚动"));
+    describe("VScroll1", QT_TRANSLATE_NOOP("DesignedControls", "垂直滚动"));
+    describe("Picture1", QT_TRANSLATE_NOOP("DesignedControls", "卫星云图"));
+    describe("Picture2", QT_TRANSLATE_NOOP("DesignedControls", "图像"));
     // The status line is heard by its text ("稍侯〉〉〉", "无法找到" or nothing), the reason or the
     // picture shown as its description (StatusLine).
     // The labels around each list name what it holds; the year list is heard with its "200".

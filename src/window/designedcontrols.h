@@ -1,6 +1,7 @@
 #pragma once
 
 #include "failure.h"
+#include "said.h"
 
 #include <QHash>
 #include <QString>
@@ -25,7 +26,7 @@ public:
     {
         auto *control = qobject_cast<Control *>(this->control(name));
         if (!control)
-            throw ControlFailure(std::string("控件缺失：") + name);
+            throw ControlFailure(said("DesignedControls", "控件缺失：") + name);
         return control;
     }
     // Whether the design has the download control.

@@ -7,17 +7,17 @@ namespace veltaro {
 namespace {
 
 // The note begins with its fixed words, then 16 spaces and a hint of our own.
-constexpr const char *kNote = "注：必须接入互联网                "
-                              "时刻为北京时间，选好年月日时后按“显示”";
+constexpr const char *kNote = QT_TRANSLATE_NOOP("Design", "注：必须接入互联网                "
+                                                        "时刻为北京时间，选好年月日时后按“显示”");
 
 constexpr std::array kDesign{
-    ControlDesign{"Command2", ControlKind::PushButton, "退出", 8760, 7560, 735, 375, 14, nullptr},
+    ControlDesign{"Command2", ControlKind::PushButton, QT_TRANSLATE_NOOP("Design", "退出"), 8760, 7560, 735, 375, 14, nullptr},
     ControlDesign{"Combo4", ControlKind::DropDownList, "", 4680, 7560, 975, 300, 13, nullptr},
     ControlDesign{"Combo3", ControlKind::DropDownList, "", 3360, 7560, 975, 300, 12, nullptr},
     ControlDesign{"Combo2", ControlKind::DropDownList, "", 2160, 7560, 975, 300, 11, nullptr},
     ControlDesign{"Combo1", ControlKind::DropDownList, "", 1080, 7560, 615, 300, 10, nullptr},
     ControlDesign{"Inet1", ControlKind::Transfer, "", 0, 0, 0, 0, -1, nullptr},
-    ControlDesign{"Command1", ControlKind::PushButton, "显示", 6120, 7560, 855, 375, 4, nullptr},
+    ControlDesign{"Command1", ControlKind::PushButton, QT_TRANSLATE_NOOP("Design", "显示"), 6120, 7560, 855, 375, 4, nullptr},
     ControlDesign{"VScroll1", ControlKind::VerticalScrollBar, "", 9480, 120, 255, 7095, 3, nullptr},
     ControlDesign{"HScroll1", ControlKind::HorizontalScrollBar, "", 120, 7200, 9375, 255, 2,
                   nullptr},
@@ -27,10 +27,10 @@ constexpr std::array kDesign{
     ControlDesign{"Label6", ControlKind::Label, "200", 720, 7605, 375, 180, 16, nullptr},
     ControlDesign{"Label5", ControlKind::Label, "", 7080, 7680, 1095, 255, 15, nullptr},
     ControlDesign{"Label9", ControlKind::Label, kNote, 600, 8040, 8535, 255, 9, nullptr},
-    ControlDesign{"Label4", ControlKind::Label, "时", 5760, 7560, 255, 255, 8, nullptr},
-    ControlDesign{"Label3", ControlKind::Label, "日", 4440, 7560, 255, 255, 7, nullptr},
-    ControlDesign{"Label2", ControlKind::Label, "月", 3120, 7560, 255, 255, 6, nullptr},
-    ControlDesign{"Label1", ControlKind::Label, "年", 1800, 7560, 255, 375, 5, nullptr},
+    ControlDesign{"Label4", ControlKind::Label, QT_TRANSLATE_NOOP("Design", "时"), 5760, 7560, 255, 255, 8, nullptr},
+    ControlDesign{"Label3", ControlKind::Label, QT_TRANSLATE_NOOP("Design", "日"), 4440, 7560, 255, 255, 7, nullptr},
+    ControlDesign{"Label2", ControlKind::Label, QT_TRANSLATE_NOOP("Design", "月"), 3120, 7560, 255, 255, 6, nullptr},
+    ControlDesign{"Label1", ControlKind::Label, QT_TRANSLATE_NOOP("Design", "年"), 1800, 7560, 255, 375, 5, nullptr},
 };
 
 } // namespace

@@ -4,6 +4,8 @@
 // tab index, in the order the design lists them. The window builds itself from this table;
 // Form_Load then moves and stretches the controls for the screen.
 
+#include <QtGlobal>
+
 #include <span>
 
 namespace veltaro {
@@ -23,7 +25,7 @@ struct ControlDesign
 {
     const char *name;
     ControlKind kind;
-    const char *caption; // UTF-8
+    const char *caption; // UTF-8, said in the context "Design"
     float left;
     float top;
     float width;
@@ -33,7 +35,7 @@ struct ControlDesign
 };
 
 // The window's caption and its design client area.
-inline constexpr const char *kWindowCaption = "Veltaro查询-数据来自中国风云二号气象卫星";
+inline constexpr const char *kWindowCaption = QT_TRANSLATE_NOOP("Design", "Veltaro查询-数据来自中国风云二号气象卫星");
 inline constexpr float kDesignClientWidth = 9870;
 inline constexpr float kDesignClientHeight = 8355;
 

@@ -21,14 +21,17 @@ namespace {
 struct BuiltIn
 {
     const char *id;
-    const char16_t *name;
-    const char16_t *description;
+    const char *name;        // said in the context "Enhancement"
+    const char *description; // too
     Enhancement (*make)();
 };
 constexpr BuiltIn kBuiltIns[] = {
-    {"none", u"原图", u"图像原样显示", [] { return Enhancement(); }},
-    {"invert", u"反相", u"黑白反转", &Enhancement::invert},
-    {"stretch", u"自动对比度", u"把图像灰度的第 2 到第 98 百分位拉伸到 0 到 255", &Enhancement::stretch},
+    {"none", QT_TRANSLATE_NOOP("Enhancement", "原图"), QT_TRANSLATE_NOOP("Enhancement", "图像原样显示"),
+     [] { return Enhancement(); }},
+    {"invert", QT_TRANSLATE_NOOP("Enhancement", "反相"), QT_TRANSLATE_NOOP("Enhancement", "黑白反转"),
+     &Enhancement::invert},
+    {"stretch", QT_TRANSLATE_NOOP("Enhancement", "自动对比度"),
+     QT_TRANSLATE_NOOP("Enhancement", "把图像灰度的第 2 到第 98 百分位拉伸到 0 到 255"), &Enhancement::stretch},
 };
 constexpr int kFixed = int(std::size(kBuiltIns));
 
@@ -108,15 +111,15 @@ QString Enhancer::summaryOf(const QStringList &problems, int atMost)
         return {};
     QStringList shown = problems.mid(0, atMost);
     if (problems.size() > atMost)
-        shown << QStringLiteral("……另有 %1 个").arg(problems.size() - atMost);
-    return QStringLiteral("%1 个增强表无法使用，已跳过：\n").arg(problems.size()) +
+        shown << tr("……另有 %1 个").arg(problems.size() - atMost);
+    return tr("%1 个增强表无法使用，已跳过：\n").arg(problems.size()) +
            shown.join(QLatin1Char('\n'));
 }
 
 QString Enhancer::problemWith(const QStringList &problems, const QString &name)
 {
     const QRegularExpression file(
-        QStringLiteral("\\s%1\\.table[\\s：]").arg(QRegularExpression::escape(name)));
+        tr("\\s%1\\.table[\\s：]").arg(QRegularExpression::escape(name)));
     for (const QString &problem : problems)
         if (problem.contains(file))
             return problem;
@@ -126,7 +129,8 @@ QString Enhancer::problemWith(const QStringList &problems, const QString &name)
 std::optional<Enhancement> Enhancer::builtIn(const QString &idOrName)
 {
     for (const BuiltIn &each : kBuiltIns)
-        if (idOrName == QLatin1String(each.id) || idOrName == QString::fromUtf16(each.name))
+        if (idOrName == QLatin1String(each.id) || idOrName == QString::fromUtf8(each.name) ||
+            idOrName == QCoreApplication::translate("Enhancement", each.name))
             return each.make();
     return std::nullopt;
 }
@@ -150,7 +154,7 @@ QStringList Enhancer::choiceNames() const
 {
     QStringList names;
     for (const BuiltIn &builtIn : kBuiltIns)
-        names << QString::fromUtf16(builtIn.name);
+        names << QCoreApplication::translate("Enhancement", builtIn.name);
     for (const auto &table : m_tables)
         names << table->name;
     return names;
@@ -192,7 +196,7 @@ Enhancement Enhancer::current() const
 QString Enhancer::description() const
 {
     if (m_choice < kFixed)
-        return QString::fromUtf16(kBuiltIns[m_choice].description);
+        return QCoreApplication::translate("Enhancement", kBuiltIns[m_choice].description);
     return m_tables[size_t(m_choice - kFixed)]->description;
 }
 
@@ -209,11 +213,11 @@ void Enhancer::save()
 {
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError)
-        emit notSaved(QStringLiteral("无法保存设置到 %1%2")
+        emit notSaved(tr("无法保存设置到 %1%2")
                           .arg(QDir::toNativeSeparators(m_settings->fileName()),
                                m_settings->status() == QSettings::AccessError
-                                   ? QStringLiteral("：没有写入的权限")
-                                   : QStringLiteral("：文件格式有误")));
+                                   ? tr("：没有写入的权限")
+                                   : tr("：文件格式有误")));
 }
 
 } // namespace veltaro

@@ -5,6 +5,7 @@
 #include "window/enhancer.h"
 #include "window/exportdialog.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -16,12 +17,15 @@ namespace veltaro {
 
 namespace {
 
-constexpr char16_t kTitle[] = u"导出动画";
+QString title()
+{
+    return QCoreApplication::translate("veltaro::ExportController", "导出动画");
+}
 
 // A message beside the window that waits for nobody.
 void say(QWidget *window, QMessageBox::Icon icon, const QString &text)
 {
-    auto *box = new QMessageBox(icon, QString::fromUtf16(kTitle), text, QMessageBox::Ok, window);
+    auto *box = new QMessageBox(icon, title(), text, QMessageBox::Ok, window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
@@ -60,7 +64,7 @@ void ExportController::open()
     }
     const Start start = m_start();
     if (!start.picked) {
-        say(m_window, QMessageBox::Information, QStringLiteral("请先在四个列表中选好时刻。"));
+        say(m_window, QMessageBox::Information, tr("请先在四个列表中选好时刻。"));
         return;
     }
     // The dialog works on what was there when it opened, whatever plays meanwhile.
@@ -105,8 +109,8 @@ void ExportController::choosePathWithDialog(const QString &proposed, bool folder
                                             const QString &filter,
                                             std::function<void(QString)> chosen)
 {
-    auto *files = new QFileDialog(m_window, folder ? QStringLiteral("导出到文件夹")
-                                                   : QString::fromUtf16(kTitle));
+    auto *files = new QFileDialog(m_window, folder ? tr("导出到文件夹")
+                                                   : title());
     files->setAttribute(Qt::WA_DeleteOnClose);
     files->setAcceptMode(folder ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     files->setFileMode(folder ? QFileDialog::Directory : QFileDialog::AnyFile);
@@ -127,10 +131,10 @@ void ExportController::choosePathWithDialog(const QString &proposed, bool folder
 void ExportController::run()
 {
     // The export goes on beside the window, which stays usable; its progress can cancel it.
-    auto *progress = new QProgressDialog(QStringLiteral("正在导出…"), QStringLiteral("取消"), 0,
+    auto *progress = new QProgressDialog(tr("正在导出…"), tr("取消"), 0,
                                          2 * m_job->total(), m_window);
     m_progress = progress;
-    progress->setWindowTitle(QString::fromUtf16(kTitle));
+    progress->setWindowTitle(title());
     progress->setWindowModality(Qt::NonModal);
     progress->setAutoClose(false);
     progress->setAutoReset(false);
@@ -156,7 +160,7 @@ void ExportController::ended(const ExportResult &result)
     emit finished(result);
     if (result.cancelled)
         return;
-    QString text = result.written ? writtenText(result) : QStringLiteral("导出失败：") + result.reason;
+    QString text = result.written ? writtenText(result) : tr("导出失败：") + result.reason;
     for (const QString &line : passedOverLines(result))
         text += QLatin1Char('\n') + line;
     say(m_window, result.written ? QMessageBox::Information : QMessageBox::Warning, text);

@@ -2,6 +2,7 @@
 
 #include "query/looplimits.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -21,28 +22,28 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
     : QDialog(parent), m_loop(loop), m_picked(picked), m_enhancement(enhancement),
       m_span(new QComboBox(this)), m_every(new QComboBox(this)), m_smooth(new QComboBox(this)),
       m_smoothGapHours(start.plan.smoothGapHours), m_format(new QComboBox(this)),
-      m_quality(new QSpinBox(this)), m_lossless(new QCheckBox(QStringLiteral("无损"), this)),
-      m_speed(new QSpinBox(this)), m_backAndForth(new QCheckBox(QStringLiteral("往返"), this)),
+      m_quality(new QSpinBox(this)), m_lossless(new QCheckBox(tr("无损"), this)),
+      m_speed(new QSpinBox(this)), m_backAndForth(new QCheckBox(tr("往返"), this)),
       m_rest(new QDoubleSpinBox(this)), m_size(new QComboBox(this)),
-      m_label(new QCheckBox(QStringLiteral("在每帧左下角写上时刻"), this))
+      m_label(new QCheckBox(tr("在每帧左下角写上时刻"), this))
 {
-    setWindowTitle(QStringLiteral("导出动画"));
+    setWindowTitle(tr("导出动画"));
     if (!m_loop.empty())
-        m_span->addItem(QStringLiteral("正在播放的循环（%1 小时）").arg(m_loop.size()), 0);
+        m_span->addItem(tr("正在播放的循环（%1 小时）").arg(m_loop.size()), 0);
     for (const int hours : loop::kSpans)
-        m_span->addItem(QStringLiteral("到所选时刻为止的 %1 小时").arg(hours), hours);
+        m_span->addItem(tr("到所选时刻为止的 %1 小时").arg(hours), hours);
     if (m_loop.empty())
         m_span->setCurrentIndex(std::max(0, m_span->findData(start.span)));
     for (const int every : loop::kEvery)
-        m_every->addItem(every == 1 ? QStringLiteral("每小时一幅") : QStringLiteral("每 %1 小时一幅").arg(every), every);
+        m_every->addItem(every == 1 ? tr("每小时一幅") : tr("每 %1 小时一幅").arg(every), every);
     for (const AnimationFormatName &format : kAnimationFormats)
-        m_format->addItem(QString::fromUtf16(format.label), QString::fromLatin1(format.name));
-    m_format->addItem(QStringLiteral("JPEG 原图（文件夹，按时刻命名）"), QStringLiteral("jpg"));
+        m_format->addItem(QCoreApplication::translate("AnimationFormat", format.label), QString::fromLatin1(format.name));
+    m_format->addItem(tr("JPEG 原图（文件夹，按时刻命名）"), QStringLiteral("jpg"));
     m_quality->setRange(0, 100);
     m_every->setCurrentIndex(std::max(0, m_every->findData(start.every)));
-    m_smooth->addItem(QStringLiteral("不插值"), 1);
+    m_smooth->addItem(tr("不插值"), 1);
     for (int steps = loop::kFewestSmoothSteps; steps <= loop::kMostSmoothSteps; ++steps)
-        m_smooth->addItem(QStringLiteral("每小时 %1 步（插 %2 帧，标为“插值”）").arg(steps).arg(steps - 1), steps);
+        m_smooth->addItem(tr("每小时 %1 步（插 %2 帧，标为“插值”）").arg(steps).arg(steps - 1), steps);
     m_smooth->setCurrentIndex(std::max(0, m_smooth->findData(start.plan.smoothSteps)));
     m_format->setCurrentIndex(std::max(0, m_format->findData(start.format)));
     m_quality->setValue(start.animation.quality);
@@ -50,35 +51,35 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
     m_speed->setRange(loop::kSlowest, loop::kFastest);
     m_speed->setValue(start.plan.picturesPerSecond);
     m_backAndForth->setChecked(start.plan.backAndForth);
-    m_speed->setSuffix(QStringLiteral(" 幅/秒"));
+    m_speed->setSuffix(tr(" 幅/秒"));
     m_rest->setRange(0, loop::kLongestRestMs / 1000.0);
     m_rest->setSingleStep(loop::kRestStepMs / 1000.0);
-    m_rest->setSuffix(QStringLiteral(" 秒"));
+    m_rest->setSuffix(tr(" 秒"));
     m_rest->setValue(start.plan.restMs / 1000.0);
-    m_size->addItem(QStringLiteral("原始大小"), 0);
-    m_size->addItem(QStringLiteral("一半"), -2);
-    m_size->addItem(QStringLiteral("最长边 1024"), 1024);
-    m_size->addItem(QStringLiteral("最长边 720"), 720);
+    m_size->addItem(tr("原始大小"), 0);
+    m_size->addItem(tr("一半"), -2);
+    m_size->addItem(tr("最长边 1024"), 1024);
+    m_size->addItem(tr("最长边 720"), 720);
     m_size->setCurrentIndex(std::max(0, m_size->findData(start.plan.longestSide)));
     m_label->setChecked(start.plan.label);
 
     auto *form = new QFormLayout(this);
-    form->addRow(QStringLiteral("范围"), m_span);
-    form->addRow(QStringLiteral("间隔"), m_every);
-    form->addRow(QStringLiteral("格式"), m_format);
+    form->addRow(tr("范围"), m_span);
+    form->addRow(tr("间隔"), m_every);
+    form->addRow(tr("格式"), m_format);
     auto *quality = new QHBoxLayout;
     quality->addWidget(m_quality);
     quality->addWidget(m_lossless);
-    form->addRow(QStringLiteral("质量"), quality);
-    form->addRow(QStringLiteral("速度"), m_speed);
+    form->addRow(tr("质量"), quality);
+    form->addRow(tr("速度"), m_speed);
     form->addRow(QString(), m_backAndForth);
-    form->addRow(QStringLiteral("平滑"), m_smooth);
-    form->addRow(QStringLiteral("末帧停留"), m_rest);
-    form->addRow(QStringLiteral("尺寸"), m_size);
+    form->addRow(tr("平滑"), m_smooth);
+    form->addRow(tr("末帧停留"), m_rest);
+    form->addRow(tr("尺寸"), m_size);
     form->addRow(QString(), m_label);
-    form->addRow(QStringLiteral("增强"), new QLabel(enhancementName, this));
+    form->addRow(tr("增强"), new QLabel(enhancementName, this));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("导出…"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("导出…"));
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -131,7 +132,7 @@ QString ExportDialog::proposedName() const
     const std::vector<Moment> chosen = hours();
     const Moment last = chosen.empty() ? m_picked : chosen.back();
     const QString stem = QString::fromStdString(fileStemOf(last)) +
-                         QStringLiteral("_%1小时").arg(chosen.size() * size_t(m_every->currentData().toInt()));
+                         tr("_%1小时").arg(chosen.size() * size_t(m_every->currentData().toInt()));
     return toFolder() ? stem : stem + QLatin1Char('.') + m_format->currentData().toString();
 }
 

@@ -1,6 +1,7 @@
 #include "window/formmain.h"
 
 #include "failure.h"
+#include "said.h"
 #include "widgets/picturebox.h"
 #include "widgets/scrollbar.h"
 #include "widgets/twips.h"
@@ -35,7 +36,7 @@ const ControlDesign &designOf(const char *name)
     for (const ControlDesign &control : designTable())
         if (std::strcmp(control.name, name) == 0)
             return control;
-    throw ControlFailure(std::string("控件缺失：") + name);
+    throw ControlFailure(said("DesignedControls", "控件缺失：") + name);
 }
 
 // The bottom row lies 610 twips under the viewport (as the load handler places it); from the
@@ -209,7 +210,7 @@ void Formmain::fitToWindow()
         m_viewport->UpdateScrollRanges();
     } catch (const Failure &failure) {
         // A picture too large for the bars at this size: said as any failure of a command is.
-        setStatus(QString::fromUtf16(kStatusNotFound), QString::fromUtf8(failure.what()));
+        setStatus(statusNotFound(), QString::fromUtf8(failure.what()));
     }
 }
 

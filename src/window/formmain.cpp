@@ -1,6 +1,7 @@
 #include "window/formmain.h"
 
 #include "failure.h"
+#include "said.h"
 #include "query/hypotenuse.h"
 #include "widgets/accessibility.h"
 #include "widgets/picturebox.h"
@@ -65,7 +66,7 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
       m_staging(stagingFileIn(stagingFolder))
 {
     installAccessibility();
-    setWindowTitle(QString::fromUtf8(kWindowCaption));
+    setWindowTitle(QCoreApplication::translate("Design", kWindowCaption));
     setWindowIcon(appIcon());
     createControls();
     // Downloaded pictures are kept in the user's cache folder (beside temp.jpg when the window
@@ -160,7 +161,7 @@ void Formmain::createControls()
     m_vScroll1 = m_controls->typed<ScrollBar>("VScroll1");
     m_label5 = m_controls->typed<QLabel>("Label5");
     if (!m_controls->hasTransfer())
-        throw ControlFailure("控件缺失：Inet1");
+        throw ControlFailure(said("DesignedControls", "控件缺失：") + "Inet1");
     m_inet1 = new Transfer(ProxySetting::fromEnvironment(), Transfer::kDefaultMaxBodySize, this);
     m_inet1->setObjectName(QStringLiteral("Inet1"));
 
@@ -260,7 +261,7 @@ void Formmain::createSmoothing()
                 if (m_comparer->isOn())
                     return; // comparing pairs real pictures only
                 m_shown->show(picture, seen.isNull() || seen.cacheKey() == picture.cacheKey() ? QImage() : seen);
-                m_shown->setReadoutNote(QStringLiteral(" · 插值"));
+                m_shown->setReadoutNote(tr(" · 插值"));
                 m_keeper->madeFrameShown(moment);
                 m_panelBinding->madeFrameShown(moment, fraction);
             });

@@ -16,10 +16,10 @@ namespace veltaro {
 HelpWindow::HelpWindow(const QList<QAction *> &actions, QWidget *parent)
     : QDialog(parent), m_table(new QTableWidget(int(actions.size()), 3, this))
 {
-    setWindowTitle(QStringLiteral("Veltaro 帮助"));
+    setWindowTitle(tr("Veltaro 帮助"));
     m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("按键"), QStringLiteral("命令"), QStringLiteral("作用")});
-    m_table->setAccessibleName(QStringLiteral("命令和按键"));
+        {tr("按键"), tr("命令"), tr("作用")});
+    m_table->setAccessibleName(tr("命令和按键"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
@@ -30,7 +30,7 @@ HelpWindow::HelpWindow(const QList<QAction *> &actions, QWidget *parent)
         const QString keys = row < qsizetype(commandTable().size()) ? keysText(commandTable()[size_t(row)])
                                                                      : QString();
         const QString name = action->text().remove(QLatin1Char('&'));
-        m_table->setItem(row, 0, new QTableWidgetItem(keys.isEmpty() ? QStringLiteral("（按钮）") : keys));
+        m_table->setItem(row, 0, new QTableWidgetItem(keys.isEmpty() ? tr("（按钮）") : keys));
         m_table->setItem(row, 1, new QTableWidgetItem(name));
         m_table->setItem(row, 2, new QTableWidgetItem(action->toolTip()));
     }
@@ -38,7 +38,7 @@ HelpWindow::HelpWindow(const QList<QAction *> &actions, QWidget *parent)
     m_table->horizontalHeader()->setStretchLastSection(true);
 
     auto *note = new QLabel(
-        mouseHint() + QStringLiteral("面板上的按钮与这些命令相同。速度、往返、末帧停留、循环时长和“适应窗口”"
+        mouseHint() + tr("面板上的按钮与这些命令相同。速度、往返、末帧停留、循环时长和“适应窗口”"
                                      "在下次启动时沿用；循环在另选时刻或时长之前保持同一段小时。"),
         this);
     note->setWordWrap(true);

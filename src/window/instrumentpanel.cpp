@@ -60,7 +60,7 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     m_transportRow->setObjectName(QStringLiteral("TransportRow"));
 
     m_moment->setObjectName(QStringLiteral("MomentLabel"));
-    m_moment->setAccessibleName(QStringLiteral("所显示的时刻"));
+    m_moment->setAccessibleName(tr("所显示的时刻"));
     auto *info = new QHBoxLayout(m_infoRow);
     info->setContentsMargins(0, 0, 0, 0);
     info->addWidget(m_moment, 1);
@@ -92,67 +92,67 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
 
     // Watching the clouds move.
     for (const int hours : loop::kSpans)
-        m_span->addItem(QStringLiteral("%1 小时").arg(hours), hours);
-    m_span->setAccessibleName(QStringLiteral("循环的时长"));
-    m_span->setToolTip(QStringLiteral("循环播放到所选时刻为止的几小时"));
+        m_span->addItem(tr("%1 小时").arg(hours), hours);
+    m_span->setAccessibleName(tr("循环的时长"));
+    m_span->setToolTip(tr("循环播放到所选时刻为止的几小时"));
     QToolButton *play = button(Command::Play);
     QToolButton *loop = button(Command::Loop);
-    QLabel *spanCaption = caption(QStringLiteral("时长"), m_span, m_transportRow);
+    QLabel *spanCaption = caption(tr("时长"), m_span, m_transportRow);
     group({play, loop, spanCaption, inChain(m_span), button(Command::BackAndForth)});
-    m_speed->setAccessibleName(QStringLiteral("播放速度"));
-    m_speed->setMinimumWidth(m_speed->fontMetrics().horizontalAdvance(QStringLiteral("10 幅/秒 ")));
+    m_speed->setAccessibleName(tr("播放速度"));
+    m_speed->setMinimumWidth(m_speed->fontMetrics().horizontalAdvance(tr("10 幅/秒 ")));
     m_speed->setAlignment(Qt::AlignCenter);
     QToolButton *slower = button(Command::Slower);
     group({slower, m_speed, button(Command::Faster)});
     m_rest->setRange(0, loop::kLongestRestMs / 1000.0);
     m_rest->setSingleStep(loop::kRestStepMs / 1000.0);
     m_rest->setDecimals(1);
-    m_rest->setSuffix(QStringLiteral(" 秒"));
-    m_rest->setAccessibleName(QStringLiteral("末帧停留"));
-    m_rest->setToolTip(QStringLiteral("循环播放时最后一幅停留的时间"));
-    group({caption(QStringLiteral("末帧停留"), m_rest, m_transportRow), inChain(m_rest)});
+    m_rest->setSuffix(tr(" 秒"));
+    m_rest->setAccessibleName(tr("末帧停留"));
+    m_rest->setToolTip(tr("循环播放时最后一幅停留的时间"));
+    group({caption(tr("末帧停留"), m_rest, m_transportRow), inChain(m_rest)});
     group({button(Command::Export), button(Command::Help)});
 
     // How the picture is seen.
-    m_enhancements->setAccessibleName(QStringLiteral("增强"));
-    QLabel *enhancementCaption = caption(QStringLiteral("增强"), m_enhancements, m_transportRow);
+    m_enhancements->setAccessibleName(tr("增强"));
+    QLabel *enhancementCaption = caption(tr("增强"), m_enhancements, m_transportRow);
     group({enhancementCaption, inChain(m_enhancements), button(Command::Adjust)});
-    m_zoom->setAccessibleName(QStringLiteral("缩放"));
-    m_zoom->setMinimumWidth(m_zoom->fontMetrics().horizontalAdvance(QStringLiteral("适应窗口 100 % ")));
+    m_zoom->setAccessibleName(tr("缩放"));
+    m_zoom->setMinimumWidth(m_zoom->fontMetrics().horizontalAdvance(tr("适应窗口 100 % ")));
     QToolButton *zoomOut = button(Command::ZoomOut);
     QToolButton *fit = button(Command::Fit);
     QToolButton *actual = button(Command::ActualSize);
     group({zoomOut, fit, actual, button(Command::ZoomIn), m_zoom});
-    m_readout->setAccessibleName(QStringLiteral("指针处的像素"));
+    m_readout->setAccessibleName(tr("指针处的像素"));
     m_readout->setMinimumWidth(
-        m_readout->fontMetrics().horizontalAdvance(QStringLiteral("像素 (8888, 8888) · 灰度 888")));
+        m_readout->fontMetrics().horizontalAdvance(tr("像素 (8888, 8888) · 灰度 888")));
     group({m_readout});
     // The enhancement in use as a colour bar.
     m_legend->setObjectName(QStringLiteral("Legend"));
     group({m_legend});
     // Comparing two moments: its switch, and while it is on, the mode and the slider.
     group({button(Command::Compare)});
-    m_compareModes->setAccessibleName(QStringLiteral("比较方式"));
+    m_compareModes->setAccessibleName(tr("比较方式"));
     m_compareAmount->setRange(0, 100);
-    m_compareAmount->setAccessibleName(QStringLiteral("分界线 / 不透明度"));
-    m_compareAmount->setToolTip(QStringLiteral("卷帘：分界线的位置；渐变：B 的不透明度"));
+    m_compareAmount->setAccessibleName(tr("分界线 / 不透明度"));
+    m_compareAmount->setToolTip(tr("卷帘：分界线的位置；渐变：B 的不透明度"));
     m_compareAmount->setFixedWidth(m_compareAmount->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
-    group({caption(QStringLiteral("方式"), m_compareModes, m_transportRow), inChain(m_compareModes),
+    group({caption(tr("方式"), m_compareModes, m_transportRow), inChain(m_compareModes),
            inChain(m_compareAmount), button(Command::SwapCompared), button(Command::CompareMoment)});
     m_compareControls = m_compareModes->parentWidget();
     m_compareControls->hide();
     // Smooth playing, and while it is on, into how many steps an hour is cut.
     for (int steps = loop::kFewestSmoothSteps; steps <= loop::kMostSmoothSteps; ++steps)
-        m_smoothSteps->addItem(QStringLiteral("每小时 %1 步").arg(steps), steps);
-    m_smoothSteps->setAccessibleName(QStringLiteral("平滑播放的细分"));
-    m_smoothSteps->setToolTip(QStringLiteral("相邻两个整点之间插出几步：2 步插 1 幅，4 步插 3 幅"));
+        m_smoothSteps->addItem(tr("每小时 %1 步").arg(steps), steps);
+    m_smoothSteps->setAccessibleName(tr("平滑播放的细分"));
+    m_smoothSteps->setToolTip(tr("相邻两个整点之间插出几步：2 步插 1 幅，4 步插 3 幅"));
     // and across how long a gap (missing hours) frames are made by real time.
     for (const int hours : loop::kSmoothGaps)
-        m_smoothGap->addItem(hours == 1 ? QStringLiteral("不跨缺图")
-                                        : QStringLiteral("跨缺图至多 %1 小时").arg(hours),
+        m_smoothGap->addItem(hours == 1 ? tr("不跨缺图")
+                                        : tr("跨缺图至多 %1 小时").arg(hours),
                              hours);
-    m_smoothGap->setAccessibleName(QStringLiteral("平滑播放跨越的最长空缺"));
-    m_smoothGap->setToolTip(QStringLiteral("缺图时按实际时间在前后两幅之间插值，两幅至多相隔几小时；更长则跳过"));
+    m_smoothGap->setAccessibleName(tr("平滑播放跨越的最长空缺"));
+    m_smoothGap->setToolTip(tr("缺图时按实际时间在前后两幅之间插值，两幅至多相隔几小时；更长则跳过"));
     group({button(Command::Smooth), inChain(m_smoothSteps), inChain(m_smoothGap)});
     m_smoothSteps->hide();
     m_smoothGap->hide();
@@ -161,9 +161,9 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     // – 07-18 10:00，24 小时"); its room is kept while nothing plays, so that nothing moves
     // when a loop starts or stops.
     m_playing->setObjectName(QStringLiteral("PlayingState"));
-    m_playing->setAccessibleName(QStringLiteral("播放状态"));
+    m_playing->setAccessibleName(tr("播放状态"));
     m_playing->setMinimumWidth(m_playing->fontMetrics().horizontalAdvance(
-        QStringLiteral("循环 07-17 11:00 – 07-18 10:00，48 小时（已暂停）")));
+        tr("循环 07-17 11:00 – 07-18 10:00，48 小时（已暂停）")));
     auto *rows = new QVBoxLayout(m_transportRow);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(3);
@@ -174,7 +174,7 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     last->addWidget(m_playing);
     // While comparing, the two moments: "A 北京时间 2008-07-18 10:00 · B 北京时间 2008-07-17 10:00 · 卷帘".
     m_comparing->setObjectName(QStringLiteral("ComparingLabel"));
-    m_comparing->setAccessibleName(QStringLiteral("比较"));
+    m_comparing->setAccessibleName(tr("比较"));
     m_comparing->hide();
     last->addWidget(m_comparing);
     rows->addLayout(last);
@@ -201,7 +201,7 @@ void InstrumentPanel::showMoment(const QStringList &forms)
         heading.setBold(true);
         m_moment->setFont(heading);
     }
-    m_moment->setForms(forms, QStringLiteral("尚未显示图像"));
+    m_moment->setForms(forms, tr("尚未显示图像"));
     if (m_moment->minimumSizeHint() != before)
         emit resized();
 }
@@ -213,12 +213,12 @@ void InstrumentPanel::showComparing(bool on, const QString &moments, const QStri
     m_comparing->setVisible(on);
     // From the whole to the moments alone ("A 07-18 10:00 · B 07-17 10:00").
     QStringList forms{moments};
-    static const QRegularExpression beijing(QStringLiteral("北京时间 \\d{4}-"));
+    static const QRegularExpression beijing(tr("北京时间 \\d{4}-"));
     QString shorter = moments;
     shorter.replace(beijing, QString());
     if (shorter != moments)
         forms << shorter;
-    m_comparing->setForms(on && !moments.isEmpty() ? forms : QStringList{}, QStringLiteral("未在比较"));
+    m_comparing->setForms(on && !moments.isEmpty() ? forms : QStringList{}, tr("未在比较"));
     m_compareModes->setCurrentIndex(m_compareModes->findText(mode));
     const QSignalBlocker quiet(m_compareAmount);
     m_compareAmount->setValue(amount);
@@ -243,13 +243,13 @@ void InstrumentPanel::showPlaying(const QString &state)
     m_playing->setText(state);
     if (resizes)
         emit resized();
-    m_playing->setAccessibleDescription(state.isEmpty() ? QStringLiteral("未在播放") : state);
+    m_playing->setAccessibleDescription(state.isEmpty() ? tr("未在播放") : state);
 }
 
 void InstrumentPanel::showZoom(double zoom, bool fitting)
 {
     const int percent = int(std::lround(zoom * 100));
-    m_zoom->setText(fitting ? QStringLiteral("适应窗口 %1 %").arg(percent)
+    m_zoom->setText(fitting ? tr("适应窗口 %1 %").arg(percent)
                             : QStringLiteral("%1 %").arg(percent));
     // The label is named for what it shows; its value is heard as its description.
     m_zoom->setAccessibleDescription(m_zoom->text());
@@ -257,7 +257,7 @@ void InstrumentPanel::showZoom(double zoom, bool fitting)
 
 void InstrumentPanel::showSpeed(int picturesPerSecond)
 {
-    m_speed->setText(QStringLiteral("%1 幅/秒").arg(picturesPerSecond));
+    m_speed->setText(tr("%1 幅/秒").arg(picturesPerSecond));
     m_speed->setAccessibleDescription(m_speed->text());
 }
 

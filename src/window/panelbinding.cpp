@@ -40,7 +40,7 @@ PanelBinding::PanelBinding(InstrumentPanel &panel, ActionTable &actions, Player 
             // why nothing else changes.
             if (const auto shown = momentOf(m_keeper.shownMoment()))
                 m_stepper.showInLists(*shown);
-            emit said(QStringLiteral("服务器上没有北京时间 %1 的图像")
+            emit said(tr("服务器上没有北京时间 %1 的图像")
                           .arg(QString::fromStdString(momentText(chosen))));
             return;
         }
@@ -83,14 +83,14 @@ void PanelBinding::playerChanged()
     const std::vector<Moment> loop = m_player.loop();
     QString playing;
     if (!loop.empty()) {
-        playing = QStringLiteral("循环 %1 – %2，%3 小时")
+        playing = tr("循环 %1 – %2，%3 小时")
                       .arg(QString::fromStdString(momentText(loop.front())).mid(5),
                            QString::fromStdString(momentText(loop.back())).mid(5))
                       .arg(loop.size());
         if (!m_player.isLooping())
-            playing += QStringLiteral("（已暂停）");
+            playing += tr("（已暂停）");
     } else if (m_player.isPlaying()) {
-        playing = QStringLiteral("正在播放");
+        playing = tr("正在播放");
     }
     m_panel.showPlaying(playing);
     m_panel.spanList()->setCurrentIndex(m_panel.spanList()->findData(m_player.loopHours()));
@@ -131,7 +131,7 @@ void PanelBinding::pictureShown(const PictureSource &source)
     // "07-18 10:00 · UTC 02:00", "07-18 10:00 · UTC 02".
     const QString beijing = QString::fromStdString(pickedText(source.beijing));
     const QString utcHour = QString::fromStdString(source.request.hour);
-    m_shownForms = {QStringLiteral("北京时间 %1 · UTC %2:00").arg(beijing, utcHour),
+    m_shownForms = {tr("北京时间 %1 · UTC %2:00").arg(beijing, utcHour),
                     QStringLiteral("%1 · UTC %2:00").arg(beijing.mid(5), utcHour),
                     QStringLiteral("%1 · UTC %2").arg(beijing.mid(5), utcHour)};
     m_panel.showMoment(m_shownForms);
@@ -143,7 +143,7 @@ void PanelBinding::pictureShown(const PictureSource &source)
 void PanelBinding::madeFrameShown(const QString &moment, double fraction)
 {
     // The label names the frame made, and says so; the strip marks it between its hours.
-    m_panel.showMoment({moment, moment.mid(QStringLiteral("北京时间 2008-").size())});
+    m_panel.showMoment({moment, moment.mid(tr("北京时间 2008-").size())});
     m_panel.strip()->setBetween(m_panel.strip()->current(), fraction);
 }
 
@@ -165,9 +165,9 @@ void PanelBinding::frameSkipped(const Moment &moment)
     if (m_shownForms.isEmpty())
         return; // nothing shown yet: the status line names the hour
     // Said whole while there is room; the shorter forms keep the hours, then only the moment.
-    const QString hours = m_missingSinceShown.join(QStringLiteral("、"));
-    m_panel.showMoment({m_shownForms[0] + QStringLiteral(" · 北京时间 %1 无图像").arg(hours),
-                        m_shownForms[1] + QStringLiteral(" · %1 无图像").arg(hours), m_shownForms[1],
+    const QString hours = m_missingSinceShown.join(tr("、"));
+    m_panel.showMoment({m_shownForms[0] + tr(" · 北京时间 %1 无图像").arg(hours),
+                        m_shownForms[1] + tr(" · %1 无图像").arg(hours), m_shownForms[1],
                         m_shownForms[2]});
 }
 

@@ -1,6 +1,7 @@
 #include "window/picturekeeper.h"
 
 #include "failure.h"
+#include "said.h"
 #include "widgets/picturebox.h"
 #include "files/savedfile.h"
 #include "query/moment.h"
@@ -36,7 +37,7 @@ QString beijingText(const QueryTime &picked)
 void askWhereToSave(QWidget *parent, const QString &proposed, const QString &filter,
                     std::function<void(QString)> chosen)
 {
-    auto *dialog = new QFileDialog(parent, QStringLiteral("另存为"));
+    auto *dialog = new QFileDialog(parent, QCoreApplication::translate("veltaro::PictureKeeper", "另存为"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setNameFilter(filter);
@@ -59,8 +60,8 @@ void sayFailure(QWidget *window, const QString &title, const QString &text)
     box->show();
 }
 
-const QString kJpegFilter = QStringLiteral("JPEG 图像 (*.jpg *.jpeg)");
-const QString kPngFilter = QStringLiteral("PNG 图像 (*.png)");
+const QString kJpegFilter = QCoreApplication::translate("veltaro::PictureKeeper", "JPEG 图像 (*.jpg *.jpeg)");
+const QString kPngFilter = QCoreApplication::translate("veltaro::PictureKeeper", "PNG 图像 (*.png)");
 
 } // namespace
 
@@ -92,7 +93,7 @@ void PictureKeeper::pictureShown(const PictureSource &source, QSize size)
     m_made = false;
     m_source = source;
     m_shown =
-        QStringLiteral("北京时间 %1 · UTC %2 · %3 · %4 × %5")
+        tr("北京时间 %1 · UTC %2 · %3 · %4 × %5")
             .arg(beijingText(source.beijing), utcText(source.request),
                  QString::fromStdString(source.request.name) + QString::fromLatin1(kNameSuffix))
             .arg(size.width())
@@ -103,7 +104,7 @@ void PictureKeeper::pictureShown(const PictureSource &source, QSize size)
 void PictureKeeper::zoomChanged(double zoom, bool fitting)
 {
     const int percent = qRound(zoom * 100);
-    m_zoom = fitting ? QStringLiteral("适应窗口 %1 %").arg(percent)
+    m_zoom = fitting ? tr("适应窗口 %1 %").arg(percent)
                      : QStringLiteral("%1 %").arg(percent);
     describe();
 }
@@ -114,7 +115,7 @@ void PictureKeeper::describe()
         return;
     m_description = m_zoom.isEmpty() ? m_shown : m_shown + QStringLiteral(" · ") + m_zoom;
     if (!m_comparing.isEmpty())
-        m_description += QStringLiteral(" · 比较 ") + m_comparing;
+        m_description += tr(" · 比较 ") + m_comparing;
     m_imageBox->setToolTip(m_description);
     m_imageBox->setAccessibleDescription(m_description);
     m_viewport->setAccessibleDescription(m_description);
@@ -146,8 +147,8 @@ void PictureKeeper::saveAs()
     // The picture shown now: playback may show others while the dialog is open.
     const PictureSource source = m_menuOn ? m_menuOn->first : m_source;
     if (source.bytes.isEmpty() && m_made) {
-        sayFailure(m_window, QStringLiteral("另存为"),
-                   QStringLiteral("这一帧是两个整点之间插出来的，没有下载的原样字节；"
+        sayFailure(m_window, tr("另存为"),
+                   tr("这一帧是两个整点之间插出来的，没有下载的原样字节；"
                                   "可以用“另存为所见图像…”保存所见的这一帧"));
         return;
     }
@@ -163,7 +164,7 @@ void PictureKeeper::saveAs()
                      try {
                          saveFileDurably(path, bytes);
                      } catch (const FileFailure &failure) {
-                         sayFailure(m_window, QStringLiteral("另存为"), QString::fromUtf8(failure.what()));
+                         sayFailure(m_window, tr("另存为"), QString::fromUtf8(failure.what()));
                      }
                  });
 }
@@ -194,7 +195,7 @@ void PictureKeeper::saveSeen()
     const auto moment = momentOf(source.beijing);
     const QString name = (moment ? QString::fromStdString(fileStemOf(*moment))
                                  : QString::fromStdString(source.request.name) + QStringLiteral("00")) +
-                         QStringLiteral("-所见.png");
+                         tr("-所见.png");
     m_choosePath(QDir(folderToSaveIn(m_savedIn)).filePath(name), kPngFilter,
                  [this, seen](const QString &path) {
                      if (path.isEmpty())
@@ -205,10 +206,10 @@ void PictureKeeper::saveSeen()
                      buffer.open(QIODevice::WriteOnly);
                      try {
                          if (!seen.save(&buffer, "PNG"))
-                             throw FileFailure("无法把图像编码为 PNG");
+                             throw FileFailure(said("veltaro::PictureKeeper", "无法把图像编码为 PNG"));
                          saveFileDurably(path, png);
                      } catch (const FileFailure &failure) {
-                         sayFailure(m_window, QStringLiteral("另存为所见图像"),
+                         sayFailure(m_window, tr("另存为所见图像"),
                                     QString::fromUtf8(failure.what()));
                      }
                  });

@@ -334,8 +334,8 @@ void Player::frameEnded(const DisplayCommand::Outcome &outcome)
     if (outcome.unreachable) {
         // Without a network every hour would fail in turn: playing stops, with the one reason.
         stop();
-        m_view.setStatus(QString::fromUtf16(kStatusNotFound),
-                         QStringLiteral("网络不通，已停止播放：") + outcome.reason);
+        m_view.setStatus(statusNotFound(),
+                         tr("网络不通，已停止播放：") + outcome.reason);
         return;
     }
     if (outcome.shown) {
@@ -379,9 +379,9 @@ void Player::frameEnded(const DisplayCommand::Outcome &outcome)
         emit skippedHour(*moment);
     }
     if (!m_skipped.isEmpty()) {
-        const QString reason = QStringLiteral("跳过了无法显示的时刻（北京时间）：") +
-                               m_skipped.join(QStringLiteral("、"));
-        m_view.setStatus(m_shownAny ? QString() : QString::fromUtf16(kStatusNotFound), reason);
+        const QString reason = tr("跳过了无法显示的时刻（北京时间）：") +
+                               m_skipped.join(tr("、"));
+        m_view.setStatus(m_shownAny ? QString() : statusNotFound(), reason);
     }
     wantAhead();
 }

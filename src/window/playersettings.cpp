@@ -110,7 +110,7 @@ void PlayerSettings::save()
     m_settings->sync();
     m_written = m_values;
     if (m_settings->status() != QSettings::NoError)
-        emit notSaved(QStringLiteral("无法保存设置到 %1").arg(QDir::toNativeSeparators(m_settings->fileName())));
+        emit notSaved(tr("无法保存设置到 %1").arg(QDir::toNativeSeparators(m_settings->fileName())));
 }
 
 } // namespace veltaro

@@ -152,7 +152,7 @@ void ShownPicture::updateReadout()
         const double scale = m_box->devicePixelRatioF() / m_box->zoom();
         const QPoint pixel(int(std::floor(m_pointer.x() * scale)), int(std::floor(m_pointer.y() * scale)));
         if (original.rect().contains(pixel))
-            text = QStringLiteral("像素 (%1, %2) · 灰度 %3")
+            text = tr("像素 (%1, %2) · 灰度 %3")
                        .arg(pixel.x())
                        .arg(pixel.y())
                        .arg(greyLevel(original.pixel(pixel)));

@@ -50,7 +50,7 @@ void Smoother::forget()
 
 QString Smoother::madeText(const Moment &from, int step, int steps)
 {
-    return QStringLiteral("北京时间 %1 · 插值").arg(QString::fromStdString(betweenText(from, step, steps)));
+    return tr("北京时间 %1 · 插值").arg(QString::fromStdString(betweenText(from, step, steps)));
 }
 
 void Smoother::setEnhancement(const Enhancement &enhancement)

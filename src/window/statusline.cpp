@@ -5,14 +5,6 @@
 
 namespace veltaro {
 
-namespace {
-
-// The status line's description when there is nothing more to tell, and what Ctrl+I says then.
-constexpr char16_t kStatusName[] = u"状态";
-constexpr char16_t kNothingToExplain[] = u"没有可说明的原因";
-
-} // namespace
-
 StatusLine::StatusLine(QLabel *label, std::function<QString()> describeShown, QObject *parent)
     : QObject(parent), m_label(label), m_describeShown(std::move(describeShown))
 {
@@ -37,14 +29,15 @@ void StatusLine::showProgress(const QString &text)
 void StatusLine::setDetail(const QString &detail)
 {
     m_detail = detail;
-    m_label->setAccessibleDescription(detail.isEmpty() ? QString::fromUtf16(kStatusName) : detail);
+    // With nothing more to tell, the line's own name.
+    m_label->setAccessibleDescription(detail.isEmpty() ? tr("状态") : detail);
 }
 
 void StatusLine::explain(const QString &more)
 {
-    QString said = m_detail.isEmpty() ? QString::fromUtf16(kNothingToExplain) : m_detail;
+    QString said = m_detail.isEmpty() ? tr("没有可说明的原因") : m_detail;
     if (!more.isEmpty())
-        said += QStringLiteral("\n指针处：") + more;
+        said += tr("\n指针处：") + more;
     QToolTip::showText(m_label->mapToGlobal(QPoint(0, m_label->height())), said, m_label);
 }
 

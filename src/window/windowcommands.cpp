@@ -99,8 +99,8 @@ void WindowCommands::makeMenusAndHints()
 void WindowCommands::playerChanged()
 {
     const Player &player = m_parts.player;
-    m_parts.actions.action(Command::Play)->setText(player.isPlaying() ? QStringLiteral("暂停")
-                                                                      : QStringLiteral("播放"));
+    m_parts.actions.action(Command::Play)->setText(player.isPlaying() ? tr("暂停")
+                                                                      : tr("播放"));
     // Whether a loop plays is seen on its button, and heard as its state.
     QAction *loop = m_parts.actions.action(Command::Loop);
     loop->setCheckable(true);
@@ -148,7 +148,7 @@ void WindowCommands::explainStatus()
     const QString readout = m_parts.shown.readout();
     if (!readout.isEmpty())
         m_parts.boxes[1]->setAccessibleDescription(m_parts.keeper.description() +
-                                                   QStringLiteral(" · 指针处：") + readout);
+                                                   tr(" · 指针处：") + readout);
     m_parts.status.explain(readout);
 }
 

@@ -50,8 +50,8 @@ Q_DECLARE_METATYPE(sample::Script)
 
 namespace {
 
-const QString kWorking = QString::fromUtf16(kStatusWorking);
-const QString kNotFound = QString::fromUtf16(kStatusNotFound);
+const QString kWorking = statusWorking();
+const QString kNotFound = statusNotFound();
 
 // The started window, with a deadline short enough for stalls.
 class Window : public StartedWindow

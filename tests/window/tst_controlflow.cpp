@@ -415,7 +415,7 @@ void TestControlFlow::everyInputInEveryState_data()
     QTest::addColumn<int>("asked11");    // requests for 11:00 (8071803); -1 not counted
 
     const QString none;
-    const QString notFound = QString::fromUtf16(kStatusNotFound);
+    const QString notFound = statusNotFound();
     // clang-format off
     QTest::newRow("idle, 显示") << "idle" << "显示" << none << "^$" << 0 << "18 10" << "18 10" << 0;
     QTest::newRow("idle, step") << "idle" << "step" << none << "^$" << 0 << "18 11" << "18 11" << 1;
@@ -486,7 +486,7 @@ void TestControlFlow::everyInputInEveryState()
     QVERIFY2(parts.view.reason.contains(QRegularExpression(reason)), qPrintable(parts.view.reason));
     // A run replaced by a newer one never says "无法找到".
     if (status.isEmpty())
-        QVERIFY2(!parts.view.statuses.contains(QString::fromUtf16(kStatusNotFound)),
+        QVERIFY2(!parts.view.statuses.contains(statusNotFound()),
                  qPrintable(parts.view.statuses.join('|')));
     if (shown != "*")
         QCOMPARE(parts.view.shown.last(), shown);
@@ -571,7 +571,7 @@ void TestControlFlow::aFailedPressLeavesTheFetchesAhead()
     parts.pick(2008, 7, 17, 10);
     parts.display.run(DisplayCommand::Kind::Press);
     QVERIFY(parts.settled());
-    QCOMPARE(parts.view.status, QString::fromUtf16(kStatusNotFound));
+    QCOMPARE(parts.view.status, statusNotFound());
     QVERIFY(waitUntil([&] { return !parts.transfer.isFetching(kPrefix + "807180400.jpg"); }));
     parts.pick(2008, 7, 18, 11);
     parts.stepper.step(1);
@@ -654,8 +654,8 @@ void TestControlFlow::aRunThatEndsAtOnceEndsFromTheEventLoop_data()
 {
     QTest::addColumn<QString>("hour");   // the hour list's text
     QTest::addColumn<QString>("status"); // the status line once it ended
-    QTest::newRow("an hour with nothing to fetch") << "24" << QString::fromUtf16(kStatusWorking);
-    QTest::newRow("an hour that is no number") << "ab" << QString::fromUtf16(kStatusNotFound);
+    QTest::newRow("an hour with nothing to fetch") << "24" << statusWorking();
+    QTest::newRow("an hour that is no number") << "ab" << statusNotFound();
 }
 
 void TestControlFlow::aRunThatEndsAtOnceEndsFromTheEventLoop()
@@ -670,7 +670,7 @@ void TestControlFlow::aRunThatEndsAtOnceEndsFromTheEventLoop()
     parts.view.lists[3].setCurrentIndex(parts.view.lists[3].count() - 1);
     parts.display.run(DisplayCommand::Kind::Press);
     QSignalSpy finished(&parts.display, &DisplayCommand::finished);
-    QCOMPARE(parts.view.status, QString::fromUtf16(kStatusWorking));
+    QCOMPARE(parts.view.status, statusWorking());
     QVERIFY(finished.wait(5000));
     QCOMPARE(finished.size(), 1);
     QCOMPARE(parts.view.status, status);
