@@ -12,21 +12,18 @@ QString progressText(int fetched, int passedOver, int encoded, int total, bool t
 {
     QString text = QCoreApplication::translate("LoopExport", "已取得 %1/%2 幅").arg(fetched - passedOver).arg(total);
     if (passedOver > 0)
-        text += QCoreApplication::translate("LoopExport", "（%1 幅跳过）").arg(passedOver);
-    return text + (toFolder ? QCoreApplication::translate("LoopExport", "，已存 %1 个文件").arg(encoded)
-                            : QCoreApplication::translate("LoopExport", "，已编码 %1 帧").arg(encoded));
+        text += QCoreApplication::translate("LoopExport", "（%n 幅跳过）", nullptr, passedOver);
+    return text + (toFolder ? QCoreApplication::translate("LoopExport", "，已存 %n 个文件", nullptr, encoded)
+                            : QCoreApplication::translate("LoopExport", "，已编码 %n 帧", nullptr, encoded));
 }
 
 QString writtenText(const ExportResult &result)
 {
     const QString kb = QStringLiteral("%1 KB").arg((result.bytes + 1023) / 1024);
-    return result.toFolder ? QCoreApplication::translate("LoopExport", "已写入 %1（%2 个新文件，%3）")
-                                 .arg(QDir::toNativeSeparators(result.path))
-                                 .arg(result.frames)
-                                 .arg(kb)
-                           : QCoreApplication::translate("LoopExport", "已写入 %1（%2，%3 帧）")
+    return result.toFolder ? QCoreApplication::translate("LoopExport", "已写入 %1（%n 个新文件，%2）", nullptr, result.frames)
                                  .arg(QDir::toNativeSeparators(result.path), kb)
-                                 .arg(result.frames);
+                           : QCoreApplication::translate("LoopExport", "已写入 %1（%2，%n 帧）", nullptr, result.frames)
+                                 .arg(QDir::toNativeSeparators(result.path), kb);
 }
 
 QStringList passedOverLines(const ExportResult &result)

@@ -9,18 +9,18 @@ std::string networkErrorText(QNetworkReply::NetworkError error, const QString &h
     const std::string name = host.toStdString();
     switch (error) {
     case QNetworkReply::ConnectionRefusedError:
-        return said("networkreason", "连接被拒绝：") + name;
+        return filled(said("networkreason", "连接被拒绝：%1"), {name});
     // Qt reports a status line it cannot read as a closed connection too: the reason names both.
     case QNetworkReply::RemoteHostClosedError:
-        return said("networkreason", "服务器 ") + name + said("networkreason", " 提前关闭了连接，或它的回答无法识别");
+        return filled(said("networkreason", "服务器 %1 提前关闭了连接，或它的回答无法识别"), {name});
     case QNetworkReply::HostNotFoundError:
-        return said("networkreason", "找不到服务器 ") + name;
+        return filled(said("networkreason", "找不到服务器 %1"), {name});
     case QNetworkReply::TimeoutError:
-        return said("networkreason", "连接 ") + name + said("networkreason", " 超时");
+        return filled(said("networkreason", "连接 %1 超时"), {name});
     case QNetworkReply::OperationCanceledError:
         return said("networkreason", "下载被中止");
     case QNetworkReply::SslHandshakeFailedError:
-        return said("networkreason", "与 ") + name + said("networkreason", " 建立安全连接失败");
+        return filled(said("networkreason", "与 %1 建立安全连接失败"), {name});
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
     case QNetworkReply::BackgroundRequestNotAllowedError:
@@ -30,17 +30,17 @@ std::string networkErrorText(QNetworkReply::NetworkError error, const QString &h
     case QNetworkReply::InsecureRedirectError:
         return said("networkreason", "服务器要求转到不安全的地址");
     case QNetworkReply::ProxyConnectionRefusedError:
-        return said("networkreason", "代理服务器 ") + name + said("networkreason", " 拒绝连接");
+        return filled(said("networkreason", "代理服务器 %1 拒绝连接"), {name});
     case QNetworkReply::ProxyConnectionClosedError:
-        return said("networkreason", "代理服务器 ") + name + said("networkreason", " 提前关闭了连接，或它的回答无法识别");
+        return filled(said("networkreason", "代理服务器 %1 提前关闭了连接，或它的回答无法识别"), {name});
     case QNetworkReply::ProxyNotFoundError:
-        return said("networkreason", "找不到代理服务器 ") + name;
+        return filled(said("networkreason", "找不到代理服务器 %1"), {name});
     case QNetworkReply::ProxyTimeoutError:
-        return said("networkreason", "代理服务器 ") + name + said("networkreason", " 超时");
+        return filled(said("networkreason", "代理服务器 %1 超时"), {name});
     case QNetworkReply::ProxyAuthenticationRequiredError:
         return said("networkreason", "代理服务器要求身份验证");
     case QNetworkReply::UnknownProxyError:
-        return said("networkreason", "代理服务器 ") + name + said("networkreason", " 出错");
+        return filled(said("networkreason", "代理服务器 %1 出错"), {name});
     case QNetworkReply::ContentAccessDenied:
     case QNetworkReply::ContentOperationNotPermittedError:
     case QNetworkReply::AuthenticationRequiredError:
@@ -54,7 +54,7 @@ std::string networkErrorText(QNetworkReply::NetworkError error, const QString &h
     case QNetworkReply::ProtocolFailure:
         return said("networkreason", "服务器的回答有误");
     default:
-        return said("networkreason", "网络错误（") + std::to_string(int(error)) + said("networkreason", "）");
+        return filled(said("networkreason", "网络错误（%1）"), {std::to_string(int(error))});
     }
 }
 
@@ -63,10 +63,10 @@ std::string httpStatusText(int status)
     if (status == 407)
         return said("networkreason", "代理服务器要求身份验证（HTTP 407）");
     if (status == 404 || status == 410)
-        return said("networkreason", "服务器上没有这幅图像（HTTP ") + std::to_string(status) + said("networkreason", "）");
+        return filled(said("networkreason", "服务器上没有这幅图像（HTTP %1）"), {std::to_string(status)});
     if (status >= 500)
-        return said("networkreason", "服务器出错（HTTP ") + std::to_string(status) + said("networkreason", "）");
-    return said("networkreason", "服务器拒绝了请求（HTTP ") + std::to_string(status) + said("networkreason", "）");
+        return filled(said("networkreason", "服务器出错（HTTP %1）"), {std::to_string(status)});
+    return filled(said("networkreason", "服务器拒绝了请求（HTTP %1）"), {std::to_string(status)});
 }
 
 bool meansUnreachable(QNetworkReply::NetworkError error)

@@ -269,8 +269,8 @@ void FrameStrip::describe()
     for (int i = 0; i < m_names.size(); ++i)
         if (m_marks[i] == Mark::Missing)
             missing << m_names[i];
-    QString text = m_current >= 0 ? tr("显示 %1，共 %2 小时").arg(m_names[m_current]).arg(m_names.size())
-                                  : tr("共 %1 小时").arg(m_names.size());
+    QString text = m_current >= 0 ? tr("显示 %1，共 %n 小时", nullptr, int(m_names.size())).arg(m_names[m_current])
+                                  : tr("共 %n 小时", nullptr, int(m_names.size()));
     if (!missing.isEmpty())
         text += tr("；无图像：") + missing.join(tr("、"));
     setAccessibleDescription(text);

@@ -111,15 +111,15 @@ QString Enhancer::summaryOf(const QStringList &problems, int atMost)
         return {};
     QStringList shown = problems.mid(0, atMost);
     if (problems.size() > atMost)
-        shown << tr("……另有 %1 个").arg(problems.size() - atMost);
-    return tr("%1 个增强表无法使用，已跳过：\n").arg(problems.size()) +
+        shown << tr("……另有 %n 个", nullptr, int(problems.size() - atMost));
+    return tr("%n 个增强表无法使用，已跳过：\n", nullptr, int(problems.size())) +
            shown.join(QLatin1Char('\n'));
 }
 
 QString Enhancer::problemWith(const QStringList &problems, const QString &name)
 {
     const QRegularExpression file(
-        tr("\\s%1\\.table[\\s：]").arg(QRegularExpression::escape(name)));
+        QStringLiteral("\\s%1\\.table[\\s：:]").arg(QRegularExpression::escape(name)));
     for (const QString &problem : problems)
         if (problem.contains(file))
             return problem;

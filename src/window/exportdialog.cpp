@@ -29,13 +29,13 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
 {
     setWindowTitle(tr("导出动画"));
     if (!m_loop.empty())
-        m_span->addItem(tr("正在播放的循环（%1 小时）").arg(m_loop.size()), 0);
+        m_span->addItem(tr("正在播放的循环（%n 小时）", nullptr, int(m_loop.size())), 0);
     for (const int hours : loop::kSpans)
-        m_span->addItem(tr("到所选时刻为止的 %1 小时").arg(hours), hours);
+        m_span->addItem(tr("到所选时刻为止的 %n 小时", nullptr, hours), hours);
     if (m_loop.empty())
         m_span->setCurrentIndex(std::max(0, m_span->findData(start.span)));
     for (const int every : loop::kEvery)
-        m_every->addItem(every == 1 ? tr("每小时一幅") : tr("每 %1 小时一幅").arg(every), every);
+        m_every->addItem(every == 1 ? tr("每小时一幅") : tr("每 %n 小时一幅", nullptr, every), every);
     for (const AnimationFormatName &format : kAnimationFormats)
         m_format->addItem(QCoreApplication::translate("AnimationFormat", format.label), QString::fromLatin1(format.name));
     m_format->addItem(tr("JPEG 原图（文件夹，按时刻命名）"), QStringLiteral("jpg"));

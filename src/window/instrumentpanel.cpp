@@ -92,7 +92,7 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
 
     // Watching the clouds move.
     for (const int hours : loop::kSpans)
-        m_span->addItem(tr("%1 小时").arg(hours), hours);
+        m_span->addItem(tr("%n 小时", nullptr, hours), hours);
     m_span->setAccessibleName(tr("循环的时长"));
     m_span->setToolTip(tr("循环播放到所选时刻为止的几小时"));
     QToolButton *play = button(Command::Play);
@@ -149,7 +149,7 @@ InstrumentPanel::InstrumentPanel(QWidget *window, const ActionTable &actions)
     // and across how long a gap (missing hours) frames are made by real time.
     for (const int hours : loop::kSmoothGaps)
         m_smoothGap->addItem(hours == 1 ? tr("不跨缺图")
-                                        : tr("跨缺图至多 %1 小时").arg(hours),
+                                        : tr("跨缺图至多 %n 小时", nullptr, hours),
                              hours);
     m_smoothGap->setAccessibleName(tr("平滑播放跨越的最长空缺"));
     m_smoothGap->setToolTip(tr("缺图时按实际时间在前后两幅之间插值，两幅至多相隔几小时；更长则跳过"));
@@ -257,7 +257,7 @@ void InstrumentPanel::showZoom(double zoom, bool fitting)
 
 void InstrumentPanel::showSpeed(int picturesPerSecond)
 {
-    m_speed->setText(tr("%1 幅/秒").arg(picturesPerSecond));
+    m_speed->setText(tr("%n 幅/秒", nullptr, picturesPerSecond));
     m_speed->setAccessibleDescription(m_speed->text());
 }
 

@@ -83,10 +83,9 @@ void PanelBinding::playerChanged()
     const std::vector<Moment> loop = m_player.loop();
     QString playing;
     if (!loop.empty()) {
-        playing = tr("循环 %1 – %2，%3 小时")
+        playing = tr("循环 %1 – %2，%n 小时", nullptr, int(loop.size()))
                       .arg(QString::fromStdString(momentText(loop.front())).mid(5),
-                           QString::fromStdString(momentText(loop.back())).mid(5))
-                      .arg(loop.size());
+                           QString::fromStdString(momentText(loop.back())).mid(5));
         if (!m_player.isLooping())
             playing += tr("（已暂停）");
     } else if (m_player.isPlaying()) {
