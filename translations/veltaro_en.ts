@@ -314,6 +314,22 @@
         <source>结束程序</source>
         <translation>End the program</translation>
     </message>
+    <message>
+        <source>中文</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>界面用中文（下次启动时生效）</source>
+        <translation>The interface in Chinese (from the next start)</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>界面用英文（下次启动时生效）</source>
+        <translation>The interface in English (from the next start)</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -1968,6 +1984,17 @@ Click or drag to show an hour; the arrow keys when it has the focus</translation
             <numerusform>%n picture/s</numerusform>
             <numerusform>%n pictures/s</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>veltaro::LanguageMenu</name>
+    <message>
+        <source>下次启动时界面将用英文（English）</source>
+        <translation>The interface will be in English from the next start</translation>
+    </message>
+    <message>
+        <source>下次启动时界面将用中文</source>
+        <translation>The interface will be in Chinese from the next start</translation>
     </message>
 </context>
 <context>

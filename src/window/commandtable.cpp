@@ -47,6 +47,9 @@ constexpr CommandDesign kCommands[] = {
     {Command::MoreOfA, QT_TRANSLATE_NOOP("Command", "多显示 A"), "Alt+Left", Key::UnknownKey, QT_TRANSLATE_NOOP("Command", "卷帘时分界线右移，渐变时 B 更透明")},
     {Command::Smooth, QT_TRANSLATE_NOOP("Command", "平滑播放"), "Ctrl+M", Key::UnknownKey, QT_TRANSLATE_NOOP("Command", "播放时在相邻两个整点之间用光流插出 1 到 3 幅过渡帧（标为“插值”）：开 / 关")},
     {Command::Reason, QT_TRANSLATE_NOOP("Command", "说明状态"), "Ctrl+I", Key::UnknownKey, QT_TRANSLATE_NOOP("Command", "在状态栏旁说明：“无法找到”的原因、下载进度或所显示的图像")},
+    // Each language by its own name, whatever the language spoken.
+    {Command::Chinese, QT_TRANSLATE_NOOP("Command", "中文"), "", Key::UnknownKey, QT_TRANSLATE_NOOP("Command", "界面用中文（下次启动时生效）")},
+    {Command::English, QT_TRANSLATE_NOOP("Command", "English"), "", Key::UnknownKey, QT_TRANSLATE_NOOP("Command", "界面用英文（下次启动时生效）")},
     {Command::Help, QT_TRANSLATE_NOOP("Command", "帮助"), "F1", Key::HelpContents, QT_TRANSLATE_NOOP("Command", "列出全部命令和按键")},
     {Command::Exit, QT_TRANSLATE_NOOP("Command", "退出"), "Ctrl+Q", Key::Quit, QT_TRANSLATE_NOOP("Command", "结束程序")},
 };

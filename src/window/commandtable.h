@@ -49,6 +49,8 @@ enum class Command {
     MoreOfA,
     Smooth,
     Reason,
+    Chinese,
+    English,
     Help,
     Exit,
 };

@@ -15,6 +15,7 @@
 #include "window/appicon.h"
 #include "window/busycursor.h"
 #include "window/comparer.h"
+#include "window/languagemenu.h"
 #include "window/smoother.h"
 #include "window/designedcontrols.h"
 #include "window/designtable.h"
@@ -33,6 +34,7 @@
 #include "window/timestepper.h"
 #include "widgets/viewport.h"
 
+#include <QMenu>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -122,6 +124,12 @@ Formmain::Formmain(TwipsSize screen, const QString &stagingFolder, QWidget *pare
     createSmoothing();
     connect(m_viewport, &Viewport::zoomChanged, m_keeper, &PictureKeeper::zoomChanged);
     m_remembered = new PlayerSettings(settingsFile, *m_player, *m_viewport, *m_smoother, this);
+    // The languages, at the end of the picture's menu.
+    m_languages = new LanguageMenu(*m_actions, settingsFile, this);
+    for (PictureBox *box : {m_picture1, m_picture2})
+        box->addAction(m_languages->menu()->menuAction());
+    connect(m_languages, &LanguageMenu::said, this,
+            [this](const QString &note) { setStatus(m_label5->text(), note); });
     connect(m_remembered, &PlayerSettings::notSaved, this,
             [this](const QString &reason) { setStatus(m_label5->text(), reason); });
     setOuterWidth(kDesignClientWidth);

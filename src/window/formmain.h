@@ -25,6 +25,7 @@ namespace veltaro {
 
 class ActionTable;
 class Comparer;
+class LanguageMenu;
 class Smoother;
 class Enhancer;
 class ExportController;
@@ -107,6 +108,7 @@ public:
 
     InstrumentPanel &panel() const { return *m_panel; }
     ExportController &exporter() const { return *m_exporter; }
+    LanguageMenu &languageMenu() const { return *m_languages; }
     // Whether every control lies inside the window (the note along the top aside).
     bool everythingInside() const;
 
@@ -164,6 +166,7 @@ private:
     Enhancer *m_enhancer = nullptr;
     StatusLine *m_status = nullptr;
     WindowCommands *m_commands = nullptr;
+    LanguageMenu *m_languages = nullptr;
     ExportController *m_exporter = nullptr;
     PlayerSettings *m_remembered = nullptr;
     ShownPicture *m_shown = nullptr;

@@ -72,12 +72,12 @@ QString rememberedLanguage(const QString &settingsFile)
     return settingsIn(settingsFile)->value(kLanguageKey).toString();
 }
 
-bool rememberLanguage(const QString &settingsFile, const QString &language)
+QString rememberLanguage(const QString &settingsFile, const QString &language)
 {
     const auto settings = settingsIn(settingsFile);
     settings->setValue(kLanguageKey, language);
     settings->sync();
-    return settings->status() == QSettings::NoError;
+    return settings->status() == QSettings::NoError ? QString() : settings->fileName();
 }
 
 void speak(const QString &language)

@@ -22,8 +22,8 @@ QString chooseLanguage(const QString &asked, const QString &remembered);
 
 // The language chosen in the window, in the settings (`settingsFile` empty: the user's).
 QString rememberedLanguage(const QString &settingsFile);
-// Writes it; false when the settings could not be written.
-bool rememberLanguage(const QString &settingsFile, const QString &language);
+// Writes it; the settings' file when it could not be written, else nothing.
+QString rememberLanguage(const QString &settingsFile, const QString &language);
 
 // Speaks `language` from now on in the running application: the program's translation, Qt's
 // own for its dialogs' buttons (Chinese: from qtbase_zh_CN, said on standard error when it is
