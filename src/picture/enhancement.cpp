@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -51,9 +52,13 @@ EnhancementTable parseEnhancementTable(const QString &text, const QString &fileN
         table.colours[size_t(level)] = greyOf(level);
     std::array<bool, 256> named{};
     bool anyRange = false;
+    // "name[en]: …" names the table in that language: taken over the plain name when it is the
+    // language spoken (the default locale's), wherever it stands in the file.
+    const QString spoken = QLocale().name();
+    std::array<bool, 3> inSpokenLanguage{};
 
     static const QRegularExpression keyLine(
-        QStringLiteral("^(名称|说明|来源|name|description|source)\\s*[:：]\\s*(.*)$"),
+        QStringLiteral("^(名称|说明|来源|name|description|source)(?:\\[([A-Za-z_]+)\\])?\\s*[:：]\\s*(.*)$"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression rangeLine(
         QStringLiteral("^(\\d{1,3})(?:\\s*-\\s*(\\d{1,3}))?\\s*[:：]\\s*(.+)$"));
@@ -77,13 +82,18 @@ EnhancementTable parseEnhancementTable(const QString &text, const QString &fileN
             continue;
         if (const auto key = keyLine.match(line); key.hasMatch()) {
             const QString name = key.captured(1).toLower();
-            const QString value = key.captured(2).trimmed();
-            if (name == QStringLiteral("名称") || name == QStringLiteral("name"))
-                table.name = value;
-            else if (name == QStringLiteral("说明") || name == QStringLiteral("description"))
-                table.description = value;
-            else
-                table.source = value;
+            const QString language = key.captured(2);
+            const QString value = key.captured(3).trimmed();
+            const int field = name == QStringLiteral("名称") || name == QStringLiteral("name")          ? 0
+                              : name == QStringLiteral("说明") || name == QStringLiteral("description") ? 1
+                                                                                                     : 2;
+            const bool spokenHere = !language.isEmpty() && spoken.startsWith(language, Qt::CaseInsensitive);
+            if (!language.isEmpty() && !spokenHere)
+                continue; // another language's
+            if (inSpokenLanguage[size_t(field)] && !spokenHere)
+                continue;
+            inSpokenLanguage[size_t(field)] = spokenHere;
+            (field == 0 ? table.name : field == 1 ? table.description : table.source) = value;
             continue;
         }
         const auto range = rangeLine.match(line);
