@@ -1636,10 +1636,6 @@ Exit status: 0 ended normally; 1 no display, the window could not be made, or th
         <translation>No frames in between</translation>
     </message>
     <message>
-        <source>每小时 %1 步（插 %2 帧，标为“插值”）</source>
-        <translation>%1 steps an hour (%2 frames made, marked &quot;interpolated&quot;)</translation>
-    </message>
-    <message>
         <source> 幅/秒</source>
         <translation> pictures/s</translation>
     </message>
@@ -1726,6 +1722,13 @@ Exit status: 0 ended normally; 1 no display, the window could not be made, or th
         <translation>
             <numerusform>A picture every %n hour</numerusform>
             <numerusform>A picture every %n hours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>每小时 %1 步（插 %n 帧，标为“插值”）</source>
+        <translation>
+            <numerusform>%1 steps an hour (%n frame made, marked &quot;interpolated&quot;)</numerusform>
+            <numerusform>%1 steps an hour (%n frames made, marked &quot;interpolated&quot;)</numerusform>
         </translation>
     </message>
 </context>

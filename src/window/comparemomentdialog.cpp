@@ -6,6 +6,8 @@
 #include <QFormLayout>
 #include <QRadioButton>
 
+#include <cstdlib>
+
 namespace veltaro {
 
 namespace {
@@ -25,7 +27,7 @@ CompareMomentDialog::CompareMomentDialog(int followingHours, const std::optional
 {
     setWindowTitle(tr("比较时刻"));
     for (const int hours : kSteps)
-        m_steps->addItem(tr("%n 小时", nullptr, hours), hours);
+        m_steps->addItem((hours < 0 ? QStringLiteral("-") : QString()) + tr("%n 小时", nullptr, std::abs(hours)), hours);
     m_steps->setCurrentIndex(std::max(0, m_steps->findData(followingHours)));
     m_steps->setAccessibleName(tr("B 与 A 相差的小时数"));
     // The lists' range, by the hour.

@@ -43,7 +43,7 @@ ExportDialog::ExportDialog(const std::vector<Moment> &loop, const Moment &picked
     m_every->setCurrentIndex(std::max(0, m_every->findData(start.every)));
     m_smooth->addItem(tr("不插值"), 1);
     for (int steps = loop::kFewestSmoothSteps; steps <= loop::kMostSmoothSteps; ++steps)
-        m_smooth->addItem(tr("每小时 %1 步（插 %2 帧，标为“插值”）").arg(steps).arg(steps - 1), steps);
+        m_smooth->addItem(tr("每小时 %1 步（插 %n 帧，标为“插值”）", nullptr, steps - 1).arg(steps), steps);
     m_smooth->setCurrentIndex(std::max(0, m_smooth->findData(start.plan.smoothSteps)));
     m_format->setCurrentIndex(std::max(0, m_format->findData(start.format)));
     m_quality->setValue(start.animation.quality);

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "filecontents.h"
+#include "webpframes.h"
 
 class TestExportCommand : public QObject
 {
@@ -22,6 +23,7 @@ private slots:
     void initTestCase();
     void exitStatuses_data();
     void exitStatuses();
+    void theMomentWrittenSpeaksTheLanguage();
 
 private:
     veltaro::sample::SampleArchive m_archive;
@@ -54,6 +56,10 @@ void TestExportCommand::exitStatuses_data()
     QTest::newRow("no network: status 1") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--hours", "3"} << "closed" << 1 << 1 << "导出失败：网络不通" << -1;
     QTest::newRow("an enhancement of no such name") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--enhance", "purple"} << "archive" << 1 << 2 << "没有名为“purple”的增强" << -1;
     QTest::newRow("a table that cannot be used says why") << QStringList{"--export", "%1/loop.webp", "--moment", "2008-07-18T10", "--enhance", "mine"} << "archive" << 1 << 2 << "mine.table 第 3 行" << -1;
+    QTest::newRow("in English: the frames counted") << QStringList{"--lang", "en", "--export", "%1/loop.gif", "--moment", "2008-07-18T10", "--hours", "4", "--size", "80"} << "archive" << 1 << 0 << "4 frames)" << 4;
+    QTest::newRow("in English: an hour missing, named") << QStringList{"--export", "%1/loop.gif", "--lang=en", "--moment", "2008-07-18T10", "--hours", "3", "--size", "80"} << "missing" << 1 << 3 << "The server has no picture for these moments (Beijing time), passed over: 2008-07-18 09:00" << 2;
+    QTest::newRow("in English: a refusal") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18T10", "--smooth", "5", "--lang", "en"} << "archive" << 1 << 2 << "--smooth takes a whole number from 2 to 4" << -1;
+    QTest::newRow("a language it does not speak") << QStringList{"--export", "%1/loop.gif", "--moment", "2008-07-18T10", "--lang", "fr"} << "archive" << 1 << 2 << "--lang 只能是 zh_CN|en" << -1;
     QTest::newRow("a moment out of range") << QStringList{"--export", "%1/loop.webp", "--moment", "2010-01-01T00"} << "archive" << 1 << 2 << "不在 2006-01-01 00:00 到 2009-12-31 23:00 之间" << -1;
     // clang-format on
 }
@@ -116,6 +122,44 @@ void TestExportCommand::exitStatuses()
         QCOMPARE(video.read(8).mid(4), QByteArray("ftyp"));
         QVERIFY2(!errors.contains("x264"), qPrintable(errors));
     }
+}
+
+void TestExportCommand::theMomentWrittenSpeaksTheLanguage()
+{
+    // One lossless frame written in English, in Chinese and without the moment: the two
+    // languages differ where the moment is written, bottom left, and nowhere above it.
+    m_archive.setMissing({});
+    m_archive.setDamaged({});
+    QTemporaryDir dir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("http_proxy", m_archive.proxyAddress());
+    environment.remove("no_proxy");
+    environment.remove("DISPLAY");
+    environment.insert("XDG_CACHE_HOME", dir.filePath("cache"));
+    const auto exported = [&](const QString &name, const QStringList &more) {
+        QProcess veltaro;
+        veltaro.setProcessEnvironment(environment);
+        veltaro.start(VELTARO_EXECUTABLE, QStringList{"--export", dir.filePath(name), "--moment", "2008-07-18T10",
+                                                      "--hours", "1", "--size", "original", "--lossless"} +
+                                              more);
+        if (!veltaro.waitForStarted() ||
+            !waitUntil([&] { return veltaro.state() == QProcess::NotRunning; }, 60000) || veltaro.exitCode() != 0)
+            return QImage();
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? readWebpFrames(file.readAll()).frames.value(0) : QImage();
+    };
+    const QImage english = exported("en.webp", {"--lang", "en"});
+    const QImage chinese = exported("zh.webp", {"--lang", "zh_CN"});
+    const QImage plain = exported("plain.webp", {"--no-label"});
+    QVERIFY(!english.isNull() && !chinese.isNull() && !plain.isNull());
+    QCOMPARE(english.size(), QSize(160, 120));
+    const QRect above(0, 0, 160, 60);
+    const QRect moment(0, 60, 160, 60);
+    QCOMPARE(english.copy(above), plain.copy(above));
+    QCOMPARE(chinese.copy(above), plain.copy(above));
+    QVERIFY(english.copy(moment) != plain.copy(moment));
+    QVERIFY(chinese.copy(moment) != plain.copy(moment));
+    QVERIFY(english.copy(moment) != chinese.copy(moment));
 }
 
 QTEST_MAIN(TestExportCommand)
