@@ -520,7 +520,7 @@ Exit status: 0 ended normally; 1 no display, the window could not be made, or th
     <name>Design</name>
     <message>
         <source>注：必须接入互联网                时刻为北京时间，选好年月日时后按“显示”</source>
-        <translation>Note: needs the Internet.   Times are Beijing time: pick year, month, day and hour, then press &quot;Show&quot;</translation>
+        <translation>Note: needs the Internet.   Beijing time: pick year, month, day, hour, press &quot;Show&quot;</translation>
     </message>
     <message>
         <source>退出</source>
@@ -698,7 +698,7 @@ Exit status: 0 ended normally; 1 no display, the window could not be made, or th
     <name>Status</name>
     <message>
         <source>稍侯〉〉〉</source>
-        <translation>Please wait…</translation>
+        <translation>Loading…</translation>
     </message>
     <message>
         <source>无法找到</source>
@@ -1746,14 +1746,6 @@ Exit status: 0 ended normally; 1 no display, the window could not be made, or th
         <translation>Time line</translation>
     </message>
     <message>
-        <source>18日 </source>
-        <translation>18th </translation>
-    </message>
-    <message>
-        <source>日</source>
-        <translation>D</translation>
-    </message>
-    <message>
         <source>尚未取得</source>
         <translation>not fetched yet</translation>
     </message>
@@ -1804,6 +1796,11 @@ Click or drag to show an hour; the arrow keys when it has the focus</translation
             <numerusform>%n hour in all</numerusform>
             <numerusform>%n hours in all</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>%1日</source>
+        <comment>a day of the month on the time line</comment>
+        <translation>day %1</translation>
     </message>
 </context>
 <context>

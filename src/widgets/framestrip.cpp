@@ -169,7 +169,9 @@ void FrameStrip::paintHourMarks(QPainter &painter, int top)
     painter.setFont(small);
     const QFontMetrics metrics(small);
     const double each = double(width()) / m_names.size();
-    const int every = each * 3 >= metrics.horizontalAdvance(tr("18日 ")) ? 3 : 6;
+    // The day where it changes, "18日"; the hour elsewhere.
+    const auto dayText = [](const QString &day) { return tr("%1日", "a day of the month on the time line").arg(day); };
+    const int every = each * 3 >= metrics.horizontalAdvance(dayText(QStringLiteral("18")) + QLatin1Char(' ')) ? 3 : 6;
     painter.setPen(palette().color(QPalette::Text));
     for (int i = 0; i < m_names.size(); ++i) {
         const QString &name = m_names[i]; // "07-18 10:00"
@@ -180,7 +182,7 @@ void FrameStrip::paintHourMarks(QPainter &painter, int top)
             painter.drawLine(box.left(), 0, box.left(), height());
         if (hour % every != 0 && !(i == 0 && m_names.size() < every))
             continue;
-        const QString text = newDay ? name.mid(3, 2) + tr("日") : name.mid(6, 2);
+        const QString text = newDay ? dayText(name.mid(3, 2)) : name.mid(6, 2);
         if (box.left() + metrics.horizontalAdvance(text) > width())
             continue;
         painter.drawText(QRect(box.left() + 1, top, metrics.horizontalAdvance(text) + 2, height() - top),
