@@ -18,7 +18,36 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 using namespace veltaro;
+
+namespace {
+
+// Shows the hour asked for on 2008-07-18; false when it could not.
+bool showHour(StartedWindow &window, const char *hour)
+{
+    if (!window.showActive())
+        return false;
+    window.pick("8", "07", "18", hour);
+    return window.press();
+}
+
+// Waits, noting in `labels` each moment the label shows in turn, until `enough` (told whether
+// the label has just changed) says so; false on the time-out.
+bool watchLabels(StartedWindow &window, QStringList &labels, const std::function<bool(bool)> &enough)
+{
+    const FittedLabel *label = window.panel().momentLabel();
+    return waitUntil([&] {
+        const QString text = label->forms().value(0);
+        const bool changed = labels.isEmpty() || labels.last() != text;
+        if (changed)
+            labels << text;
+        return enough(changed);
+    });
+}
+
+} // namespace
 
 class TestSmoothing : public QObject
 {
@@ -60,9 +89,7 @@ void TestSmoothing::madeFramesAreMarked()
     QFETCH(QString, made);
     QTemporaryDir dir;
     StartedWindow window(dir.path());
-    QVERIFY(window.showActive());
-    window.pick("8", "07", "18", "07");
-    QVERIFY(window.press());
+    QVERIFY(showHour(window, "07"));
     QTest::keyClick(&window, Qt::Key_M, Qt::ControlModifier);
     Smoother &smoother = window.smoother();
     QVERIFY(smoother.isOn());
@@ -73,17 +100,13 @@ void TestSmoothing::madeFramesAreMarked()
     QCOMPARE(smoother.steps(), steps);
 
     // Every label the moment shows while playing, and what temp.jpg holds when it does.
-    FittedLabel *label = window.panel().momentLabel();
     QStringList labels;
     QString madeDescription;
     double madeOnStrip = 0; // how far between two hours the strip marks a made frame
     window.player().setSpeed(Player::kFastest);
     window.player().play();
-    QVERIFY(waitUntil([&] {
-        const QString text = label->forms().value(0);
-        if (labels.isEmpty() || labels.last() != text)
-            labels << text;
-        if (text.endsWith(QString::fromUtf16(u"· 插值")) && madeDescription.isEmpty()) {
+    QVERIFY(watchLabels(window, labels, [&](bool) {
+        if (labels.last().endsWith(QString::fromUtf16(u"· 插值")) && madeDescription.isEmpty()) {
             madeDescription = window.pictureKeeper().description();
             madeOnStrip = window.panel().strip()->between();
         }
@@ -129,9 +152,7 @@ void TestSmoothing::acrossAMissingHourByRealTime()
     const auto reset = qScopeGuard([this] { m_archive.setMissing({}); });
     QTemporaryDir dir;
     StartedWindow window(dir.path());
-    QVERIFY(window.showActive());
-    window.pick("8", "07", "18", "10");
-    QVERIFY(window.press());
+    QVERIFY(showHour(window, "10"));
     window.smoother().setOn(true);
     QComboBox *gapList = window.panel().smoothGap();
     QVERIFY(gapList->isVisible());
@@ -141,15 +162,11 @@ void TestSmoothing::acrossAMissingHourByRealTime()
     window.player().setSpeed(Player::kFastest);
     window.player().setLoopHours(6);
     window.player().playLoop();
-    FittedLabel *label = window.panel().momentLabel();
     QStringList labels;
     const QString atTheMissingHour = QString::fromUtf16(u"北京时间 2008-07-18 09:00 · 插值");
     const QString beforeIt = QString::fromUtf16(u"北京时间 2008-07-18 07:30 · 插值");
     // Until the gap is filled, or else until the loop's fourth pass has made the frames before it.
-    QVERIFY(waitUntil([&] {
-        const QString text = label->forms().value(0);
-        if (labels.isEmpty() || labels.last() != text)
-            labels << text;
+    QVERIFY(watchLabels(window, labels, [&](bool) {
         return labels.contains(atTheMissingHour) || labels.count(beforeIt) >= 4;
     }));
     window.player().stop();
@@ -168,15 +185,12 @@ void TestSmoothing::backInTimeToo()
     // (from 09:00 to 08:00, 08:30), and the strip marks them before its box.
     QTemporaryDir dir;
     StartedWindow window(dir.path());
-    QVERIFY(window.showActive());
-    window.pick("8", "07", "18", "10");
-    QVERIFY(window.press());
+    QVERIFY(showHour(window, "10"));
     window.smoother().setOn(true);
     window.player().setSpeed(Player::kFastest);
     window.player().setLoopHours(6);
     window.player().setBackAndForth(true);
     window.player().playLoop();
-    FittedLabel *label = window.panel().momentLabel();
     QStringList labels;
     double backOnStrip = 0;
     const QString made = QString::fromUtf16(u"北京时间 2008-07-18 08:30 · 插值");
@@ -184,13 +198,9 @@ void TestSmoothing::backInTimeToo()
     const QString nine = QString::fromUtf16(u"北京时间 2008-07-18 09:00");
     // Until 08:30 is shown made after the loop has turned back at 10:00 (the first 10:00 is
     // the press's).
-    QVERIFY(waitUntil([&] {
-        const QString text = label->forms().value(0);
-        if (labels.isEmpty() || labels.last() != text) {
-            labels << text;
-            if (text == made && labels.filter(ten).size() >= 2)
-                backOnStrip = window.panel().strip()->between();
-        }
+    QVERIFY(watchLabels(window, labels, [&](bool changed) {
+        if (changed && labels.last() == made && labels.filter(ten).size() >= 2)
+            backOnStrip = window.panel().strip()->between();
         return backOnStrip != 0;
     }));
     window.player().stop();
