@@ -50,25 +50,72 @@ QImage imageOf(const cv::Mat &made)
     return image;
 }
 
-// The flow from `from` to `to`, worked out on pictures no larger than kFlowSide on their longer
-// side and spread back over the whole: clouds move by whole tens of pixels an hour, and the
-// finest detail the flow would add costs four times the time for little.
-cv::Mat flowBetween(const cv::Mat &from, const cv::Mat &to)
+// The scale the flows are worked out at: pictures no larger than kFlowSide on their longer
+// side. Clouds move by whole tens of pixels an hour, and the finest detail the flow would add
+// costs four times the time for little.
+double flowScale(const cv::Mat &picture)
 {
-    cv::Ptr<cv::DISOpticalFlow> dis = cv::DISOpticalFlow::create(cv::DISOpticalFlow::PRESET_FAST);
-    const double scale = std::min(1.0, double(FramePair::kFlowSide) / std::max(from.cols, from.rows));
-    cv::Mat flow;
-    if (scale >= 1.0) {
-        dis->calc(from, to, flow);
+    return std::min(1.0, double(FramePair::kFlowSide) / std::max(picture.cols, picture.rows));
+}
+
+cv::Mat scaledTo(const cv::Mat &picture, double scale)
+{
+    if (scale >= 1.0)
+        return picture;
+    cv::Mat small;
+    cv::resize(picture, small, cv::Size(), scale, scale, cv::INTER_AREA);
+    return small;
+}
+
+// A flow worked out at `scale`, spread back over a picture of `size`.
+cv::Mat spread(const cv::Mat &flow, cv::Size size, double scale)
+{
+    if (scale >= 1.0)
         return flow;
+    cv::Mat whole;
+    cv::resize(flow, whole, size, 0, 0, cv::INTER_LINEAR);
+    whole *= 1.0 / scale;
+    return whole;
+}
+
+// Where the flows `forward` (first → second) and `backward` agree, and the second picture
+// shows there what the first showed: 255, else 0. `least` is the disagreement always allowed,
+// in the flows' pixels.
+cv::Mat trustedWhere(const cv::Mat &first, const cv::Mat &second, const cv::Mat &forward,
+                     const cv::Mat &backward, float least)
+{
+    // Forward, then back from where it landed: a trusted point returns to where it began.
+    cv::Mat landed(forward.size(), CV_32FC2);
+    for (int y = 0; y < landed.rows; ++y) {
+        const auto *fw = forward.ptr<cv::Vec2f>(y);
+        auto *l = landed.ptr<cv::Vec2f>(y);
+        for (int x = 0; x < landed.cols; ++x)
+            l[x] = cv::Vec2f(float(x) + fw[x][0], float(y) + fw[x][1]);
     }
-    cv::Mat smallFrom, smallTo, smallFlow;
-    cv::resize(from, smallFrom, cv::Size(), scale, scale, cv::INTER_AREA);
-    cv::resize(to, smallTo, cv::Size(), scale, scale, cv::INTER_AREA);
-    dis->calc(smallFrom, smallTo, smallFlow);
-    cv::resize(smallFlow, flow, from.size(), 0, 0, cv::INTER_LINEAR);
-    flow *= 1.0 / scale;
-    return flow;
+    cv::Mat back;
+    cv::remap(backward, back, landed, cv::noArray(), cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+    // And where it landed, the second picture shows what the first showed.
+    cv::Mat seen;
+    cv::remap(second, seen, landed, cv::noArray(), cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+    cv::Mat trusted(landed.size(), CV_8UC1);
+    for (int y = 0; y < landed.rows; ++y) {
+        const auto *fw = forward.ptr<cv::Vec2f>(y);
+        const auto *bw = back.ptr<cv::Vec2f>(y);
+        const uchar *before = first.ptr<uchar>(y);
+        const uchar *after = seen.ptr<uchar>(y);
+        auto *t = trusted.ptr<uchar>(y);
+        for (int x = 0; x < landed.cols; ++x) {
+            // Compared squared: no square root for each pixel.
+            const float ex = fw[x][0] + bw[x][0];
+            const float ey = fw[x][1] + bw[x][1];
+            const float moved = fw[x][0] * fw[x][0] + fw[x][1] * fw[x][1];
+            const float allowed = std::max(least * least, FramePair::kDisagreementShare *
+                                                              FramePair::kDisagreementShare * moved);
+            const bool alike = std::abs(int(before[x]) - int(after[x])) <= FramePair::kLargestMismatch;
+            t[x] = ex * ex + ey * ey <= allowed && alike ? 255 : 0;
+        }
+    }
+    return trusted;
 }
 
 // `picture` sampled at each pixel minus `share` of `flow` there.
@@ -108,38 +155,23 @@ FramePair::FramePair(const QImage &first, const QImage &second) : m_flows(std::m
         const bool grey = first.format() == QImage::Format_Grayscale8 && second.format() == QImage::Format_Grayscale8;
         f.shownFirst = grey ? f.first : colourOf(first);
         f.shownSecond = grey ? f.second : colourOf(second);
-        f.forward = flowBetween(f.first, f.second);
-        f.backward = flowBetween(f.second, f.first);
-        // Forward, then back from where it landed: a trusted point returns to where it began.
-        cv::Mat landed(f.forward.size(), CV_32FC2);
-        for (int y = 0; y < landed.rows; ++y) {
-            const auto *fw = f.forward.ptr<cv::Vec2f>(y);
-            auto *l = landed.ptr<cv::Vec2f>(y);
-            for (int x = 0; x < landed.cols; ++x)
-                l[x] = cv::Vec2f(float(x) + fw[x][0], float(y) + fw[x][1]);
-        }
-        cv::Mat back;
-        cv::remap(f.backward, back, landed, cv::noArray(), cv::INTER_LINEAR, cv::BORDER_REPLICATE);
-        // And where it landed, the second picture shows what the first showed.
-        cv::Mat seen;
-        cv::remap(f.second, seen, landed, cv::noArray(), cv::INTER_LINEAR, cv::BORDER_REPLICATE);
-        f.trusted = cv::Mat(landed.size(), CV_8UC1);
-        for (int y = 0; y < landed.rows; ++y) {
-            const auto *fw = f.forward.ptr<cv::Vec2f>(y);
-            const auto *bw = back.ptr<cv::Vec2f>(y);
-            const uchar *before = f.first.ptr<uchar>(y);
-            const uchar *after = seen.ptr<uchar>(y);
-            auto *t = f.trusted.ptr<uchar>(y);
-            for (int x = 0; x < landed.cols; ++x) {
-                // Compared squared: no square root for each pixel.
-                const float ex = fw[x][0] + bw[x][0];
-                const float ey = fw[x][1] + bw[x][1];
-                const float moved = fw[x][0] * fw[x][0] + fw[x][1] * fw[x][1];
-                const float allowed = std::max(kLeastDisagreement * kLeastDisagreement,
-                                               kDisagreementShare * kDisagreementShare * moved);
-                const bool alike = std::abs(int(before[x]) - int(after[x])) <= kLargestMismatch;
-                t[x] = ex * ex + ey * ey <= allowed && alike ? 255 : 0;
-            }
+        // The flows both ways and their check, all at the flows' scale; then spread back.
+        const double scale = flowScale(f.first);
+        const cv::Mat smallFirst = scaledTo(f.first, scale);
+        const cv::Mat smallSecond = scaledTo(f.second, scale);
+        cv::Ptr<cv::DISOpticalFlow> dis = cv::DISOpticalFlow::create(cv::DISOpticalFlow::PRESET_FAST);
+        cv::Mat smallForward, smallBackward;
+        dis->calc(smallFirst, smallSecond, smallForward);
+        dis->calc(smallSecond, smallFirst, smallBackward);
+        const cv::Mat smallTrusted = trustedWhere(smallFirst, smallSecond, smallForward, smallBackward,
+                                                  kLeastDisagreement * float(std::min(1.0, scale)));
+        f.forward = spread(smallForward, f.first.size(), scale);
+        f.backward = spread(smallBackward, f.first.size(), scale);
+        if (scale >= 1.0) {
+            f.trusted = smallTrusted;
+        } else {
+            cv::resize(smallTrusted, f.trusted, f.first.size(), 0, 0, cv::INTER_LINEAR);
+            cv::threshold(f.trusted, f.trusted, 127, 255, cv::THRESH_BINARY);
         }
     } catch (const cv::Exception &failure) {
         // Out of memory inside OpenCV, or a size it refuses: said, never passed on as OpenCV's.

@@ -362,15 +362,21 @@ void Player::frameEnded(const DisplayCommand::Outcome &outcome)
                 ++gap;
             }
             const bool between = along(shown, next, gap) && !missing(*next);
-            // The pair after it is made ahead, also where the loop turns back.
-            const auto afterNext =
+            // The pair after it is made ahead; where the loop returns to its start after `next`,
+            // the pair it starts with, which has a frame's time less to be made in.
+            std::optional<Moment> aheadFrom = next;
+            std::optional<Moment> aheadTo =
                 next ? following(*next, loopStart(), loopEnd(), m_backAndForth, direction) : std::nullopt;
-            const bool ahead = next && along(*next, afterNext, 1) && !missing(*afterNext);
+            if (aheadFrom && aheadTo && !along(*aheadFrom, aheadTo, 1)) {
+                aheadFrom = aheadTo;
+                aheadTo = following(*aheadFrom, loopStart(), loopEnd(), m_backAndForth, direction);
+            }
+            const bool ahead = aheadFrom && along(*aheadFrom, aheadTo, 1) && !missing(*aheadFrom) && !missing(*aheadTo);
             m_madeStep = between ? 1 : 0;
             m_madeTotal = between ? m_smoother->steps() * gap : 0;
             m_jumpOver = between ? passed : std::vector<Moment>();
-            emit smoothFrom(shown, between ? next : std::nullopt, ahead ? next : std::nullopt,
-                            ahead ? afterNext : std::nullopt);
+            emit smoothFrom(shown, between ? next : std::nullopt, ahead ? aheadFrom : std::nullopt,
+                            ahead ? aheadTo : std::nullopt);
         }
     } else if (const auto moment = momentOf(outcome.picked)) {
         const QString hour = QString::fromStdString(momentText(*moment));
