@@ -10,7 +10,7 @@ std::unique_ptr<AnimationEncoder> makeAnimationEncoder(const AnimationOptions &o
 {
     switch (options.format) {
     case AnimationFormat::Gif:
-        return std::make_unique<GifEncoder>();
+        return std::make_unique<GifEncoder>(options.colours);
     case AnimationFormat::Mp4:
         return std::make_unique<Mp4Encoder>();
     case AnimationFormat::WebP:

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace veltaro {
 
@@ -37,6 +38,9 @@ struct AnimationOptions
     AnimationFormat format = AnimationFormat::WebP;
     bool lossless = false;
     int quality = 80; // lossy WebP, 0..100
+    // The colours the frames are made of, when they are known to be few (a colour table's):
+    // a GIF takes them as its palette instead of fitting one.
+    std::vector<QRgb> colours;
 };
 
 // Frames in, one file's bytes out. Every frame has the size of the first. Throws EncodeFailure

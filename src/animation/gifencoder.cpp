@@ -38,7 +38,7 @@ int nearest(const std::vector<QRgb> &palette, int r, int g, int b)
 
 } // namespace
 
-Indexed indexFrame(const QImage &frame)
+Indexed indexFrame(const QImage &frame, const std::vector<QRgb> &known)
 {
     const int width = frame.width();
     const int height = frame.height();
@@ -62,6 +62,45 @@ Indexed indexFrame(const QImage &frame)
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 indexed.indices[size_t(y) * size_t(width) + size_t(x)] = qRed(pixel(x, y));
+        return indexed;
+    }
+    if (!known.empty() && colours.size() > 256) {
+        // The colour table's own colours that the frame holds, never a fit; black and white for
+        // the moment written, and where the table's colours in use are more than 254, the least
+        // used give way to them.
+        QHash<QRgb, int> used;
+        for (const QRgb colour : known)
+            used.insert(colour | 0xff000000u, 0);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (const auto found = used.find(pixel(x, y) | 0xff000000u); found != used.end())
+                    ++found.value();
+        std::vector<std::pair<int, QRgb>> byUse;
+        for (auto it = used.cbegin(); it != used.cend(); ++it)
+            if (it.value() > 0)
+                byUse.emplace_back(it.value(), it.key());
+        std::sort(byUse.begin(), byUse.end(), [](const auto &a, const auto &b) {
+            return a.first != b.first ? a.first > b.first : a.second < b.second;
+        });
+        QHash<QRgb, int> at;
+        const auto take = [&](QRgb colour) {
+            if (at.size() < 256 && !at.contains(colour)) {
+                at.insert(colour, int(indexed.palette.size()));
+                indexed.palette.push_back(colour);
+            }
+        };
+        for (size_t i = 0; i < byUse.size() && i < 254; ++i)
+            take(byUse[i].second);
+        take(qRgb(0, 0, 0));
+        take(qRgb(255, 255, 255));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const QRgb p = pixel(x, y) | 0xff000000u;
+                auto found = at.constFind(p);
+                if (found == at.constEnd())
+                    found = at.insert(p, nearest(indexed.palette, qRed(p), qGreen(p), qBlue(p)));
+                indexed.indices[size_t(y) * size_t(width) + size_t(x)] = static_cast<unsigned char>(found.value());
+            }
         return indexed;
     }
     if (colours.size() <= 256) {
@@ -147,7 +186,7 @@ Indexed indexFrame(const QImage &frame)
     return indexed;
 }
 
-GifEncoder::GifEncoder() = default;
+GifEncoder::GifEncoder(std::vector<QRgb> colours) : m_colours(std::move(colours)) {}
 
 GifEncoder::~GifEncoder()
 {
@@ -186,7 +225,7 @@ void GifEncoder::addFrame(const QImage &frame, int durationMs)
     control.TransparentColor = NO_TRANSPARENT_COLOR;
     GifByteType extension[4];
     const size_t length = EGifGCBToExtension(&control, extension);
-    const Indexed indexed = indexFrame(rgb);
+    const Indexed indexed = indexFrame(rgb, m_colours);
     std::array<GifColorType, 256> colours{};
     for (size_t i = 0; i < indexed.palette.size(); ++i)
         colours[i] = {GifByteType(qRed(indexed.palette[i])), GifByteType(qGreen(indexed.palette[i])),

@@ -98,8 +98,15 @@ void LoopExport::start()
                 fail(tr("无法建立文件夹 ") + QDir::toNativeSeparators(m_request.path));
                 return;
             }
-            if (!m_request.jpegFolder)
-                m_encoder = makeAnimationEncoder(m_request.animation);
+            if (!m_request.jpegFolder) {
+                // A colour table's frames hold its colours only (and the moment's).
+                AnimationOptions options = m_request.animation;
+                if (m_request.enhancement.colourTable()) {
+                    const Lookup lookup = m_request.enhancement.lookupFor();
+                    options.colours.assign(lookup.begin(), lookup.end());
+                }
+                m_encoder = makeAnimationEncoder(options);
+            }
             m_poll.start();
             advance();
         },

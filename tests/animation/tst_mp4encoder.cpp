@@ -15,6 +15,17 @@ extern "C" {
 
 using namespace veltaro;
 
+namespace {
+
+veltaro::AnimationOptions mp4Options()
+{
+    veltaro::AnimationOptions options;
+    options.format = veltaro::AnimationFormat::Mp4;
+    return options;
+}
+
+} // namespace
+
 class TestMp4Encoder : public QObject
 {
     Q_OBJECT
@@ -97,7 +108,7 @@ void TestMp4Encoder::readsBackAsWritten()
     QFETCH(QSize, written);
     QFETCH(int, frames);
     QFETCH(int, lastMs);
-    auto encoder = makeAnimationEncoder({.format = AnimationFormat::Mp4});
+    auto encoder = makeAnimationEncoder(mp4Options());
     for (int i = 0; i < frames; ++i) {
         // Grey levels that step from frame to frame: the first is 40 all over.
         QImage frame(size, QImage::Format_RGB32);
@@ -129,7 +140,7 @@ void TestMp4Encoder::readsBackAsWritten()
 
 void TestMp4Encoder::nothingToWriteIsAFailure()
 {
-    auto encoder = makeAnimationEncoder({.format = AnimationFormat::Mp4});
+    auto encoder = makeAnimationEncoder(mp4Options());
     QVERIFY_THROWS_EXCEPTION(EncodeFailure, encoder->finish());
 }
 

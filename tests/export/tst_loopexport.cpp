@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,6 +77,7 @@ private slots:
     void animationsReadBack_data();
     void animationsReadBack();
     void missingHoursAreSkippedAndNamed();
+    void gifTakesTheTablesColours();
     void smoothFramesBetweenConsecutiveHours_data();
     void smoothFramesBetweenConsecutiveHours();
     void cancelLeavesNoFile();
@@ -179,6 +181,42 @@ void TestLoopExport::animationsReadBack()
     const int seen = qGray(back.first.pixel(probe));
     QVERIFY2(std::abs((inverted ? 255 - level : level) - seen) < 40,
              qPrintable(QStringLiteral("%1 shown as %2").arg(level).arg(seen)));
+}
+
+void TestLoopExport::gifTakesTheTablesColours()
+{
+    // A table of 256 colours, a ramp from blue to red: every frame's colours are the table's
+    // own (and the moment's black and white), where a fitted palette would have moved them.
+    const auto ramp = std::make_shared<const EnhancementTable>(
+        parseEnhancementTable(QStringLiteral("name: ramp\n0-255: #0000ff - #ff0000\n"), QStringLiteral("ramp.table")));
+    QSet<QRgb> allowed{qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    for (const QRgb colour : ramp->colours)
+        allowed.insert(colour | 0xff000000u);
+    ExportRequest request;
+    for (int hour = 9; hour <= 10; ++hour)
+        request.hours.push_back({2008, 7, 18, hour});
+    request.animation.format = AnimationFormat::Gif;
+    request.plan.longestSide = 160;
+    request.enhancement = Enhancement::table(ramp);
+    request.path = m_dir.filePath("ramp.gif");
+    const ExportResult result = run(request);
+    QVERIFY2(result.written, qPrintable(result.reason));
+    QImageReader reader(request.path, "gif");
+    int frames = 0;
+    for (QImage frame; reader.read(&frame); ++frames) {
+        const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);
+        int outside = 0;
+        for (int y = 0; y < rgb.height(); ++y)
+            for (int x = 0; x < rgb.width(); ++x)
+                outside += !allowed.contains(rgb.pixel(x, y) | 0xff000000u);
+        QCOMPARE(outside, 0);
+        // Away from the moment written, each pixel is the table's colour for its grey level: the
+        // ramp's blue and red add up to 255 everywhere.
+        for (int y = 0; y < rgb.height() / 2; ++y)
+            for (int x = 0; x < rgb.width(); ++x)
+                QCOMPARE(qRed(rgb.pixel(x, y)) + qBlue(rgb.pixel(x, y)), 255);
+    }
+    QCOMPARE(frames, 2);
 }
 
 void TestLoopExport::missingHoursAreSkippedAndNamed()
