@@ -108,6 +108,7 @@ private slots:
     void installedForANormalUser();
     void keyboardOnlyOnADoubledScreen();
     void loopTwiceOverAMissingHour();
+    void statusHeardByAScreenReader_data();
     void statusHeardByAScreenReader();
     void withoutADisplay_data();
     void withoutADisplay();
@@ -451,8 +452,22 @@ void TestEndToEnd::loopTwiceOverAMissingHour()
     QVERIFY(m_veltaro.waitForFinished(10000));
 }
 
+void TestEndToEnd::statusHeardByAScreenReader_data()
+{
+    QTest::addColumn<QString>("language"); // LANGUAGE, the desktop's languages
+    QTest::addColumn<QString>("heard");    // the status line and its description
+    QTest::addColumn<QPoint>("showButton"); // the English panel takes a line more: the rows move up
+    QTest::newRow("in Chinese") << QString() << QString::fromUtf16(u"无法找到\t服务器上没有这幅图像（HTTP 404）")
+                                << kShowButton;
+    QTest::newRow("in English") << "en" << "Not found\tThe server does not have this picture (HTTP 404)"
+                                << QPoint(436, 644);
+}
+
 void TestEndToEnd::statusHeardByAScreenReader()
 {
+    QFETCH(QString, language);
+    QFETCH(QString, heard);
+    QFETCH(QPoint, showButton);
     const QString launcher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
     for (const QString &tool : {QStringLiteral("dbus-daemon"), launcher, QStringLiteral("/usr/bin/python3")})
         QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty() || QFileInfo(tool).isExecutable(),
@@ -478,41 +493,39 @@ void TestEndToEnd::statusHeardByAScreenReader()
                 process->kill();
         }
     });
-    QString heard;
+    QString printed;
     // What the reader has printed so far; the event loop, which QTRY runs, reads it in.
     const auto listen = [&] {
-        heard += QString::fromUtf8(reader.readAllStandardOutput());
-        return heard;
+        printed += QString::fromUtf8(reader.readAllStandardOutput());
+        return printed;
     };
     // The accessibility bus registers itself a moment after it starts: a reader started sooner
     // ends at once, and is started again. The 20 s only guard against a bus that never comes.
     QElapsedTimer waited;
     waited.start();
-    while (!heard.contains("ready") && waited.elapsed() < 20000) {
+    while (!printed.contains("ready") && waited.elapsed() < 20000) {
         if (reader.state() == QProcess::NotRunning) {
-            heard.clear();
+            printed.clear();
             reader.start("/usr/bin/python3", {VELTARO_SOURCE_DIR "/tests/e2e/screenreader.py", "Veltaro"});
             QVERIFY(reader.waitForStarted());
         }
         reader.waitForReadyRead(100);
         listen();
     }
-    QVERIFY2(heard.contains("ready"), reader.readAllStandardError().constData());
+    QVERIFY2(printed.contains("ready"), reader.readAllStandardError().constData());
 
     QTemporaryDir folder;
     const QString program = folder.filePath("Veltaro");
     QVERIFY(copyProgram(program));
-    startVeltaro({program}, {"DBUS_SESSION_BUS_ADDRESS=" + address});
-    // 11:00 is missing from the archive: the reader hears "无法找到" and why.
-    pick(kYearX, "8");
-    pick(kMonthX, "07");
-    pick(kDayX, "18");
-    pick(kHourX, "11");
-    clickAt(kShowButton);
-    const QString failed = QString::fromUtf16(
-        u"object:property-change:accessible-name\tlabel\t无法找到\t服务器上没有这幅图像（HTTP 404）");
-    QTRY_VERIFY2_WITH_TIMEOUT(listen().contains(failed), qPrintable(heard), 10000);
-    clickAt(kExitButton);
+    startVeltaro({program, "2008-07-18T10"}, {"DBUS_SESSION_BUS_ADDRESS=" + address, "LANGUAGE=" + language},
+                 showButton);
+    // 11:00 is missing from the archive: a step to it, and the reader hears "无法找到" and why,
+    // in the desktop's language.
+    clickAt({150, 10}); // on the note: the window takes the keyboard
+    xdotool({"key", "ctrl+Right"});
+    const QString failed = QStringLiteral("object:property-change:accessible-name\tlabel\t") + heard;
+    QTRY_VERIFY2_WITH_TIMEOUT(listen().contains(failed), qPrintable(printed), 10000);
+    xdotool({"key", "ctrl+q"});
     QVERIFY(m_veltaro.waitForFinished(10000));
 }
 
@@ -523,6 +536,7 @@ void TestEndToEnd::withoutADisplay_data()
     QTest::newRow("X11 without DISPLAY") << QStringList{} << "xcb";
     // Qt's own option reaches Qt: it overrides the environment's platform.
     QTest::newRow("-platform xcb") << QStringList{"-platform", "xcb"} << "offscreen";
+    QTest::newRow("--lang en") << QStringList{"--lang", "en"} << "xcb";
 }
 
 void TestEndToEnd::withoutADisplay()
@@ -542,7 +556,9 @@ void TestEndToEnd::withoutADisplay()
     const QStringList said = QString::fromLocal8Bit(veltaro.readAllStandardError())
                                  .split('\n', Qt::SkipEmptyParts);
     QCOMPARE(said.size(), 1);
-    QVERIFY2(said.first().contains("无法打开显示"), qPrintable(said.first()));
+    const bool english = arguments.contains("en");
+    QVERIFY2(said.first().contains(english ? QStringLiteral("cannot open the display") : QString::fromUtf16(u"无法打开显示")),
+             qPrintable(said.first()));
 }
 
 void TestEndToEnd::keyboardOnlyOnADoubledScreen()
