@@ -260,8 +260,7 @@ void LoopExport::prepareNext()
                         fail(prepared.failure);
                         return;
                     }
-                    m_ready.push_back({std::move(prepared.frame), false});
-                    advance();
+                    queue(std::move(prepared.frame), prepared.plain, m_request.hours[size_t(index)], false);
                     return;
                 }
                 this->prepared(index, body, fromCache, std::move(prepared.frame),
@@ -307,26 +306,32 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
     }
     if (m_frameSize.isEmpty())
         m_frameSize = frame.size();
-    // The moment is written here, on the window's thread: text is drawn where Qt's fonts are
-    // sure to be safe to use.
-    if (m_request.plan.label)
-        burnMoment(frame, tr("北京时间 ") + momentName(moment));
     if (m_request.plan.backAndForth) {
         m_keptBodies.push_back(body);
         m_keptHours.push_back(index);
     }
+    queue(std::move(frame), plain, moment, true);
+}
+
+void LoopExport::queue(QImage frame, const QImage &plain, const Moment &moment, bool forward)
+{
+    // The moment is written here, on the window's thread: text is drawn where Qt's fonts are
+    // sure to be safe to use.
+    if (m_request.plan.label)
+        burnMoment(frame, tr("北京时间 ") + momentName(moment));
     // Smooth: the frames between the picture before and this one come first, placed by their
-    // real times (across a missing hour, or every 2 or 3 hours, `steps` a hour); over a longer
-    // gap the loop jumps.
+    // real times (across a missing hour, or every 2 or 3 hours, `steps` a hour; on the way back
+    // of back and forth, back in time); over a longer gap the loop jumps.
     const int perHour = m_request.plan.smoothSteps;
     const std::optional<int> gap =
         m_lastMoment ? hoursAfter(*m_lastMoment, moment, m_request.plan.smoothGapHours) : std::nullopt;
-    const bool between = perHour > 1 && gap && *gap > 0 && !plain.isNull();
-    const int steps = between ? perHour * *gap : 0;
+    const bool between = perHour > 1 && gap && *gap != 0 && !plain.isNull() && !m_lastPlain.isNull();
+    const int steps = between ? perHour * std::abs(*gap) : 0;
+    const int towards = gap && *gap < 0 ? -1 : 1;
     const QImage before = std::exchange(m_lastPlain, plain);
     const std::optional<Moment> from = std::exchange(m_lastMoment, moment);
     if (!between) {
-        m_ready.push_back({std::move(frame), true});
+        m_ready.push_back({std::move(frame), forward});
         advance();
         return;
     }
@@ -342,7 +347,8 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
             failure = QString::fromUtf8(error.what());
         }
         return std::pair{std::move(made), failure};
-    }).then(this, [this, frame = std::move(frame), from = *from](std::pair<std::vector<QImage>, QString> made) mutable {
+    }).then(this, [this, frame = std::move(frame), from = *from, towards, forward](
+                      std::pair<std::vector<QImage>, QString> made) mutable {
         m_preparing = false;
         if (m_ended)
             return;
@@ -355,11 +361,11 @@ void LoopExport::prepared(int index, const QByteArray &body, bool fromCache, QIm
         for (QImage &between : made.first) {
             if (m_request.plan.label)
                 burnMoment(between, tr("北京时间 %1 · 插值")
-                                        .arg(QString::fromStdString(betweenText(from, step, perHour))));
-            m_ready.push_back({std::move(between), true});
+                                        .arg(QString::fromStdString(betweenText(from, towards * step, perHour))));
+            m_ready.push_back({std::move(between), forward});
             ++step;
         }
-        m_ready.push_back({std::move(frame), true});
+        m_ready.push_back({std::move(frame), forward});
         advance();
     });
 }

@@ -118,6 +118,9 @@ private:
     void prepareNext();
     void prepared(int index, const QByteArray &body, bool fromCache, QImage frame, QImage plain,
                   const QString &failure, bool damaged);
+    // Queues `frame` of `moment`, its moment written, after the frames made between the frame
+    // before it and it when smoothing; `forward` false on the way back of back and forth.
+    void queue(QImage frame, const QImage &plain, const Moment &moment, bool forward);
     void encodeNext();
     void write();
     bool forwardDone() const;

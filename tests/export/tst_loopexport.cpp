@@ -23,19 +23,25 @@ Q_DECLARE_METATYPE(veltaro::AnimationFormat)
 
 namespace {
 
+bool labelled(const QImage &frame);
+
 struct ReadBack
 {
     int frames = 0;
     QList<int> delaysMs;
     QSize size;
     QImage first;
+    bool everyFrameLabelled = true; // the moment written on each
 };
 
 ReadBack readWebp(const QByteArray &bytes)
 {
     const WebpFrames read = readWebpFrames(bytes);
-    return {int(read.frames.size()), read.delaysMs, read.size,
-            read.frames.isEmpty() ? QImage() : read.frames.first()};
+    ReadBack back{int(read.frames.size()), read.delaysMs, read.size,
+                  read.frames.isEmpty() ? QImage() : read.frames.first()};
+    for (const QImage &frame : read.frames)
+        back.everyFrameLabelled = back.everyFrameLabelled && labelled(frame);
+    return back;
 }
 
 ReadBack readGif(const QString &path)
@@ -46,6 +52,7 @@ ReadBack readGif(const QString &path)
     for (QImage frame; reader.read(&frame);) {
         if (back.frames == 0)
             back.first = frame.convertToFormat(QImage::Format_ARGB32);
+        back.everyFrameLabelled = back.everyFrameLabelled && labelled(frame.convertToFormat(QImage::Format_ARGB32));
         ++back.frames;
         back.delaysMs << reader.nextImageDelay();
     }
@@ -160,6 +167,7 @@ void TestLoopExport::animationsReadBack()
     QCOMPARE(back.delaysMs, delays);
     QCOMPARE(back.size, QSize(80, 60));
     QVERIFY(labelled(back.first));
+    QVERIFY(back.everyFrameLabelled); // on the way back too
     // Without the moment written, the corner is the picture's own.
     request.plan.label = false;
     request.path = m_dir.filePath(format == AnimationFormat::Gif ? "bare.gif" : "bare.webp");
@@ -240,9 +248,11 @@ void TestLoopExport::smoothFramesBetweenConsecutiveHours_data()
     QTest::addColumn<int>("steps");
     QTest::addColumn<QStringList>("missing"); // UTC names the archive lacks
     QTest::addColumn<int>("frames");
-    QTest::newRow("three hours, two steps: a frame between each") << 2 << QStringList{} << 5;
-    QTest::newRow("three hours, four steps: three between each") << 4 << QStringList{} << 9;
-    QTest::newRow("a missing hour: made across it by real time") << 2 << QStringList{"8071801"} << 5;
+    QTest::addColumn<bool>("backAndForth");
+    QTest::newRow("three hours, two steps: a frame between each") << 2 << QStringList{} << 5 << false;
+    QTest::newRow("three hours, four steps: three between each") << 4 << QStringList{} << 9 << false;
+    QTest::newRow("a missing hour: made across it by real time") << 2 << QStringList{"8071801"} << 5 << false;
+    QTest::newRow("back and forth: made on the way back too") << 2 << QStringList{} << 7 << true;
 }
 
 void TestLoopExport::smoothFramesBetweenConsecutiveHours()
@@ -250,6 +260,7 @@ void TestLoopExport::smoothFramesBetweenConsecutiveHours()
     QFETCH(int, steps);
     QFETCH(QStringList, missing);
     QFETCH(int, frames);
+    QFETCH(bool, backAndForth);
     m_archive.setMissing(missing);
     ExportRequest request;
     for (int hour = 8; hour <= 10; ++hour)
@@ -258,15 +269,17 @@ void TestLoopExport::smoothFramesBetweenConsecutiveHours()
     request.plan.longestSide = 80;
     request.plan.smoothSteps = steps;
     request.plan.restMs = 500;
-    request.path = m_dir.filePath(QStringLiteral("smooth%1.gif").arg(steps));
+    request.plan.backAndForth = backAndForth;
+    request.path = m_dir.filePath(QStringLiteral("smooth%1%2.gif").arg(steps).arg(backAndForth));
     const ExportResult result = run(request);
     QVERIFY2(result.written, qPrintable(result.reason));
     const ReadBack back = readGif(request.path);
     QCOMPARE(back.frames, frames);
     QCOMPARE(result.frames, frames);
-    // Every frame at the speed; the rest on the last real one only.
+    // Every frame at the speed; the rest on the last real one of the way forward only.
     QCOMPARE(back.delaysMs.count(750), 1);
-    QCOMPARE(back.delaysMs.last(), 750);
+    QCOMPARE(back.delaysMs.indexOf(750), backAndForth ? 4 : frames - 1);
+    QVERIFY(back.everyFrameLabelled);
 }
 
 void TestLoopExport::cancelLeavesNoFile()
