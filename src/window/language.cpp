@@ -56,7 +56,9 @@ QString chooseLanguage(const QString &asked, const QString &remembered)
         if (languagesSpoken().contains(wanted))
             return wanted;
     const QLocale system = QLocale::system();
-    if (system.language() == QLocale::C)
+    // No language named (C, POSIX), as the first of the desktop's languages or its only one.
+    const QStringList named = system.uiLanguages();
+    if (named.isEmpty() || named.first() == QLatin1String("C") || named.first() == QLatin1String("POSIX"))
         return QString::fromLatin1(kChinese);
     // Qt goes through the desktop's languages in order and takes the first it finds a
     // translation for; the empty Chinese one stands for the texts as written.

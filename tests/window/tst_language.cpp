@@ -209,7 +209,9 @@ void TestLanguage::speaksTheLanguageChosen_data()
     QTest::addColumn<QString>("spoken");
     // clang-format off
     QTest::newRow("LANGUAGE=en") << QStringList{"LANGUAGE=en", "LANG=C.UTF-8"} << QStringList() << QString() << "en";
+    QTest::newRow("LANGUAGE=en alone") << QStringList{"LANGUAGE=en"} << QStringList() << QString() << "en";
     QTest::newRow("no language named: Chinese") << QStringList{"LANG=C.UTF-8"} << QStringList() << QString() << "zh_CN";
+    QTest::newRow("POSIX") << QStringList{"LC_ALL=POSIX"} << QStringList() << QString() << "zh_CN";
     QTest::newRow("zh_CN before en") << QStringList{"LANGUAGE=zh_CN:en", "LANG=en_US.UTF-8"} << QStringList() << QString() << "zh_CN";
     QTest::newRow("a language it does not have: English") << QStringList{"LANG=ja_JP.UTF-8"} << QStringList() << QString() << "en";
     QTest::newRow("--lang en on a Chinese desktop") << QStringList{"LANG=zh_CN.UTF-8"} << QStringList{"--lang", "en"} << QString() << "en";
