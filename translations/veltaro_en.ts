@@ -563,7 +563,7 @@ Exit status: 0 ended normally; 1 no display, the window could not be made, or th
     </message>
     <message>
         <source>日</source>
-        <translation>D</translation>
+        <translation>Day</translation>
     </message>
     <message>
         <source>小时（北京时间）</source>
@@ -791,15 +791,15 @@ Exit status: 0 ended normally; 1 no display, the window could not be made, or th
     </message>
     <message>
         <source>日</source>
-        <translation>D</translation>
+        <translation>day</translation>
     </message>
     <message>
         <source>月</source>
-        <translation>M</translation>
+        <translation>month</translation>
     </message>
     <message>
         <source>年</source>
-        <translation>Y</translation>
+        <translation>year</translation>
     </message>
 </context>
 <context>
@@ -1669,7 +1669,7 @@ Exit status: 0 ended normally; 1 no display, the window could not be made, or th
     </message>
     <message>
         <source>格式</source>
-        <translation>format</translation>
+        <translation>Format</translation>
     </message>
     <message>
         <source>质量</source>
@@ -1831,7 +1831,7 @@ Click or drag to show an hour; the arrow keys when it has the focus</translation
     </message>
     <message>
         <source>面板上的按钮与这些命令相同。速度、往返、末帧停留、循环时长和“适应窗口”在下次启动时沿用；循环在另选时刻或时长之前保持同一段小时。</source>
-        <translation>The panel&apos;s buttons are these commands. The speed, back and forth, the rest on the last frame, the loop&apos;s span and &quot;Fit to window&quot; last to the next start; a loop keeps its hours until another moment or span is chosen.</translation>
+        <translation> The panel&apos;s buttons are these commands. The speed, back and forth, the rest on the last frame, the loop&apos;s span and &quot;Fit to window&quot; last to the next start; a loop keeps its hours until another moment or span is chosen.</translation>
     </message>
 </context>
 <context>

@@ -34,8 +34,13 @@ HelpWindow::HelpWindow(const QList<QAction *> &actions, QWidget *parent)
         m_table->setItem(row, 1, new QTableWidgetItem(name));
         m_table->setItem(row, 2, new QTableWidgetItem(action->toolTip()));
     }
-    m_table->resizeColumnsToContents();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // The keys and the names whole; what a command does takes the rest, wrapped onto as many
+    // lines as it needs.
+    m_table->resizeColumnToContents(0);
+    m_table->resizeColumnToContents(1);
+    m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    m_table->setWordWrap(true);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto *note = new QLabel(
         mouseHint() + tr("面板上的按钮与这些命令相同。速度、往返、末帧停留、循环时长和“适应窗口”"
@@ -48,7 +53,6 @@ HelpWindow::HelpWindow(const QList<QAction *> &actions, QWidget *parent)
     layout->addWidget(m_table);
     layout->addWidget(note);
     layout->addWidget(buttons);
-    // Wide enough for the keys and the names whole; what a command does wraps into the rest.
     const int columns = m_table->columnWidth(0) + m_table->columnWidth(1);
     resize(std::max(760, columns + 420), 560);
 }
