@@ -98,7 +98,8 @@ QStringList everyText()
     return texts;
 }
 
-// The child: starts as the program does, shows a missing hour and a real one, opens the help,
+// The child: starts as the program does, presses 显示 with nothing picked, shows a missing hour
+// and a real one, opens the help,
 // the export dialog, the comparing moment's dialog and the adjustments, and prints the
 // language and every text, one to a line (newlines as "\n").
 int runChild(int argc, char *argv[])
@@ -116,10 +117,14 @@ int runChild(int argc, char *argv[])
     StartedWindow window(folder.path());
     if (!window.showActive())
         return 4;
+    // Nothing picked yet: a list's name in the reason.
+    if (!window.press())
+        return 5;
+    const QString nothingPicked = window.reason();
     window.pick(QStringLiteral("8"), QStringLiteral("07"), QStringLiteral("18"), QStringLiteral("09"));
     if (!window.press())
         return 5;
-    QStringList texts{window.status(), window.reason()};
+    QStringList texts{nothingPicked, window.status(), window.reason()};
     window.pick(QStringLiteral("8"), QStringLiteral("07"), QStringLiteral("18"), QStringLiteral("10"));
     if (!window.press())
         return 5;
@@ -259,11 +264,12 @@ void TestLanguage::speaksTheLanguageChosen()
                 chinese << text;
         QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join(QLatin1Char('\n'))));
         for (const char *english : {"Not found", "The server does not have this picture (HTTP 404)", "Show", "Exit",
+                                    "No hour chosen", "Day",
                                     "Beijing time 2008-07-18 10:00 · UTC 02:00", "Export animation", "Save as seen…"})
             QVERIFY2(texts.contains(QString::fromUtf8(english)), english);
     } else {
         // The system's own texts, exactly.
-        for (const char16_t *chinese : {u"无法找到", u"服务器上没有这幅图像（HTTP 404）", u"显示", u"退出",
+        for (const char16_t *chinese : {u"无法找到", u"服务器上没有这幅图像（HTTP 404）", u"显示", u"退出", u"未选择小时",
                                          u"北京时间 2008-07-18 10:00 · UTC 02:00", u"Veltaro查询-数据来自中国风云二号气象卫星"})
             QVERIFY2(texts.contains(QString::fromUtf16(chinese)), qPrintable(QString::fromUtf16(chinese)));
     }
