@@ -88,10 +88,8 @@ int main(int argc, char *argv[])
     // The real window against the sample archive at 2288².
     sample::SampleArchive archive;
     archive.setPictureSize(size);
-    if (!archive.listen())
+    if (!serveFrom(archive))
         return 1;
-    qputenv("http_proxy", archive.proxyAddress().toLatin1());
-    qunsetenv("no_proxy");
     QTemporaryDir dir;
     const auto started = windowShowingTheMoment(dir.path());
     Formmain &window = *started;

@@ -22,10 +22,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(5, std::atoi(argv[1])) : 30;
     sample::SampleArchive archive;
-    if (!archive.listen())
+    if (!serveFrom(archive))
         return 1;
-    qputenv("http_proxy", archive.proxyAddress().toLatin1());
-    qunsetenv("no_proxy");
     QTemporaryDir dir;
     const auto started = windowShowingTheMoment(dir.path());
     Formmain &window = *started;

@@ -5,6 +5,7 @@
 
 #include "network/transfer.h"
 #include "retrieval/displaycommand.h"
+#include "samplearchive.h"
 #include "window/formmain.h"
 
 #include <QCoreApplication>
@@ -74,4 +75,13 @@ std::unique_ptr<veltaro::Formmain> windowShowingTheMoment(const QString &folder)
     pickMoment(*window);
     pressAndWait(*window);
     return window;
+}
+
+bool serveFrom(veltaro::sample::SampleArchive &archive)
+{
+    if (!archive.listen())
+        return false;
+    qputenv("http_proxy", archive.proxyAddress().toLatin1());
+    qunsetenv("no_proxy");
+    return true;
 }

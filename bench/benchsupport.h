@@ -10,6 +10,9 @@ class QString;
 namespace veltaro {
 class Formmain;
 class Transfer;
+namespace sample {
+class SampleArchive;
+}
 }
 
 // How long `work` takes, in milliseconds.
@@ -26,6 +29,10 @@ void pickMoment(veltaro::Formmain &window);
 
 // Presses "显示" and waits until the display command has ended.
 void pressAndWait(veltaro::Formmain &window);
+
+// Starts `archive` and sends every download through it (http_proxy); false when it cannot listen.
+bool serveFrom(veltaro::sample::SampleArchive &archive);
+
 // The window as the program starts it (its files in `folder`), painted, showing 2008-07-18
 // 10:00 pressed for.
 std::unique_ptr<veltaro::Formmain> windowShowingTheMoment(const QString &folder);

@@ -2150,13 +2150,6 @@ Click or drag to show an hour; the arrow keys when it has the focus</translation
     </message>
 </context>
 <context>
-    <name>veltaro::Smoother</name>
-    <message>
-        <source>北京时间 %1 · 插值</source>
-        <translation>Beijing time %1 · interpolated</translation>
-    </message>
-</context>
-<context>
     <name>veltaro::StatusLine</name>
     <message>
         <source>状态</source>

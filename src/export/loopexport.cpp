@@ -360,8 +360,7 @@ void LoopExport::queue(QImage frame, const QImage &plain, const Moment &moment, 
         const int perHour = m_request.plan.smoothSteps;
         for (QImage &between : made.first) {
             if (m_request.plan.label)
-                burnMoment(between, tr("北京时间 %1 · 插值")
-                                        .arg(QString::fromStdString(betweenText(from, towards * step, perHour))));
+                burnMoment(between, madeMomentText(from, towards * step, perHour));
             m_ready.push_back({std::move(between), forward});
             ++step;
         }

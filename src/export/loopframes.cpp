@@ -1,5 +1,7 @@
 #include "export/loopframes.h"
 
+#include <QCoreApplication>
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -50,6 +52,12 @@ QImage scaledFrame(const QImage &picture, const FramePlan &plan)
                               ? picture
                               : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return scaled.convertToFormat(QImage::Format_RGB32);
+}
+
+QString madeMomentText(const Moment &from, int step, int steps)
+{
+    return QCoreApplication::translate("veltaro::LoopExport", "北京时间 %1 · 插值")
+        .arg(QString::fromStdString(betweenText(from, step, steps)));
 }
 
 void burnMoment(QImage &frame, const QString &text)

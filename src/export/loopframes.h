@@ -1,6 +1,7 @@
 #pragma once
 
 #include "query/looplimits.h"
+#include "query/moment.h"
 
 #include <QImage>
 #include <QSize>
@@ -46,6 +47,10 @@ QSize frameSize(QSize size, const FramePlan &plan);
 
 // The picture at the frame size (smoothly scaled), as RGB32.
 QImage scaledFrame(const QImage &picture, const FramePlan &plan);
+
+// "北京时间 2008-07-18 08:30 · 插值": a frame made `step` of `steps` an hour from `from` (before
+// it when negative), as the window and the exported frames name it.
+QString madeMomentText(const Moment &from, int step, int steps);
 
 // Writes `text` (the moment, "北京时间 2008-07-18 10:00") at the bottom left, white with a black
 // outline, so that it reads on white cloud and on black space alike. Needs a QGuiApplication

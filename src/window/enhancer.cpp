@@ -1,5 +1,7 @@
 #include "window/enhancer.h"
 
+#include "window/settingsfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -43,11 +45,6 @@ const QString kGammaKey = QStringLiteral("enhancement/gamma");
 // Changes made in a burst (a spin box held down) reach the disk once, this long after the last.
 constexpr int kSaveAfterMs = 500;
 
-std::unique_ptr<QSettings> settingsIn(const QString &file)
-{
-    return file.isEmpty() ? std::make_unique<QSettings>(QStringLiteral("Veltaro"), QStringLiteral("Veltaro"))
-                          : std::make_unique<QSettings>(file, QSettings::IniFormat);
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "window/language.h"
 
 #include "said.h"
+#include "window/settingsfile.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -32,11 +33,6 @@ void install(QTranslator *translator)
     g_installed << translator;
 }
 
-std::unique_ptr<QSettings> settingsIn(const QString &file)
-{
-    return file.isEmpty() ? std::make_unique<QSettings>(QStringLiteral("Veltaro"), QStringLiteral("Veltaro"))
-                          : std::make_unique<QSettings>(file, QSettings::IniFormat);
-}
 
 std::string translated(const char *context, const char *text)
 {

@@ -3,6 +3,7 @@
 #include "query/looplimits.h"
 #include "widgets/viewport.h"
 #include "window/player.h"
+#include "window/settingsfile.h"
 #include "window/smoother.h"
 
 #include <QDir>
@@ -29,9 +30,7 @@ constexpr int kSaveAfterMs = 500;
 PlayerSettings::PlayerSettings(const QString &settingsFile, Player &player, Viewport &viewport,
                                Smoother &smoother, QObject *parent)
     : QObject(parent), m_player(player), m_viewport(viewport), m_smoother(smoother),
-      m_settings(settingsFile.isEmpty()
-                     ? std::make_unique<QSettings>(QStringLiteral("Veltaro"), QStringLiteral("Veltaro"))
-                     : std::make_unique<QSettings>(settingsFile, QSettings::IniFormat))
+      m_settings(settingsIn(settingsFile))
 {
     m_save.setSingleShot(true);
     m_save.setInterval(kSaveAfterMs);

@@ -1,5 +1,6 @@
 #include "window/smoother.h"
 
+#include "export/loopframes.h"
 #include "motion/inbetween.h"
 #include "network/transfer.h"
 #include "picture/picturedecoder.h"
@@ -46,11 +47,6 @@ void Smoother::forget()
 {
     ++m_generation;
     m_pairs.clear();
-}
-
-QString Smoother::madeText(const Moment &from, int step, int steps)
-{
-    return tr("北京时间 %1 · 插值").arg(QString::fromStdString(betweenText(from, step, steps)));
 }
 
 void Smoother::setEnhancement(const Enhancement &enhancement)
@@ -132,7 +128,7 @@ bool Smoother::show(int step)
     // Back in time, the frames stand before the hour shown.
     const int towards = pair->hours < 0 ? -step : step;
     ++m_shown;
-    emit frameMade(picture, seen, madeText(*m_from, towards, m_steps), double(towards) / m_steps);
+    emit frameMade(picture, seen, madeMomentText(*m_from, towards, m_steps), double(towards) / m_steps);
     return true;
 }
 

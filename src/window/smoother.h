@@ -23,7 +23,7 @@ class Transfer;
 // pictures are; the pair after it is made ahead at the same time. At most kPairsHeld pairs'
 // frames are held. Playing never waits for them: a frame not made in time is passed over and the
 // real one stands (counted in missed()). A made frame is never staged as temp.jpg nor saved as
-// downloaded; what shows it marks it "插值". A pair asked for after another drops the other.
+// downloaded; what shows it marks it "插值" (madeMomentText). A pair asked for after another drops the other.
 class Smoother : public QObject
 {
     Q_OBJECT
@@ -56,10 +56,6 @@ public:
     bool show(int step);
     int missed() const { return m_missed; }
     int shown() const { return m_shown; }
-
-    // "北京时间 2008-07-18 08:30 · 插值", the moment a made frame stands for (`step` negative
-    // back in time).
-    static QString madeText(const Moment &from, int step, int steps);
 
 signals:
     void changed();

@@ -5,6 +5,7 @@
 #include "samplearchive.h"
 #include "startedwindow.h"
 #include "waituntil.h"
+#include "export/loopframes.h"
 #include "widgets/fittedlabel.h"
 #include "widgets/framestrip.h"
 #include "window/instrumentpanel.h"
@@ -228,7 +229,7 @@ void TestSmoothing::madeTexts()
     QFETCH(int, step);
     QFETCH(int, steps);
     QFETCH(QString, text);
-    QCOMPARE(Smoother::madeText({2008, 7, 18, 8}, step, steps), text);
+    QCOMPARE(madeMomentText({2008, 7, 18, 8}, step, steps), text);
 }
 
 QTEST_MAIN(TestSmoothing)
